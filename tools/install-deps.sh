@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what building and testing need on a fresh Debian machine.
+set -euo pipefail
+pkgs=(cmake g++ make libxerces-c-dev libgtest-dev libbenchmark-dev raptor2-utils
+      python3 python3-rdflib libxml2-utils time clang libclang-rt-14-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  SUDO=""; [ "$(id -u)" -ne 0 ] && SUDO=sudo
+  $SUDO apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq "${missing[@]}"
+fi
