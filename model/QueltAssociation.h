@@ -1,0 +1,44 @@
+#ifndef QUELT_MODEL_QUELTASSOCIATION_H
+#define QUELT_MODEL_QUELTASSOCIATION_H
+
+#include "model/ErrorWord.h"
+#include "model/QueltQualifier.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// An association of a concept: a named link, by association-definition
+// name, to another concept, with qualifiers.
+class QueltAssociation : public ClassErrors<QueltAssociation> {
+public:
+    static constexpr const char* kClassName = "QueltAssociation";
+
+    QueltAssociation(const std::string& name, const std::string& value);
+    QueltAssociation(const std::string& name, const std::string& value,
+                     std::vector<QueltQualifier> qualifiers);
+    virtual ~QueltAssociation() = default;
+    QueltAssociation(const QueltAssociation&) = default;
+    QueltAssociation& operator=(const QueltAssociation&) = default;
+    QueltAssociation(QueltAssociation&&) = default;
+    QueltAssociation& operator=(QueltAssociation&&) = default;
+
+    const std::string& getValue() const { return value_; }
+    void setValue(const std::string& value) { value_ = value; }
+    long getNameID() const { return nameId_; }
+    const std::string& getName() const;
+    const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers_; }
+    bool hasQualifier() const { return !qualifiers_.empty(); }
+
+    bool operator==(const QueltAssociation& other) const;
+    bool operator<(const QueltAssociation& other) const;
+
+private:
+    std::string value_;
+    long nameId_;
+    std::vector<QueltQualifier> qualifiers_;
+};
+
+std::ostream& operator<<(std::ostream& out, const QueltAssociation& association);
+
+#endif

@@ -1,0 +1,164 @@
+#ifndef QUELT_MODEL_QUELTCONCEPT_H
+#define QUELT_MODEL_QUELTCONCEPT_H
+
+#include "model/ErrorWord.h"
+#include "model/NameRegistry.h"
+#include "model/QueltAssociation.h"
+#include "model/QueltProperty.h"
+#include "model/QueltRole.h"
+
+#include <map>
+#include <ostream>
+#include <set>
+#include <string>
+#include <vector>
+
+// One concept of the terminology: name, code, id, namespace and kind,
+// defined or primitive, its parents by name, and its roles, properties and
+// associations, each kept in a multimap under the map id of its name so they
+// iterate in the order the names were defined.
+class QueltConcept : public ClassErrors<QueltConcept> {
+public:
+    static constexpr const char* kClassName = "QueltConcept";
+
+    using ParentSet = std::set<std::string>;
+    using RoleMap = std::multimap<long, QueltRole>;
+    using PropertyMap = std::multimap<long, QueltProperty>;
+    using AssociationMap = std::multimap<long, QueltAssociation>;
+
+    QueltConcept(const std::string& name, const std::string& code, long id,
+                 const std::string& nameSpace, const std::string& kind, bool state);
+    QueltConcept(const QueltConcept& other);
+    QueltConcept(QueltConcept&& other);
+    QueltConcept& operator=(const QueltConcept& other);
+    virtual ~QueltConcept();
+
+    // Identity.
+    const std::string& getName() const { return name_; }
+    void setName(const std::string& name);
+    void reName(const std::string& name);
+    const std::string& getCode() const { return code_; }
+    void setCode(const std::string& code);
+    void clearCode() { code_.clear(); }
+    long getID() const { return id_; }
+    std::string getID(char unused) const;
+    void setID(long id);
+    void clearID() { id_ = -1; }
+    long getMapID() const { return mapId_; }
+    long getNamespaceID() const { return namespaceId_; }
+    const std::string& getNamespace() const;
+    void setNamespace(const std::string& nameSpace);
+    long getKindID() const { return kindId_; }
+    const std::string& getKind() const;
+    void setKind(const std::string& kind);
+    void clearKind() { kindId_ = -1; }
+    bool getState() const { return state_; }
+    void setState(bool state) { state_ = state; }
+    void setDefined() { state_ = true; }
+    void setPrimitive() { state_ = false; }
+    void clear();
+
+    // Parents.
+    const ParentSet& getParents() const { return parents_; }
+    long getNumParents() const { return static_cast<long>(parents_.size()); }
+    ParentSet::const_iterator getFirstParent() const { return parents_.begin(); }
+    ParentSet::const_iterator getEndParent() const { return parents_.end(); }
+    void addParent(const std::string& name) { parents_.insert(name); }
+    void addParents(const std::vector<std::string>& names);
+    void deleteParent(const std::string& name) { parents_.erase(name); }
+
+    // Roles and role groups.
+    const RoleMap& getRoles() const { return roles_; }
+    long getNumRoles() const { return static_cast<long>(roles_.size()); }
+    RoleMap::const_iterator getFirstRole() const { return roles_.begin(); }
+    RoleMap::const_iterator getEndRole() const { return roles_.end(); }
+    void addRole(const QueltRole& role);
+    void addRoles(const std::vector<QueltRole>& roles);
+    long getNumRoleGroups() const;
+    bool hasRolegroups() const;
+    bool hasAllRolesInGroup() const;
+    const std::map<long, long>& getRoleGroupTally() const { return roleGroups_; }
+    void setRoleValue(RoleMap::iterator it, const std::string& value);
+    RoleMap::iterator roleIterator() { return roles_.begin(); }
+    void deleteRole(const std::string& name, const std::string& value);
+    void deleteRole(const std::string& name);
+    void deleteRole(const QueltRole& role);
+    void deleteAllRoles();
+    bool hasRole(const std::string& name) const;
+    bool hasRole(const QueltRole& role) const;
+
+    // Properties.
+    const PropertyMap& getProperties() const { return properties_; }
+    long getNumProperties() const { return static_cast<long>(properties_.size()); }
+    PropertyMap::const_iterator getFirstProperty() const { return properties_.begin(); }
+    PropertyMap::const_iterator getEndProperty() const { return properties_.end(); }
+    void addProperty(const QueltProperty& property);
+    void addProperties(const std::vector<QueltProperty>& properties);
+    PropertyMap::const_iterator findProperty(const std::string& name) const;
+    PropertyMap::iterator propertyIterator(const std::string& name);
+    std::string getPropertyValue(const std::string& name) const;
+    long getPropertyNumber(const std::string& name) const;
+    void setPropertyValue(PropertyMap::iterator it, const std::string& value);
+    void deleteProperty(const std::string& name, const std::string& value);
+    void deleteProperty(const QueltProperty& property);
+    void deleteProperty(const std::string& name);
+    void deleteAllProperties() { properties_.clear(); }
+
+    // Associations.
+    const AssociationMap& getAssociations() const { return associations_; }
+    long getNumAssociations() const { return static_cast<long>(associations_.size()); }
+    void addAssociation(const QueltAssociation& association);
+    void addAssociations(const std::vector<QueltAssociation>& associations);
+    void deleteAssociation(const QueltAssociation& association);
+    void deleteAllAssociations() { associations_.clear(); }
+
+    // Comparisons.
+    bool hasSameName(const QueltConcept& other) const { return name_ == other.name_; }
+    bool hasSameCode(const QueltConcept& other) const { return code_ == other.code_; }
+    bool hasSameID(const QueltConcept& other) const { return id_ == other.id_; }
+    bool hasSameNamespace(const QueltConcept& other) const;
+    bool hasSameKind(const QueltConcept& other) const { return kindId_ == other.kindId_; }
+    bool hasSameState(const QueltConcept& other) const { return state_ == other.state_; }
+    bool hasSameParents(const QueltConcept& other) const { return parents_ == other.parents_; }
+    bool hasSameRoles(const QueltConcept& other) const { return roles_ == other.roles_; }
+    bool hasSameProperties(const QueltConcept& other) const;
+    bool hasSameAssociations(const QueltConcept& other) const;
+    bool hasLessThanRoles(const QueltConcept& other) const { return roles_ < other.roles_; }
+    bool hasLessThanProperties(const QueltConcept& other) const;
+    bool hasLessThanAssociations(const QueltConcept& other) const;
+    bool operator==(const QueltConcept& other) const;
+    bool isSame(const QueltConcept& other) const { return *this == other; }
+    bool operator<(const QueltConcept& other) const;
+
+    // Class-wide registries.
+    static void initializeMaps() { registry().initialize(); }
+    void addConceptToMap() { registry().add(mapId_, name_); }
+    static bool conceptInMap(const std::string& name) { return registry().contains(name); }
+    static long getConceptMapID(const std::string& name) { return registry().lookupId(name); }
+    static const std::string& getConceptMapName(long mapId) { return registry().lookupName(mapId); }
+    static bool codeInSet(const std::string& code) { return registry().codeInSet(code); }
+    static bool idInSet(long id) { return registry().idInSet(id); }
+    static NameRegistry& registry();
+
+private:
+    void countRole(long group, long delta);
+    template <class Pred>
+    void eraseRolesIf(Pred pred);
+
+    std::string name_;
+    std::string code_;
+    long id_;
+    long namespaceId_;
+    long kindId_;
+    bool state_;
+    ParentSet parents_;
+    long mapId_;
+    RoleMap roles_;
+    PropertyMap properties_;
+    AssociationMap associations_;
+    std::map<long, long> roleGroups_;
+};
+
+std::ostream& operator<<(std::ostream& out, const QueltConcept& concept);
+
+#endif

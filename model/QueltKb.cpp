@@ -1,0 +1,278 @@
+#include "model/QueltKb.h"
+
+#include "frontend/ProcessExit.h"
+#include "text/tString.h"
+
+#include <iostream>
+#include <vector>
+
+long QueltKb::s_conMapID = 0;
+
+QueltKb::QueltKb() { std::cerr << "track: 060828" << std::endl; }
+
+QueltKb::QueltKb(const QueltKb& other)
+    : kbNames(other.kbNames), kbKinds(other.kbKinds), kbProps(other.kbProps),
+      kbRoles(other.kbRoles), kbAssocs(other.kbAssocs), kbQuals(other.kbQuals),
+      kbConcepts(other.kbConcepts), nameToID(other.nameToID), termToID(other.termToID),
+      stemTermToID(other.stemTermToID), parentToID(other.parentToID), cuiToID(other.cuiToID),
+      codeToID(other.codeToID), stemNameToID(other.stemNameToID), indexedUpTo(other.indexedUpTo)
+{
+}
+
+template <class Map, class Def>
+static void fileDefinition(Map& map, const Def& def)
+{
+    long mapId = def.getMapID();
+    if (map.find(mapId) == map.end())
+        map.emplace(mapId, def);
+}
+
+QueltKb& QueltKb::addNamespace(const QueltName& def)
+{
+    fileDefinition(kbNames, def);
+    return *this;
+}
+
+QueltKb& QueltKb::addKind(const QueltKind& def)
+{
+    fileDefinition(kbKinds, def);
+    return *this;
+}
+
+QueltKb& QueltKb::addPropertyDef(const QueltPropertyDef& def)
+{
+    fileDefinition(kbProps, def);
+    return *this;
+}
+
+QueltKb& QueltKb::addRoleDef(const QueltRoleDef& def)
+{
+    fileDefinition(kbRoles, def);
+    return *this;
+}
+
+QueltKb& QueltKb::addAssociationDef(const QueltAssociationDef& def)
+{
+    fileDefinition(kbAssocs, def);
+    return *this;
+}
+
+QueltKb& QueltKb::addQualifierDef(const QueltQualifierDef& def)
+{
+    fileDefinition(kbQuals, def);
+    return *this;
+}
+
+QueltKb& QueltKb::addConcept(const QueltConcept& concept)
+{
+    return fileConcept(QueltConcept(concept));
+}
+
+QueltKb& QueltKb::addConcept(QueltConcept&& concept) { return fileConcept(std::move(concept)); }
+
+QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
+{
+    const std::string& name = stored.getName();
+    if (nameToID.find(name) != nameToID.end())
+        std::cout << "ERROR::addConcept:DupConceptName\t" << name << std::endl;
+    if (stored.getPropertyNumber("CUI") >= 2)
+        std::cerr << "ERROR::addConcept:MultiCUI\t" << name << std::endl;
+    long id = ++s_conMapID;
+    auto it = kbConcepts.emplace_hint(kbConcepts.end(), id, std::move(stored));
+    nameToID.emplace(it->second.getName(), id);
+    return *this;
+}
+
+std::string QueltKb::stemKey(const std::string& text) const
+{
+    tString words(toLower(text), 0, std::string::npos);
+    return words.getAlphaStemSequence();
+}
+
+void QueltKb::indexConcept(long id, const QueltConcept& concept) const
+{
+    stemNameToID.emplace(stemKey(concept.getName()), id);
+    if (concept.getPropertyNumber("CUI") < 2)
+        cuiToID.emplace(concept.getPropertyValue("CUI"), id);
+    codeToID.emplace(concept.getCode(), id);
+    for (const auto& entry : concept.getProperties()) {
+        const QueltProperty& property = entry.second;
+        const std::string& name = property.getName();
+        if (name == "Preferred_Name" || name == "FULL_SYN") {
+            termToID.emplace(toLower(property.getValue()), id);
+            stemTermToID.emplace(stemKey(property.getValue()), id);
+        }
+    }
+    for (const std::string& parent : concept.getParents())
+        parentToID.emplace(parent, id);
+}
+
+void QueltKb::indexPending() const
+{
+    for (auto it = kbConcepts.upper_bound(indexedUpTo); it != kbConcepts.end(); ++it) {
+        indexConcept(it->first, it->second);
+        indexedUpTo = it->first;
+    }
+}
+
+long QueltKb::getIDFromName(const std::string& name) const
+{
+    auto it = nameToID.find(name);
+    return it == nameToID.end() ? -1 : it->second;
+}
+
+const QueltConcept& QueltKb::getConcept(long id) const
+{
+    auto it = kbConcepts.find(id);
+    if (it == kbConcepts.end()) {
+        std::cerr << "FATAL ERROR. Requested concept with non-existent ID = " << id
+                  << ". Exiting." << std::endl;
+        quitProcess(1);
+    }
+    return it->second;
+}
+
+QueltConcept& QueltKb::getConcept(long id)
+{
+    return const_cast<QueltConcept&>(static_cast<const QueltKb&>(*this).getConcept(id));
+}
+
+QueltConcept& QueltKb::getConcept(const std::string& name)
+{
+    auto named = nameToID.find(name);
+    if (named == nameToID.end()) {
+        std::cerr << "FATAL ERROR. Requested concept with non-existent name '" << name
+                  << "'. Exiting." << std::endl;
+        quitProcess(1);
+    }
+    auto it = kbConcepts.find(named->second);
+    if (it == kbConcepts.end()) {
+        std::cerr << "FATAL ERROR. Requested concept with non-existent ID from name. Exiting."
+                  << std::endl;
+        quitProcess(1);
+    }
+    return it->second;
+}
+
+const std::string& QueltKb::getConceptName(long id) const
+{
+    auto it = kbConcepts.find(id);
+    return it == kbConcepts.end() ? QueltTerminology::emptyString : it->second.getName();
+}
+
+std::string QueltKb::getConceptKind(long id) { return getConceptKind(getConcept(id)); }
+
+std::string QueltKb::getConceptKind(const QueltConcept& concept) const
+{
+    const std::string& own = concept.getKind();
+    if (!own.empty())
+        return own;
+    std::set<std::string> kinds;
+    findKinds(concept, kinds);
+    return kinds.empty() ? std::string() : *kinds.begin();
+}
+
+void QueltKb::findKinds(const QueltConcept& concept, std::set<std::string>& kinds) const
+{
+    // Walks the ancestors without recursion; a parent that names no concept
+    // is skipped and every ancestor is visited once, so neither a cycle of
+    // parent links nor a deep hierarchy can exhaust the stack.
+    std::set<long> visited;
+    std::vector<const QueltConcept*> pending{&concept};
+    while (!pending.empty()) {
+        const QueltConcept* current = pending.back();
+        pending.pop_back();
+        if (current->getNumParents() == 0) {
+            kinds.insert(current->getKind());
+            continue;
+        }
+        for (const std::string& parent : current->getParents()) {
+            long id = getIDFromName(parent);
+            auto it = kbConcepts.find(id);
+            if (it == kbConcepts.end() || !visited.insert(id).second)
+                continue;
+            pending.push_back(&it->second);
+        }
+    }
+}
+
+void QueltKb::findRootConcepts(std::set<std::string>& roots) const
+{
+    for (const auto& entry : kbConcepts) {
+        if (entry.second.getNumParents() == 0)
+            roots.insert(entry.second.getName());
+    }
+}
+
+std::string QueltKb::toLower(const std::string& text) const
+{
+    std::string lower(text);
+    for (char& c : lower) {
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    }
+    return lower;
+}
+
+bool QueltKb::conceptNameInKB(const std::string& name) const
+{
+    return nameToID.find(name) != nameToID.end();
+}
+
+bool QueltKb::termInKB(const std::string& term) const
+{
+    indexPending();
+    return termToID.find(toLower(term)) != termToID.end();
+}
+
+bool QueltKb::alphastemtermInKB(const std::string& term) const
+{
+    indexPending();
+    return stemTermToID.find(stemKey(term)) != stemTermToID.end();
+}
+
+long QueltKb::getIDFromCui(const std::string& cui) const
+{
+    indexPending();
+    auto it = cuiToID.find(cui);
+    return it == cuiToID.end() ? -1 : it->second;
+}
+
+long QueltKb::getIDFromCode(const std::string& code) const
+{
+    indexPending();
+    auto it = codeToID.find(code);
+    return it == codeToID.end() ? -1 : it->second;
+}
+
+static void collect(const std::multimap<std::string, long>& index, const std::string& key,
+                    std::set<long>& ids)
+{
+    auto range = index.equal_range(key);
+    for (auto it = range.first; it != range.second; ++it)
+        ids.insert(it->second);
+}
+
+void QueltKb::getIDFromTerm(const std::string& term, std::set<long>& ids) const
+{
+    indexPending();
+    collect(termToID, toLower(term), ids);
+}
+
+void QueltKb::getIDFromAlphaStemTerm(const std::string& term, std::set<long>& ids) const
+{
+    indexPending();
+    collect(stemNameToID, stemKey(term), ids);
+}
+
+void QueltKb::getIDFromAlphaStemTermsTerm(const std::string& term, std::set<long>& ids) const
+{
+    indexPending();
+    collect(stemTermToID, stemKey(term), ids);
+}
+
+void QueltKb::getChildIDs(const std::string& parentName, std::set<long>& ids) const
+{
+    indexPending();
+    collect(parentToID, parentName, ids);
+}

@@ -1,0 +1,145 @@
+#ifndef QUELT_MODEL_QUELTKB_H
+#define QUELT_MODEL_QUELTKB_H
+
+#include "model/QueltAssociationDef.h"
+#include "model/QueltConcept.h"
+#include "model/QueltKind.h"
+#include "model/QueltName.h"
+#include "model/QueltPropertyDef.h"
+#include "model/QueltQualifierDef.h"
+#include "model/QueltRoleDef.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+// The in-memory knowledge base of one terminology: every definition, filed
+// under its map id, every concept, filed under an identifier handed out in
+// order of arrival, and indexes from names, codes, CUIs, terms and stems to
+// concept identifiers.
+//
+// The name index is kept up to date as concepts arrive. The other indexes
+// (term, stem, parent, CUI, code) are filled on first use, in identifier
+// order, from the concepts as they were added; stored concepts are not
+// changed afterwards, so they answer exactly as if built on arrival.
+class QueltKb {
+public:
+    using ConceptMap = std::map<long, QueltConcept>;
+
+    QueltKb();
+    QueltKb(const QueltKb& other);
+    QueltKb& operator=(const QueltKb& other) = default;
+    virtual ~QueltKb() = default;
+
+    const std::string& getKbName() const { return kbName; }
+    void setKbName(const std::string& name) { kbName = name; }
+
+    // Building; each returns the knowledge base for chaining. A definition
+    // whose map id is already filed is dropped.
+    QueltKb& addNamespace(const QueltName& def);
+    QueltKb& addKind(const QueltKind& def);
+    QueltKb& addPropertyDef(const QueltPropertyDef& def);
+    QueltKb& addRoleDef(const QueltRoleDef& def);
+    QueltKb& addAssociationDef(const QueltAssociationDef& def);
+    QueltKb& addQualifierDef(const QueltQualifierDef& def);
+    QueltKb& addConcept(const QueltConcept& concept);
+    QueltKb& addConcept(QueltConcept&& concept);
+
+    // Containers, read-only.
+    const std::map<long, QueltName>& getNames() const { return kbNames; }
+    const std::map<long, QueltKind>& getKinds() const { return kbKinds; }
+    const std::map<long, QueltPropertyDef>& getPropertyDefs() const { return kbProps; }
+    const std::map<long, QueltRoleDef>& getRoleDefs() const { return kbRoles; }
+    const std::map<long, QueltAssociationDef>& getAssociationDefs() const { return kbAssocs; }
+    const std::map<long, QueltQualifierDef>& getQualifierDefs() const { return kbQuals; }
+    const ConceptMap& getConcepts() const { return kbConcepts; }
+
+    // Lookups.
+    long getIDFromName(const std::string& name) const;
+    QueltConcept& getConcept(long id);
+    const QueltConcept& getConcept(long id) const;
+    QueltConcept& getConcept(const std::string& name);
+    const std::string& getConceptName(long id) const;
+    std::string getConceptKind(long id);
+    std::string getConceptKind(const QueltConcept& concept) const;
+    void findKinds(const QueltConcept& concept, std::set<std::string>& kinds) const;
+    void findRootConcepts(std::set<std::string>& roots) const;
+    long getNumKinds() const { return static_cast<long>(kbKinds.size()); }
+    long getNumConcepts() const { return static_cast<long>(kbConcepts.size()); }
+    long getNumRoles() const { return static_cast<long>(kbRoles.size()); }
+    long getNumProps() const { return static_cast<long>(kbProps.size()); }
+    long getNumNames() const { return static_cast<long>(kbNames.size()); }
+    long getNumAssocs() const { return static_cast<long>(kbAssocs.size()); }
+    long getNumQuals() const { return static_cast<long>(kbQuals.size()); }
+    std::string toLower(const std::string& text) const;
+
+    // Index lookups (term and stem matching).
+    bool conceptNameInKB(const std::string& name) const;
+    bool termInKB(const std::string& term) const;
+    bool alphastemtermInKB(const std::string& term) const;
+    long getIDFromCui(const std::string& cui) const;
+    long getIDFromCode(const std::string& code) const;
+    void getIDFromTerm(const std::string& term, std::set<long>& ids) const;
+    void getIDFromAlphaStemTerm(const std::string& term, std::set<long>& ids) const;
+    void getIDFromAlphaStemTermsTerm(const std::string& term, std::set<long>& ids) const;
+    void getConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const;
+    void getAlphaStemConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const;
+    void getChildIDs(const std::string& parentName, std::set<long>& ids) const;
+    int simpleMatchKB(QueltKb& other, const std::string& conceptName, std::set<long>& matches);
+    int alphaStemMatchKB(QueltKb& other, const std::string& conceptName, std::set<long>& matches);
+
+    // Term-list import: one primitive concept per non-empty line.
+    void readFlatFile(const std::string& fileName, const std::string& nameSpace,
+                      const std::string& kind, const std::string& semanticType,
+                      const std::string& parent, const std::string& unused);
+
+    // Comparison of two versions by concept code.
+    QueltKb& copyDefsTo(QueltKb& target) const;
+    QueltKb& diff_Concepts(QueltKb& other, QueltKb& target) const;
+    void unique_Concepts(const QueltKb& other, QueltKb& target) const;
+
+    // Ontylog XML input. Returns false when the document could not be read
+    // completely (the parser stopped at a fatal error); what was read before
+    // stays in the knowledge base.
+    bool readQueltXMLFile(const std::string& fileName);
+    // Ontylog XML output. Returns false, after one line on standard error,
+    // when the file cannot be written or a text cannot be carried by XML.
+    bool writeQueltXMLFile(const std::string& fileName, bool renumber);
+
+    // OWL output. Returns false, after one line on standard error, when the
+    // file cannot be written or a text cannot be carried by XML.
+    bool writeMedvex2OWLFile(std::string& fileName, std::vector<std::string>& headerLines,
+                             std::string& nameSpace);
+    std::string verifyOutString(const std::string& text) const;
+    bool isValidOWL(const std::string& name) const;
+
+private:
+    // Key of the stem indexes: the sorted stem sequence of the lower-cased text.
+    std::string stemKey(const std::string& text) const;
+    void indexPending() const;
+    void indexConcept(long id, const QueltConcept& concept) const;
+    QueltKb& fileConcept(QueltConcept&& stored);
+
+    std::string kbName;
+    std::map<long, QueltName> kbNames;
+    std::map<long, QueltKind> kbKinds;
+    std::map<long, QueltPropertyDef> kbProps;
+    std::map<long, QueltRoleDef> kbRoles;
+    std::map<long, QueltAssociationDef> kbAssocs;
+    std::map<long, QueltQualifierDef> kbQuals;
+    ConceptMap kbConcepts;
+    std::map<std::string, long> nameToID;
+    mutable std::multimap<std::string, long> termToID;
+    mutable std::multimap<std::string, long> stemTermToID;
+    mutable std::multimap<std::string, long> parentToID;
+    mutable std::map<std::string, long> cuiToID;
+    mutable std::map<std::string, long> codeToID;
+    mutable std::multimap<std::string, long> stemNameToID;
+    // Concepts with identifiers up to this one are in the indexes above.
+    mutable long indexedUpTo = 0;
+
+    static long s_conMapID;
+};
+
+#endif

@@ -1,0 +1,48 @@
+#include "model/QueltProperty.h"
+
+#include "model/NameResolution.h"
+#include "model/QueltPropertyDef.h"
+
+#include <iostream>
+
+QueltProperty::QueltProperty(const std::string& name, const std::string& value,
+                             const std::string& locale)
+    : value_(value),
+      nameId_(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF)),
+      locale_(locale)
+{
+}
+
+const std::string& QueltProperty::getName() const
+{
+    return nameOf<QueltProperty, QueltPropertyDef>(nameId_, QueltTerminology::NO_PROPDEF);
+}
+
+void QueltProperty::setName(const std::string& name)
+{
+    nameId_ = resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF);
+    if (QueltPropertyDef::isError(QueltTerminology::NO_PROPDEF))
+        std::cerr << "ERROR:  PropertyDef for '" << name << "' not yet defined." << std::endl;
+}
+
+bool QueltProperty::operator==(const QueltProperty& other) const
+{
+    bool same = nameId_ == other.nameId_ && value_ == other.value_ && locale_ == other.locale_;
+    if (qualifiers_.empty())
+        return same;
+    return same && qualifiers_ == other.qualifiers_;
+}
+
+bool QueltProperty::operator<(const QueltProperty& other) const
+{
+    return nameId_ < other.nameId_ && value_ < other.value_ && locale_ < other.locale_ &&
+           qualifiers_ < other.qualifiers_;
+}
+
+std::ostream& operator<<(std::ostream& out, const QueltProperty& property)
+{
+    out << property.getName() << ' ' << property.getValue();
+    for (const QueltQualifier& qualifier : property.getQualifiers())
+        out << '|' << qualifier;
+    return out;
+}

@@ -1,0 +1,48 @@
+#ifndef QUELT_MODEL_QUELTPROPERTY_H
+#define QUELT_MODEL_QUELTPROPERTY_H
+
+#include "model/ErrorWord.h"
+#include "model/QueltQualifier.h"
+
+#include <ostream>
+#include <string>
+#include <vector>
+
+// A property value of a concept, by property-definition name, with a locale
+// and qualifiers.
+class QueltProperty : public ClassErrors<QueltProperty> {
+public:
+    static constexpr const char* kClassName = "QueltProperty";
+
+    QueltProperty(const std::string& name, const std::string& value, const std::string& locale);
+    virtual ~QueltProperty() = default;
+    QueltProperty(const QueltProperty&) = default;
+    QueltProperty& operator=(const QueltProperty&) = default;
+    QueltProperty(QueltProperty&&) = default;
+    QueltProperty& operator=(QueltProperty&&) = default;
+
+    const std::string& getValue() const { return value_; }
+    void setValue(const std::string& value) { value_ = value; }
+    long getNameID() const { return nameId_; }
+    const std::string& getName() const;
+    void setName(const std::string& name);
+    const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers_; }
+    bool hasQualifier() const { return !qualifiers_.empty(); }
+    void setQualifier(const std::vector<QueltQualifier>& qualifiers) { qualifiers_ = qualifiers; }
+    void setQualifier(std::vector<QueltQualifier>&& qualifiers) { qualifiers_ = std::move(qualifiers); }
+    void addQualifier(const QueltQualifier& qualifier) { qualifiers_.push_back(qualifier); }
+    const std::string& getLocale() const { return locale_; }
+
+    bool operator==(const QueltProperty& other) const;
+    bool operator<(const QueltProperty& other) const;
+
+private:
+    std::string value_;
+    long nameId_;
+    std::vector<QueltQualifier> qualifiers_;
+    std::string locale_;
+};
+
+std::ostream& operator<<(std::ostream& out, const QueltProperty& property);
+
+#endif

@@ -1,0 +1,46 @@
+#ifndef QUELT_MODEL_QUELTPROPERTYDEF_H
+#define QUELT_MODEL_QUELTPROPERTYDEF_H
+
+#include "model/DefinitionRecord.h"
+
+#include <vector>
+
+// A property definition: a named text attribute of concepts, optionally
+// restricted to a pick list of values.
+class QueltPropertyDef : public DefinitionRecord<QueltPropertyDef> {
+public:
+    static constexpr const char* kClassName = "QueltPropertyDef";
+    static NameRegistry::Policy registryPolicy();
+
+    QueltPropertyDef(const std::string& name, const std::string& code, long id,
+                     const std::string& range, bool localized, bool containsIndex,
+                     const std::string& nameSpace);
+    QueltPropertyDef(const QueltPropertyDef&) = default;
+    QueltPropertyDef& operator=(const QueltPropertyDef&) = default;
+    virtual ~QueltPropertyDef() = default;
+
+    const std::string& getRange() const { return range_; }
+    bool isLocalized() const { return localized_; }
+    bool isContainsIndex() const { return containsIndex_; }
+    long getNamespaceID() const { return namespaceId_; }
+    const std::string& getNamespace() const;
+    std::vector<std::string> getPickList() const { return pickList_; }
+    const std::vector<std::string>& pickList() const { return pickList_; }
+    void setPickList(const std::vector<std::string>& items) { pickList_ = items; }
+    bool hasPickList() const { return !pickList_.empty(); }
+    bool isSame(const QueltPropertyDef& other) const;
+
+    void addPropDefToMap() { addToMap(); }
+    static long getPropDefMapID(const std::string& name) { return lookupId(name); }
+    static const std::string& getPropDefMapName(long mapId) { return lookupName(mapId); }
+    static bool propDefInMap(const std::string& name) { return inMap(name); }
+
+private:
+    std::string range_;
+    bool localized_;
+    bool containsIndex_;
+    long namespaceId_;
+    std::vector<std::string> pickList_;
+};
+
+#endif

@@ -1,0 +1,38 @@
+#ifndef QUELT_MODEL_QUELTQUALIFIER_H
+#define QUELT_MODEL_QUELTQUALIFIER_H
+
+#include "model/ErrorWord.h"
+
+#include <ostream>
+#include <string>
+
+// A qualifier: a named value attached to a property value or an
+// association. The name is kept as its map id among the qualifier
+// definitions.
+class QueltQualifier : public ClassErrors<QueltQualifier> {
+public:
+    static constexpr const char* kClassName = "QueltQualifier";
+
+    QueltQualifier(const std::string& name, const std::string& value);
+    virtual ~QueltQualifier() = default;
+    QueltQualifier(const QueltQualifier&) = default;
+    QueltQualifier& operator=(const QueltQualifier&) = default;
+    QueltQualifier(QueltQualifier&&) = default;
+    QueltQualifier& operator=(QueltQualifier&&) = default;
+
+    const std::string& getValue() const { return value_; }
+    long getNameID() const { return nameId_; }
+    const std::string& getName() const;
+    bool isValidQualifier() const;
+
+    bool operator==(const QueltQualifier& other) const;
+    bool operator<(const QueltQualifier& other) const;
+
+private:
+    std::string value_;
+    long nameId_;
+};
+
+std::ostream& operator<<(std::ostream& out, const QueltQualifier& qualifier);
+
+#endif

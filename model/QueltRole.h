@@ -1,0 +1,50 @@
+#ifndef QUELT_MODEL_QUELTROLE_H
+#define QUELT_MODEL_QUELTROLE_H
+
+#include "model/ErrorWord.h"
+#include "model/QueltRoleEnum.h"
+
+#include <ostream>
+#include <string>
+
+// A role of a concept: a relation, by role-definition name, to a target
+// concept, with a modifier and a role group (0 = in no group).
+class QueltRole : public ClassErrors<QueltRole> {
+public:
+    static constexpr const char* kClassName = "QueltRole";
+
+    QueltRole(const std::string& name, const std::string& value, const std::string& modifier);
+    QueltRole(const std::string& name, const std::string& value, const std::string& modifier,
+              long roleGroup);
+    virtual ~QueltRole() = default;
+    QueltRole(const QueltRole&) = default;
+    QueltRole& operator=(const QueltRole&) = default;
+    QueltRole(QueltRole&&) = default;
+    QueltRole& operator=(QueltRole&&) = default;
+
+    long getNameID() const { return nameId_; }
+    const std::string& getName() const;
+    void setName(const std::string& name);
+    const std::string& getValue() const { return value_; }
+    void setValue(const std::string& value) { value_ = value; }
+    // The modifier's name ("some", "all" or "poss"), in the text shared by
+    // all modifiers (see QueltRoleEnum::getModifier).
+    const std::string& getModifier() const { return modifier_.getModifier('c'); }
+    const QueltRoleEnum& modifier() const { return modifier_; }
+    void setModififier(const std::string& modifier) { modifier_ = QueltRoleEnum(modifier); }
+    long getRolegroup() const { return roleGroup_; }
+    void setRoleGroup(long roleGroup) { roleGroup_ = roleGroup; }
+
+    bool operator==(const QueltRole& other) const;
+    bool operator<(const QueltRole& other) const;
+
+private:
+    long nameId_;
+    std::string value_;
+    QueltRoleEnum modifier_;
+    long roleGroup_;
+};
+
+std::ostream& operator<<(std::ostream& out, const QueltRole& role);
+
+#endif
