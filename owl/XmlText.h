@@ -1,0 +1,33 @@
+#ifndef QUELT_OWL_XMLTEXT_H
+#define QUELT_OWL_XMLTEXT_H
+
+#include <string>
+
+// Text routines shared by the OWL and the Ontylog XML writers. Every text
+// they put into a file must read back through an XML parser as exactly the
+// text the knowledge base holds.
+namespace xmltext {
+
+// Element content. A text holding "<" or "&" is written as a CDATA section
+// (a "]]>" inside is split across two sections, a CR is written as a
+// character reference between sections); a text that already is one
+// complete CDATA section passes unchanged. Otherwise the text is written
+// as it is, except "]]>" as "]]&gt;" and CR as "&#xD;".
+std::string content(const std::string& text);
+
+// Appends content(text) to out; avoids a temporary for the common case of
+// a text with nothing to escape.
+void appendContent(std::string& out, const std::string& text);
+
+// Attribute value inside double quotes: & < " as entities, tab, LF and CR
+// as character references.
+std::string attribute(const std::string& text);
+void appendAttribute(std::string& out, const std::string& text);
+
+// True when XML 1.0 can carry every byte of the text: no C0 control
+// character other than tab, LF and CR.
+bool carryable(const std::string& text);
+
+} // namespace xmltext
+
+#endif
