@@ -1,0 +1,122 @@
+#include "frontend/Converter.h"
+
+#include "frontend/CommandLine.h"
+#include "model/QueltKb.h"
+#include "owl/XmlText.h"
+
+#include <ctime>
+#include <iostream>
+
+const char* const kDefaultNamespace = "http://medvex.example.org/ftp1/Medvex/Medvex.owl#";
+const char* const kDefaultVersion = "Medvex2 [Public Edition]";
+
+namespace {
+
+const char* const kProtegeNamespace = "http://protege.stanford.edu/plugins/owl/protege#";
+const char* const kProtegeOntology = "http://protege.stanford.edu/plugins/owl/protege";
+
+// The input file is the first positional word that is not the value of -n
+// or -v, so both "prog -n NS in.xml" and "prog in.xml -n NS" read in.xml.
+bool findInputFile(const CommandLine& commandLine, std::string& inputFile)
+{
+    for (const auto& word : commandLine.getVariablesWithBinding()) {
+        if (word.second != 'n' && word.second != 'v') {
+            inputFile = word.first;
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+void showUsage(const std::string& programName)
+{
+    std::cerr << programName << " version compiled on " << __DATE__ << std::endl;
+    std::cerr << std::endl;
+    std::cerr << "Usage:" << std::endl;
+    std::cerr << "\t" << programName
+              << " [-h|H] [-n \"namespace\"] [-v version] input-tde-file.xml" << std::endl;
+    std::cerr << std::endl;
+    std::cerr << "where:" << std::endl;
+    std::cerr << "\t" << "h or H show this message" << std::endl;
+    std::cerr << "\t" << "n flags a URI namespace, also used for the xml:base" << std::endl;
+    std::cerr << "\t" << "v flags version" << std::endl;
+    std::cerr << std::endl;
+    std::cerr << "if v or n are not specified, default namespace and version are used."
+              << std::endl;
+}
+
+std::string getDayStamp()
+{
+    std::time_t now = std::time(nullptr);
+    std::tm local{};
+    localtime_r(&now, &local);
+    std::string year = std::to_string(local.tm_year);
+    if (year.size() > 2)
+        year = year.substr(year.size() - 2);
+    auto twoDigits = [](int value) {
+        std::string text = std::to_string(value);
+        return text.size() == 1 ? "0" + text : text;
+    };
+    return year + twoDigits(local.tm_mon + 1) + twoDigits(local.tm_mday);
+}
+
+std::vector<std::string> buildHeaderLines(const std::string& nameSpace, const std::string& version)
+{
+    const std::string ns = xmltext::attribute(nameSpace);
+    return {
+        "<rdf:RDF ",
+        "\txmlns=\"" + ns + "\"",
+        "\txml:base=\"" + ns + "\"",
+        std::string("\txmlns:protege=\"") + kProtegeNamespace + "\"",
+        "\txmlns:owl=\"http://www.w3.org/2002/07/owl#\"",
+        "\txmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"",
+        "\txmlns:rdfs=\"http://www.w3.org/2000/01/rdf-schema#\">",
+        "<owl:Ontology rdf:about=\"\">",
+        std::string("<owl:imports rdf:resource=\"") + kProtegeOntology + "\"/>",
+        "<rdfs:comment>Medvex2 Public</rdfs:comment>",
+        "<owl:versionInfo>" + xmltext::content(version) + "</owl:versionInfo>",
+        "</owl:Ontology>",
+    };
+}
+
+int runConverter(int argc, char** argv)
+{
+    QueltKb kb;
+    CommandLine commandLine(argc, argv);
+
+    if (commandLine.hasOption('h') || commandLine.hasOption('H') || !commandLine.hasArguments()) {
+        showUsage(commandLine.getProgramName());
+        return 0;
+    }
+    std::string inputFile;
+    if (!findInputFile(commandLine, inputFile)) {
+        std::cerr << "No input file given." << std::endl;
+        showUsage(commandLine.getProgramName());
+        return 2;
+    }
+
+    std::string nameSpace =
+        commandLine.hasOption('n') ? commandLine.getFlaggedVariable('n') : kDefaultNamespace;
+    std::cerr << "Using namespace:  " << nameSpace << std::endl;
+    std::string version =
+        commandLine.hasOption('v') ? commandLine.getFlaggedVariable('v') : kDefaultVersion;
+    std::cerr << "Using version:  " << version << std::endl;
+
+    std::clock_t start = std::clock();
+    std::cerr << "Reading file " << inputFile << std::endl;
+    if (!kb.readQueltXMLFile(inputFile))
+        return 1;
+
+    std::string outputFile = inputFile + "-ByRXK-" + getDayStamp() + ".owl";
+    std::cerr << "Writing output OWL file " << outputFile << std::endl;
+    std::vector<std::string> headerLines = buildHeaderLines(nameSpace, version);
+    if (!kb.writeMedvex2OWLFile(outputFile, headerLines, nameSpace))
+        return 1;
+
+    std::clock_t end = std::clock();
+    std::cerr << "Execution took " << static_cast<double>(end - start) / CLOCKS_PER_SEC
+              << " seconds" << std::endl;
+    return 0;
+}
