@@ -99,9 +99,12 @@ std::string attribute(const std::string& text)
     return out;
 }
 
-bool carryable(const std::string& text)
+bool carryable(const std::string& text) { return carryable(text.data(), text.size()); }
+
+bool carryable(const char* text, size_t size)
 {
-    for (unsigned char c : text) {
+    for (size_t i = 0; i < size; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
         if (c < 0x20 && c != '\t' && c != '\n' && c != '\r')
             return false;
     }

@@ -1,6 +1,7 @@
 #ifndef QUELT_OWL_XMLTEXT_H
 #define QUELT_OWL_XMLTEXT_H
 
+#include <cstddef>
 #include <string>
 
 // Text routines shared by the OWL and the Ontylog XML writers. Every text
@@ -27,6 +28,7 @@ void appendAttribute(std::string& out, const std::string& text);
 // True when XML 1.0 can carry every byte of the text: no C0 control
 // character other than tab, LF and CR.
 bool carryable(const std::string& text);
+bool carryable(const char* text, size_t size);
 
 } // namespace xmltext
 

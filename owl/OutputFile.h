@@ -1,0 +1,58 @@
+#ifndef QUELT_OWL_OUTPUTFILE_H
+#define QUELT_OWL_OUTPUTFILE_H
+
+#include <cstddef>
+#include <string>
+
+// An output file that appears complete or not at all. Text is appended to
+// an in-memory buffer and written out in large blocks to a temporary file
+// next to the target; commit() moves the temporary over the target once
+// everything is written and the file is closed. Until then an existing
+// target is left as it was, and a failed or abandoned file leaves no
+// temporary behind.
+//
+// A target that exists but is not a regular file (a device such as
+// /dev/null, a FIFO) is written in place, since it cannot be replaced.
+// A symbolic link is followed: the file it names is replaced, not the link.
+class OutputFile {
+public:
+    // The buffer is written out once it holds this many bytes.
+    static constexpr std::size_t kBlockSize = std::size_t(1) << 20;
+
+    explicit OutputFile(const std::string& target);
+    ~OutputFile();
+    OutputFile(const OutputFile&) = delete;
+    OutputFile& operator=(const OutputFile&) = delete;
+
+    // Creates the temporary file. False on failure; see reason().
+    bool open();
+
+    // Text not yet written; append to it freely.
+    std::string& buffer() { return buffer_; }
+
+    // Writes the buffer out once it has reached the block size.
+    bool flushIfFull() { return buffer_.size() < kBlockSize || flush(); }
+    bool flush();
+
+    // Writes what is left, closes the file and moves it over the target.
+    // False on failure (the temporary is then removed); see reason().
+    bool commit();
+
+    // Closes and removes the temporary; the target is not touched.
+    void discard();
+
+    // Why the last operation failed, as the C library words it.
+    std::string reason() const;
+
+private:
+    bool fail(int error);
+
+    std::string target_;
+    std::string temporary_;
+    int fd_ = -1;
+    int error_ = 0;
+    bool inPlace_ = false;
+    std::string buffer_;
+};
+
+#endif
