@@ -1,0 +1,75 @@
+#ifndef QUELT_TESTS_OWL_OWLTESTSUPPORT_H
+#define QUELT_TESTS_OWL_OWLTESTSUPPORT_H
+
+// Helpers of the OWL writer tests: a fixture that gives each test clean
+// class-wide error words and its own temporary directory, the header lines
+// the converter passes in, writing a knowledge base and reading the file
+// back, and checks with an independent XML parser (xmllint).
+
+#include "model/QueltKb.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace owltest {
+
+extern const char kNamespace[];
+
+// The twelve header lines, as the converter builds them for kNamespace
+// and the version label "Test 1".
+std::vector<std::string> headerLines();
+
+// The header lines joined, each with its line end, plus the empty line.
+std::string headerText();
+
+// Replaces every two-character sequence backslash-t by a tab, so expected
+// texts can be written as raw strings with visible tabs.
+std::string tabs(const std::string& text);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& text);
+bool fileExists(const std::string& path);
+// Names of the entries of a directory, sorted, without "." and "..".
+std::vector<std::string> listDirectory(const std::string& path);
+
+// Compares two texts line by line, so a failure names the first differing
+// line; then compares them whole.
+void expectSameLines(const std::string& expected, const std::string& actual);
+
+bool haveXmllint();
+// Fails the test when xmllint does not accept the file as well-formed.
+void expectWellFormed(const std::string& path);
+// The string value of the XPath expression on the file, as xmllint reads it.
+std::string readBack(const std::string& path, const std::string& xpath);
+
+// Clears the class-wide error words of every record class. Records made
+// while a registry was absent leave sticky bits that would make later
+// name lookups answer with the empty text.
+void clearErrorWords();
+
+class OwlWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+
+    // Writes the knowledge base to path(name), captures what the writer
+    // prints on standard error into messages_, checks that the call
+    // succeeded and that the file is well-formed, and returns the file.
+    std::string write(QueltKb& kb, const std::string& name = "out.owl",
+                      const std::string& nameSpace = kNamespace);
+    // The file without the header lines and the closing line, checking both.
+    std::string body(const std::string& file);
+    // write() and body() in one.
+    std::string writeBody(QueltKb& kb) { return body(write(kb)); }
+
+    std::string dir_;
+    std::string messages_;
+};
+
+} // namespace owltest
+
+#endif
