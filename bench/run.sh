@@ -1,0 +1,197 @@
+#!/usr/bin/env bash
+# Converter throughput against the floor of a bare SAX2 parse.
+#
+#   bench/run.sh [BUILD_DIR]          (default: <repo>/build)
+#
+# Configures BUILD_DIR for a Release build with the benchmarks if it is not
+# yet, brings floor, gen_ontylog, bench_text and queltToOWL2 up to date,
+# generates synthetic terminologies of 20,000 and 200,000 concepts (kept in
+# the scratch directory and reused while the generator is unchanged), and
+# for each size times the floor and the conversion, alternating, and reports
+# medians. Ends with a short run of the text micro-benchmarks.
+#
+# Environment:
+#   QUELT_BENCH_DIR    scratch directory for the inputs   (/tmp/quelt-bench)
+#   QUELT_BENCH_RUNS   timed runs of each program, >= 3   (3)
+#   QUELT_BENCH_SIZES  concept counts                      ("20000 200000")
+#   QUELT_BENCH_SEED   generator seed                      (1)
+#
+# Times are wall-clock seconds; CPU seconds (user + system) are shown as
+# well, since they suffer less when other work shares the machine.
+
+set -euo pipefail
+
+repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=${1:-$repo/build}
+scratch=${QUELT_BENCH_DIR:-/tmp/quelt-bench}
+runs=${QUELT_BENCH_RUNS:-3}
+sizes=${QUELT_BENCH_SIZES:-"20000 200000"}
+seed=${QUELT_BENCH_SEED:-1}
+
+die() {
+    echo "run.sh: $*" >&2
+    exit 1
+}
+
+[[ $runs =~ ^[0-9]+$ && $runs -ge 3 ]] || die "QUELT_BENCH_RUNS must be a number of at least 3"
+[[ -x /usr/bin/time ]] || die "/usr/bin/time (GNU time) is needed for the memory figures"
+
+# --- build -------------------------------------------------------------------
+
+if [[ ! -f $build/CMakeCache.txt ]] ||
+    ! grep -q '^QUELT_BUILD_BENCH:BOOL=ON$' "$build/CMakeCache.txt" ||
+    ! grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt"; then
+    echo "Configuring $build (Release, benchmarks on)" >&2
+    cmake -S "$repo" -B "$build" -DQUELT_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
+fi
+targets=(floor gen_ontylog bench_text)
+if [[ -f $repo/frontend/main_queltToOWL2.cpp ]]; then
+    targets+=(queltToOWL2)
+fi
+echo "Building ${targets[*]} in $build" >&2
+cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null || die "build failed"
+
+floor=$build/floor
+gen=$build/gen_ontylog
+convert=$build/queltToOWL2
+[[ -x $floor && -x $gen ]] || die "floor or gen_ontylog missing in $build"
+have_convert=0
+[[ -x $convert ]] && have_convert=1
+
+# --- inputs ------------------------------------------------------------------
+
+mkdir -p "$scratch"
+
+# Prints the path of the input with n concepts, generating it unless a
+# complete one from the current generator is there already.
+input_for() {
+    local n=$1
+    local file=$scratch/terms-$n-seed$seed.xml
+    local stamp=$file.size
+    if [[ -f $file && -f $stamp && ! $gen -nt $file &&
+        $(stat -c %s "$file") == "$(cat "$stamp")" ]]; then
+        echo "Reusing $file" >&2
+    else
+        echo "Generating $file" >&2
+        rm -f "$file" "$stamp"
+        "$gen" --concepts "$n" --seed "$seed" --out "$file.part" || die "generator failed"
+        mv "$file.part" "$file"
+        stat -c %s "$file" >"$stamp"
+    fi
+    echo "$file"
+}
+
+# --- timing ------------------------------------------------------------------
+
+timefile=$(mktemp)
+trap 'rm -f "$timefile"' EXIT
+
+# Runs a command with its output discarded. Sets wall (seconds), cpu (user
+# plus system seconds) and rss (peak resident set, KB); fails when the
+# command does.
+measure() {
+    local start end status=0
+    start=$EPOCHREALTIME
+    /usr/bin/time -v -o "$timefile" "$@" >/dev/null 2>&1 || status=$?
+    end=$EPOCHREALTIME
+    if ((status != 0)); then
+        echo "run.sh: '$*' failed with status $status" >&2
+        return 1
+    fi
+    wall=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
+    cpu=$(awk -F': ' '/User time \(seconds\)/ { u = $2 } /System time \(seconds\)/ { s = $2 }
+                      END { printf "%.3f", u + s }' "$timefile")
+    rss=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$timefile")
+}
+
+median() {
+    printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 }
+        END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
+}
+
+calc() {
+    awk "BEGIN { printf \"$1\", $2 }"
+}
+
+# --- runs --------------------------------------------------------------------
+
+echo >&2
+echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')" >&2
+echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+if ((!have_convert)); then
+    echo "No $convert: the floor alone is measured." >&2
+fi
+
+declare -A in_bytes mb floor_s floor_cpu conv_s conv_cpu conv_rss owl_mb
+for n in $sizes; do
+    file=$(input_for "$n")
+    in_bytes[$n]=$(stat -c %s "$file")
+    mb[$n]=$(calc "%.1f" "${in_bytes[$n]} / 1e6")
+    measure "$floor" "$file" || die "floor cannot parse $file" # warms the page cache
+    fw=() fc=() cw=() cc=() cr=()
+    for ((r = 1; r <= runs; r++)); do
+        echo "  $n concepts, run $r of $runs" >&2
+        measure "$floor" "$file" || die "floor cannot parse $file"
+        fw+=("$wall") fc+=("$cpu")
+        if ((have_convert)); then
+            rm -f "$file"-ByRXK-*.owl
+            measure "$convert" "$file" || die "conversion of $file failed"
+            cw+=("$wall") cc+=("$cpu") cr+=("$rss")
+            outputs=("$file"-ByRXK-*.owl)
+            [[ -f ${outputs[0]} ]] || die "the conversion wrote no $file-ByRXK-<date>.owl"
+            owl_mb[$n]=$(calc "%.1f" "$(stat -c %s "${outputs[0]}") / 1e6")
+            rm -f "$file"-ByRXK-*.owl
+        fi
+    done
+    floor_s[$n]=$(median "${fw[@]}")
+    floor_cpu[$n]=$(median "${fc[@]}")
+    if ((have_convert)); then
+        conv_s[$n]=$(median "${cw[@]}")
+        conv_cpu[$n]=$(median "${cc[@]}")
+        conv_rss[$n]=$(median "${cr[@]}")
+    fi
+done
+echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
+
+# --- report ------------------------------------------------------------------
+
+echo
+echo "Medians of $runs runs, floor and conversion alternating. MB = 10^6 bytes."
+echo
+printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' \
+    concepts "input MB" "floor s" "conv s" "conv/flr" "floor cpu" "conv cpu" "cpu/cpu" \
+    "peak MB" "RSS/in" "s/1k conc."
+for n in $sizes; do
+    if ((have_convert)); then
+        printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' "$n" "${mb[$n]}" \
+            "${floor_s[$n]}" "${conv_s[$n]}" "$(calc "%.1f" "${conv_s[$n]} / ${floor_s[$n]}")" \
+            "${floor_cpu[$n]}" "${conv_cpu[$n]}" "$(calc "%.1f" "${conv_cpu[$n]} / ${floor_cpu[$n]}")" \
+            "$(calc "%.1f" "${conv_rss[$n]} * 1024 / 1e6")" \
+            "$(calc "%.2f" "${conv_rss[$n]} * 1024 / ${in_bytes[$n]}")" \
+            "$(calc "%.4f" "${conv_s[$n]} * 1000 / $n")"
+    else
+        printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' "$n" "${mb[$n]}" \
+            "${floor_s[$n]}" n/a n/a "${floor_cpu[$n]}" n/a n/a n/a n/a n/a
+    fi
+done
+if ((have_convert)); then
+    echo
+    for n in $sizes; do
+        echo "OWL output of $n concepts: ${owl_mb[$n]} MB"
+    done
+    set -- $sizes
+    if (($# >= 2)); then
+        small=$1 large=${!#}
+        echo "Per-concept conversion time, $large vs $small concepts:" \
+            "$(calc "%.2f" "(${conv_s[$large]} / $large) / (${conv_s[$small]} / $small)") (wall)," \
+            "$(calc "%.2f" "(${conv_cpu[$large]} / $large) / (${conv_cpu[$small]} / $small)") (cpu)"
+    fi
+fi
+
+# --- micro-benchmarks ----------------------------------------------------------
+
+if [[ -x $build/bench_text ]]; then
+    echo
+    echo "Text routines (bench_text, short run):"
+    "$build/bench_text" --benchmark_min_time=0.05 2>/dev/null
+fi
