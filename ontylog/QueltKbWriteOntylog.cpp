@@ -1,0 +1,535 @@
+// Writing a whole knowledge base back as one Ontylog XML document.
+//
+// The document is built in a large buffer that is handed to fwrite about
+// once per megabyte, into a temporary file beside the target; the temporary
+// is renamed over the target only when everything was written, so a failed
+// call never leaves a partial or truncated file behind.
+
+#include "model/QueltKb.h"
+#include "owl/XmlText.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+const size_t kFlushSize = 1 << 20;
+
+const char kCdataOpen[] = "<![CDATA[";
+
+// Why XML cannot carry the text, or nullptr when it can: XML 1.0 has no
+// C0 control characters besides tab, LF and CR, and the document declares
+// UTF-8, so the bytes must be well-formed UTF-8 of XML characters.
+const char* uncarriedReason(const std::string& text)
+{
+    if (!xmltext::carryable(text))
+        return "a control character";
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    while (p < end) {
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        size_t length;
+        unsigned long code;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            code = c & 0x07;
+        } else {
+            return "bytes that are not UTF-8";
+        }
+        if (static_cast<size_t>(end - p) < length)
+            return "bytes that are not UTF-8";
+        for (size_t i = 1; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return "bytes that are not UTF-8";
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return "bytes that are not UTF-8";
+        if (code == 0xFFFE || code == 0xFFFF)
+            return "a character that XML excludes (U+FFFE or U+FFFF)";
+        p += length;
+    }
+    return nullptr;
+}
+
+// A name as it can stand in a console message: bytes below 0x20 and 0x7F
+// as \xNN.
+std::string printable(const std::string& text)
+{
+    std::string shown;
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
+            shown += hex;
+        } else {
+            shown += static_cast<char>(c);
+        }
+    }
+    return shown;
+}
+
+// Element content that reads back as exactly the text. The shared rule
+// passes a text that already is one complete CDATA section unchanged,
+// which a parser would read back as the section's content only; such a
+// text is wrapped in a section of its own, its "]]>" split across two.
+void appendExactContent(std::string& out, const std::string& text)
+{
+    size_t before = out.size();
+    xmltext::appendContent(out, text);
+    const size_t openLength = sizeof kCdataOpen - 1;
+    if (out.size() - before != text.size() || text.compare(0, openLength, kCdataOpen) != 0)
+        return;
+    out.resize(before);
+    out += kCdataOpen;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 3, "]]>") == 0) {
+            out += "]]]]><![CDATA[>";
+            i += 2;
+        } else {
+            out += text[i];
+        }
+    }
+    out += "]]>";
+}
+
+// The output document: buffer, temporary file and the first failure.
+class OntylogDocument {
+public:
+    explicit OntylogDocument(const std::string& target) : target_(target)
+    {
+        buffer_.reserve(kFlushSize + (kFlushSize >> 2));
+    }
+    ~OntylogDocument() { discard(); }
+    OntylogDocument(const OntylogDocument&) = delete;
+    OntylogDocument& operator=(const OntylogDocument&) = delete;
+
+    bool create()
+    {
+        size_t slash = target_.rfind('/');
+        std::string dir = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
+        std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
+        if (base.empty()) {
+            fail("the name ends in a directory separator");
+            return false;
+        }
+        tempName_ = dir + "." + base + ".XXXXXX";
+        std::vector<char> pattern(tempName_.begin(), tempName_.end());
+        pattern.push_back('\0');
+        int fd = mkstemp(pattern.data());
+        if (fd < 0) {
+            tempName_.clear();
+            fail(std::strerror(errno));
+            return false;
+        }
+        tempName_.assign(pattern.data());
+        // mkstemp makes the file private; give it the mode a newly created
+        // file would have.
+        mode_t mask = umask(0);
+        umask(mask);
+        fchmod(fd, 0666 & ~mask);
+        file_ = fdopen(fd, "wb");
+        if (!file_) {
+            int error = errno;
+            close(fd);
+            fail(std::strerror(error));
+            return false;
+        }
+        return true;
+    }
+
+    // Subject of the record being written, for the message about a text
+    // that cannot be carried.
+    void subject(const char* what, const std::string& name)
+    {
+        subject_ = what;
+        subject_ += " \"";
+        subject_ += printable(name);
+        subject_ += "\"";
+    }
+
+    void line(const char* literal)
+    {
+        buffer_ += literal;
+        buffer_ += '\n';
+    }
+
+    // open + text as element content + close, as one line.
+    void element(const char* open, const std::string& text, const char* close, const char* field)
+    {
+        if (!check(text, field))
+            return;
+        buffer_ += open;
+        appendExactContent(buffer_, text);
+        buffer_ += close;
+        buffer_ += '\n';
+    }
+
+    // open + text as attribute value + close, as one line.
+    void attributeLine(const char* open, const std::string& text, const char* close,
+                       const char* field)
+    {
+        if (!check(text, field))
+            return;
+        buffer_ += open;
+        xmltext::appendAttribute(buffer_, text);
+        buffer_ += close;
+        buffer_ += '\n';
+    }
+
+    void number(const char* open, long value, const char* close)
+    {
+        buffer_ += open;
+        buffer_ += std::to_string(value);
+        buffer_ += close;
+        buffer_ += '\n';
+    }
+
+    // Hands the buffer to the file once it has grown large enough; false
+    // once the call has failed.
+    bool maybeFlush()
+    {
+        if (buffer_.size() >= kFlushSize)
+            flush();
+        return !failed_;
+    }
+
+    bool commit()
+    {
+        if (failed_)
+            return false;
+        flush();
+        if (failed_)
+            return false;
+        FILE* file = file_;
+        file_ = nullptr;
+        if (std::fclose(file) != 0) {
+            fail(std::strerror(errno));
+            return false;
+        }
+        if (std::rename(tempName_.c_str(), target_.c_str()) != 0) {
+            fail(std::strerror(errno));
+            return false;
+        }
+        tempName_.clear();
+        return true;
+    }
+
+private:
+    bool check(const std::string& text, const char* field)
+    {
+        if (failed_)
+            return false;
+        const char* reason = uncarriedReason(text);
+        if (!reason)
+            return true;
+        std::string message = subject_ + ": its " + field + " holds " + reason +
+                              ", which XML cannot carry";
+        fail(message.c_str());
+        return false;
+    }
+
+    void flush()
+    {
+        if (failed_ || buffer_.empty())
+            return;
+        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size() ||
+            std::fflush(file_) != 0) {
+            fail(std::strerror(errno));
+            return;
+        }
+        buffer_.clear();
+    }
+
+    void fail(const char* reason)
+    {
+        if (failed_)
+            return;
+        failed_ = true;
+        std::cerr << "Cannot write \"" << target_ << "\": " << reason << std::endl;
+        discard();
+    }
+
+    void discard()
+    {
+        if (file_) {
+            std::fclose(file_);
+            file_ = nullptr;
+        }
+        if (!tempName_.empty()) {
+            std::remove(tempName_.c_str());
+            tempName_.clear();
+        }
+    }
+
+    std::string target_;
+    std::string tempName_;
+    std::string subject_;
+    std::string buffer_;
+    FILE* file_ = nullptr;
+    bool failed_ = false;
+};
+
+// The code and id lines of one record: its own, or with renumbering the
+// section letter and the running counter, which then moves on.
+struct Numbering {
+    bool renumber;
+    long counter;
+
+    void write(OntylogDocument& doc, char letter, const std::string& code, long id)
+    {
+        if (!renumber) {
+            doc.element("<code>", code, "</code>", "code");
+            doc.number("<id>", id, "</id>");
+            return;
+        }
+        std::string fresh(1, letter);
+        fresh += std::to_string(counter);
+        doc.element("<code>", fresh, "</code>", "code");
+        doc.number("<id>", counter, "</id>");
+        ++counter;
+    }
+};
+
+void writePickList(OntylogDocument& doc, const std::vector<std::string>& items)
+{
+    doc.line("<pickList>");
+    for (const std::string& item : items)
+        doc.element("<pickListItem>", item, "</pickListItem>", "pick-list item");
+    doc.line("</pickList>");
+}
+
+void writeQualifiers(OntylogDocument& doc, const std::vector<QueltQualifier>& qualifiers)
+{
+    doc.line("<qualifiers>");
+    for (const QueltQualifier& qualifier : qualifiers) {
+        doc.line("<qualifier>");
+        doc.element("<name>", qualifier.getName(), "</name>", "qualifier name");
+        doc.element("<value>", qualifier.getValue(), "</value>", "qualifier value");
+        doc.line("</qualifier>");
+    }
+    doc.line("</qualifiers>");
+}
+
+void writeRole(OntylogDocument& doc, const QueltRole& role)
+{
+    doc.line("<role>");
+    const std::string& modifier = role.modifier().name();
+    std::string tag = "<" + modifier + "/>";
+    doc.line(tag.c_str());
+    doc.element("<name>", role.getName(), "</name>", "role name");
+    doc.element("<value>", role.getValue(), "</value>", "role value");
+    doc.line("</role>");
+}
+
+// Ungrouped roles first, then every role group that holds a role, in
+// ascending group number; within each, the concept's role order.
+void writeRoles(OntylogDocument& doc, const QueltConcept& concept)
+{
+    doc.line("<definingRoles>");
+    std::map<long, std::vector<const QueltRole*>> groups;
+    for (const auto& entry : concept.getRoles()) {
+        const QueltRole& role = entry.second;
+        if (role.getRolegroup() == 0)
+            writeRole(doc, role);
+        else
+            groups[role.getRolegroup()].push_back(&role);
+    }
+    for (const auto& group : groups) {
+        doc.line("<roleGroup>");
+        for (const QueltRole* role : group.second)
+            writeRole(doc, *role);
+        doc.line("</roleGroup>");
+    }
+    doc.line("</definingRoles>");
+}
+
+void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept& concept)
+{
+    doc.subject("concept", concept.getName());
+    doc.line("<conceptDef>");
+    doc.element("<name>", concept.getName(), "</name>", "name");
+    numbering.write(doc, 'C', concept.getCode(), concept.getID());
+    doc.element("<namespace>", concept.getNamespace(), "</namespace>", "namespace");
+    if (!concept.getState())
+        doc.line("<primitive/>");
+    const std::string& kind = concept.getKind();
+    if (!kind.empty())
+        doc.element("<kind>", kind, "</kind>", "kind");
+
+    doc.line("<definingConcepts>");
+    for (const std::string& parent : concept.getParents())
+        doc.element("<concept>", parent, "</concept>", "parent");
+    doc.line("</definingConcepts>");
+
+    writeRoles(doc, concept);
+
+    doc.line("<properties>");
+    for (const auto& entry : concept.getProperties()) {
+        const QueltProperty& property = entry.second;
+        doc.line("<property>");
+        doc.element("<name>", property.getName(), "</name>", "property name");
+        doc.element("<value>", property.getValue(), "</value>", "property value");
+        if (property.hasQualifier())
+            writeQualifiers(doc, property.getQualifiers());
+        doc.line("</property>");
+    }
+    doc.line("</properties>");
+
+    if (concept.getNumAssociations() > 0) {
+        doc.line("<associations>");
+        for (const auto& entry : concept.getAssociations()) {
+            const QueltAssociation& association = entry.second;
+            doc.line("<association>");
+            doc.element("<name>", association.getName(), "</name>", "association name");
+            doc.element("<value>", association.getValue(), "</value>", "association value");
+            if (association.hasQualifier())
+                writeQualifiers(doc, association.getQualifiers());
+            doc.line("</association>");
+        }
+        doc.line("</associations>");
+    }
+
+    doc.line("</conceptDef>");
+    doc.line("");
+}
+
+} // namespace
+
+bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
+{
+    OntylogDocument doc(fileName);
+    if (!doc.create())
+        return false;
+    Numbering numbering{renumber, 1};
+
+    doc.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+             "<!DOCTYPE terminology SYSTEM \"ontylog.dtd\">");
+    doc.line("");
+    doc.line("<terminology ref_by=\"name\" if_exists_action=\"replace\">");
+    doc.line("");
+
+    for (const auto& entry : kbNames) {
+        const QueltName& def = entry.second;
+        doc.subject("namespace definition", def.getName());
+        doc.line("<namespaceDef>");
+        doc.element("<name>", def.getNamespace(), "</name>", "name");
+        numbering.write(doc, 'N', def.getCode(), def.getID());
+        doc.line("</namespaceDef>");
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    for (const auto& entry : kbKinds) {
+        const QueltKind& def = entry.second;
+        doc.subject("kind definition", def.getName());
+        doc.line(def.getReference() ? "<kindDef reference=\"true\">"
+                                    : "<kindDef reference=\"false\">");
+        doc.element("<name>", def.getKindname(), "</name>", "name");
+        numbering.write(doc, 'K', def.getCode(), def.getID());
+        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+        doc.line("</kindDef>");
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    for (const auto& entry : kbRoles) {
+        const QueltRoleDef& def = entry.second;
+        doc.subject("role definition", def.getName());
+        doc.line("<roleDef>");
+        doc.element("<name>", def.getName(), "</name>", "name");
+        numbering.write(doc, 'R', def.getCode(), def.getID());
+        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+        doc.element("<domain>", def.getDomain(), "</domain>", "domain");
+        doc.element("<range>", def.getRange(), "</range>", "range");
+        if (def.hasParent())
+            doc.element("<parentRole>", def.getParentRole(), "</parentRole>", "parent role");
+        doc.line("</roleDef>");
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    for (const auto& entry : kbProps) {
+        const QueltPropertyDef& def = entry.second;
+        doc.subject("property definition", def.getName());
+        doc.line("<propertyDef>");
+        doc.element("<name>", def.getName(), "</name>", "name");
+        numbering.write(doc, 'P', def.getCode(), def.getID());
+        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+        doc.element("<range>", def.getRange(), "</range>", "range");
+        if (def.isContainsIndex())
+            doc.line("<containsIndex/>");
+        if (def.isLocalized())
+            doc.line("<localized/>");
+        if (def.hasPickList())
+            writePickList(doc, def.pickList());
+        doc.line("</propertyDef>");
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    for (const auto& entry : kbAssocs) {
+        const QueltAssociationDef& def = entry.second;
+        doc.subject("association definition", def.getName());
+        doc.line("<associationDef>");
+        doc.element("<name>", def.getName(), "</name>", "name");
+        numbering.write(doc, 'A', def.getCode(), def.getID());
+        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+        if (def.hasInverse())
+            doc.element("<inverseName>", def.getInverse(), "</inverseName>", "inverse name");
+        if (def.isDisplayable())
+            doc.line("<displayable/>");
+        doc.line("</associationDef>");
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    for (const auto& entry : kbQuals) {
+        const QueltQualifierDef& def = entry.second;
+        doc.subject("qualifier definition", def.getName());
+        doc.attributeLine("<qualifierDef type=\"", def.getQualifierType(), "\">", "type");
+        doc.element("<name>", def.getName(), "</name>", "name");
+        numbering.write(doc, 'Q', def.getCode(), def.getID());
+        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+        if (def.hasPickList())
+            writePickList(doc, def.getPickList());
+        doc.line("</qualifierDef>");
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    for (const auto& entry : kbConcepts) {
+        writeConcept(doc, numbering, entry.second);
+        if (!doc.maybeFlush())
+            return false;
+    }
+
+    doc.line("</terminology>");
+    return doc.commit();
+}
