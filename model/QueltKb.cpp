@@ -15,7 +15,8 @@ QueltKb::QueltKb(const QueltKb& other)
       kbRoles(other.kbRoles), kbAssocs(other.kbAssocs), kbQuals(other.kbQuals),
       kbConcepts(other.kbConcepts), nameToID(other.nameToID), termToID(other.termToID),
       stemTermToID(other.stemTermToID), parentToID(other.parentToID), cuiToID(other.cuiToID),
-      codeToID(other.codeToID), stemNameToID(other.stemNameToID), indexedUpTo(other.indexedUpTo)
+      codeToID(other.codeToID), stemNameToID(other.stemNameToID), indexedUpTo(other.indexedUpTo),
+      pendingKeys(other.pendingKeys)
 {
 }
 
@@ -75,11 +76,22 @@ QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
     const std::string& name = stored.getName();
     if (nameToID.find(name) != nameToID.end())
         std::cout << "ERROR::addConcept:DupConceptName\t" << name << std::endl;
-    if (stored.getPropertyNumber("CUI") >= 2)
+    ArrivalKeys keys;
+    keys.indexCui = stored.getPropertyNumber("CUI") < 2;
+    if (keys.indexCui)
+        keys.cui = stored.getPropertyValue("CUI");
+    else
         std::cerr << "ERROR::addConcept:MultiCUI\t" << name << std::endl;
+    for (const auto& entry : stored.getProperties()) {
+        const QueltProperty& property = entry.second;
+        const std::string& propertyName = property.getName();
+        if (propertyName == "Preferred_Name" || propertyName == "FULL_SYN")
+            keys.terms.push_back(property.getValue());
+    }
     long id = ++s_conMapID;
     auto it = kbConcepts.emplace_hint(kbConcepts.end(), id, std::move(stored));
     nameToID.emplace(it->second.getName(), id);
+    pendingKeys.emplace_hint(pendingKeys.end(), id, std::move(keys));
     return *this;
 }
 
@@ -89,19 +101,15 @@ std::string QueltKb::stemKey(const std::string& text) const
     return words.getAlphaStemSequence();
 }
 
-void QueltKb::indexConcept(long id, const QueltConcept& concept) const
+void QueltKb::indexConcept(long id, const QueltConcept& concept, const ArrivalKeys& keys) const
 {
     stemNameToID.emplace(stemKey(concept.getName()), id);
-    if (concept.getPropertyNumber("CUI") < 2)
-        cuiToID.emplace(concept.getPropertyValue("CUI"), id);
+    if (keys.indexCui)
+        cuiToID.emplace(keys.cui, id);
     codeToID.emplace(concept.getCode(), id);
-    for (const auto& entry : concept.getProperties()) {
-        const QueltProperty& property = entry.second;
-        const std::string& name = property.getName();
-        if (name == "Preferred_Name" || name == "FULL_SYN") {
-            termToID.emplace(toLower(property.getValue()), id);
-            stemTermToID.emplace(stemKey(property.getValue()), id);
-        }
+    for (const std::string& term : keys.terms) {
+        termToID.emplace(toLower(term), id);
+        stemTermToID.emplace(stemKey(term), id);
     }
     for (const std::string& parent : concept.getParents())
         parentToID.emplace(parent, id);
@@ -109,8 +117,13 @@ void QueltKb::indexConcept(long id, const QueltConcept& concept) const
 
 void QueltKb::indexPending() const
 {
+    static const ArrivalKeys none;
     for (auto it = kbConcepts.upper_bound(indexedUpTo); it != kbConcepts.end(); ++it) {
-        indexConcept(it->first, it->second);
+        auto keys = pendingKeys.find(it->first);
+        bool found = keys != pendingKeys.end();
+        indexConcept(it->first, it->second, found ? keys->second : none);
+        if (found)
+            pendingKeys.erase(keys);
         indexedUpTo = it->first;
     }
 }

@@ -21,8 +21,10 @@
 //
 // The name index is kept up to date as concepts arrive. The other indexes
 // (term, stem, parent, CUI, code) are filled on first use, in identifier
-// order, from the concepts as they were added; stored concepts are not
-// changed afterwards, so they answer exactly as if built on arrival.
+// order. Property names are resolved through the definition registries,
+// which can change or go away after a concept arrives, so the CUI and term
+// values are read from the concept on arrival and only their indexing is
+// deferred; the indexes answer exactly as if built on arrival.
 class QueltKb {
 public:
     using ConceptMap = std::map<long, QueltConcept>;
@@ -117,8 +119,15 @@ public:
 private:
     // Key of the stem indexes: the sorted stem sequence of the lower-cased text.
     std::string stemKey(const std::string& text) const;
+
+    // The values the CUI and term indexes take from a concept, read on arrival.
+    struct ArrivalKeys {
+        bool indexCui = false;
+        std::string cui;
+        std::vector<std::string> terms; // Preferred_Name and FULL_SYN values
+    };
     void indexPending() const;
-    void indexConcept(long id, const QueltConcept& concept) const;
+    void indexConcept(long id, const QueltConcept& concept, const ArrivalKeys& keys) const;
     QueltKb& fileConcept(QueltConcept&& stored);
 
     std::string kbName;
@@ -138,6 +147,8 @@ private:
     mutable std::multimap<std::string, long> stemNameToID;
     // Concepts with identifiers up to this one are in the indexes above.
     mutable long indexedUpTo = 0;
+    // Arrival keys of the concepts not yet indexed, by identifier.
+    mutable std::map<long, ArrivalKeys> pendingKeys;
 
     static long s_conMapID;
 };
