@@ -12,9 +12,6 @@ bool isTermProperty(const QueltProperty& property)
     return name == "Preferred_Name" || name == "FULL_SYN";
 }
 
-using TermCollector = void (QueltKb::*)(const QueltConcept&, std::set<std::string>&) const;
-using TermLookup = void (QueltKb::*)(const std::string&, std::set<long>&) const;
-
 // Looks the concept's name and terms up in `other` (the matches), then the
 // terms of every match back up in `self` (the back matches), and judges the
 // match by the two counts:
@@ -23,8 +20,11 @@ using TermLookup = void (QueltKb::*)(const std::string&, std::set<long>&) const;
 //    1  one match that leads back to several concepts
 //    4  matches, but none of the above
 //    5  no match
+// collect(kb, concept, terms) gathers a concept's terms, lookUp(kb, term,
+// ids) the concepts of kb that have one of them.
+template <class Collect, class LookUp>
 int matchConcept(QueltKb& self, QueltKb& other, const std::string& conceptName,
-                 std::set<long>& matches, TermCollector collectTerms, TermLookup lookUp)
+                 std::set<long>& matches, Collect collect, LookUp lookUp)
 {
     const QueltConcept& concept = self.getConcept(conceptName);
 
@@ -34,17 +34,17 @@ int matchConcept(QueltKb& self, QueltKb& other, const std::string& conceptName,
         matches.insert(byName);
 
     std::set<std::string> terms;
-    (self.*collectTerms)(concept, terms);
+    collect(self, concept, terms);
 
     std::set<long> backMatches;
     if (!terms.empty()) {
         for (const std::string& term : terms)
-            (other.*lookUp)(term, matches);
+            lookUp(other, term, matches);
         for (long id : matches) {
             std::set<std::string> otherTerms;
-            (other.*collectTerms)(other.getConcept(id), otherTerms);
+            collect(other, other.getConcept(id), otherTerms);
             for (const std::string& term : otherTerms)
-                (self.*lookUp)(term, backMatches);
+                lookUp(self, term, backMatches);
         }
     }
 
@@ -81,13 +81,32 @@ void QueltKb::getAlphaStemConceptTerms(const QueltConcept& concept,
 int QueltKb::simpleMatchKB(QueltKb& other, const std::string& conceptName,
                            std::set<long>& matches)
 {
-    return matchConcept(*this, other, conceptName, matches, &QueltKb::getConceptTerms,
-                        &QueltKb::getIDFromTerm);
+    return matchConcept(
+        *this, other, conceptName, matches,
+        [](const QueltKb& kb, const QueltConcept& concept, std::set<std::string>& terms) {
+            kb.getConceptTerms(concept, terms);
+        },
+        [](const QueltKb& kb, const std::string& term, std::set<long>& ids) {
+            kb.getIDFromTerm(term, ids);
+        });
 }
 
 int QueltKb::alphaStemMatchKB(QueltKb& other, const std::string& conceptName,
                               std::set<long>& matches)
 {
-    return matchConcept(*this, other, conceptName, matches, &QueltKb::getAlphaStemConceptTerms,
-                        &QueltKb::getIDFromAlphaStemTermsTerm);
+    // The collected terms are stem sequences already, and they are looked up
+    // in the term-stem index as they are: stemming a stem once more can
+    // change it ("disease" -> "diseas" -> "disea"), and then a term would
+    // not even find itself.
+    return matchConcept(
+        *this, other, conceptName, matches,
+        [](const QueltKb& kb, const QueltConcept& concept, std::set<std::string>& terms) {
+            kb.getAlphaStemConceptTerms(concept, terms);
+        },
+        [](const QueltKb& kb, const std::string& stems, std::set<long>& ids) {
+            kb.indexPending();
+            auto range = kb.stemTermToID.equal_range(stems);
+            for (auto it = range.first; it != range.second; ++it)
+                ids.insert(it->second);
+        });
 }
