@@ -1,0 +1,679 @@
+#include "ontylog/OntylogHandler.h"
+
+#include "model/QueltKb.h"
+
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/sax2/Attributes.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLUTF8Transcoder.hpp>
+
+#include <iostream>
+#include <unordered_map>
+#include <utility>
+
+using xercesc::Attributes;
+using xercesc::SAXParseException;
+using xercesc::XMLPlatformUtils;
+using xercesc::XMLString;
+using xercesc::XMLTranscoder;
+using xercesc::XMLTransService;
+
+namespace {
+
+// Block size hint for the transcoder; our calls convert whole texts at once.
+const XMLSize_t kTranscoderBlockSize = 16 * 1024;
+
+const std::string kFalse = "false";
+const std::string kSome = "some";
+const std::string kAll = "all";
+const std::string kPoss = "poss";
+
+} // namespace
+
+// ---------------------------------------------------------------------------
+// Life cycle
+
+OntylogHandler::OntylogHandler(QueltKb& knowledgeBase) : kb(knowledgeBase)
+{
+    XMLTransService::Codes result = XMLTransService::Ok;
+    utf8 = XMLPlatformUtils::fgTransService->makeNewTranscoderFor("UTF-8", result,
+                                                                  kTranscoderBlockSize);
+    // UTF-8 is built into the library, so the service always has it; should
+    // a service ever decline, the library's own UTF-8 transcoder is made
+    // directly.
+    if (utf8 == nullptr)
+        utf8 = new xercesc::XMLUTF8Transcoder(u"UTF-8", kTranscoderBlockSize);
+}
+
+OntylogHandler::~OntylogHandler() { delete utf8; }
+
+// ---------------------------------------------------------------------------
+// Boundary: parser events in, UTF-8 text out
+
+void OntylogHandler::toUtf8(const XMLCh* text, XMLSize_t length, std::string& out)
+{
+    // One UTF-16 unit never needs more than three bytes (a surrogate pair,
+    // two units, needs four), so one call converts the whole text.
+    out.resize(length * 3);
+    XMLByte* bytes = reinterpret_cast<XMLByte*>(&out[0]);
+    XMLSize_t done = 0;
+    XMLSize_t written = 0;
+    while (done < length) {
+        XMLSize_t eaten = 0;
+        written += utf8->transcodeTo(text + done, length - done, bytes + written,
+                                     out.size() - written, eaten, XMLTranscoder::UnRep_RepChar);
+        // Nothing eaten: a leading surrogate without its partner at the end,
+        // which the parser never delivers; there is nothing more to convert.
+        if (eaten == 0)
+            break;
+        done += eaten;
+    }
+    out.resize(written);
+}
+
+void OntylogHandler::attributeValue(const Attributes& attrs, const XMLCh* name, std::string& out)
+{
+    const XMLCh* value = attrs.getValue(name);
+    if (value == nullptr)
+        out.clear(); // a missing attribute reads as the empty text
+    else
+        toUtf8(value, XMLString::stringLen(value), out);
+}
+
+void OntylogHandler::startElement(const XMLCh*, const XMLCh*, const XMLCh* qname,
+                                  const Attributes& attrs)
+{
+    // With namespace processing off the local name is empty; the name as
+    // written is the qualified name.
+    toUtf8(qname, XMLString::stringLen(qname), nameBuffer);
+    Tag tag = tagOf(nameBuffer);
+
+    elementStack.push_back(tag);
+    if (elementText.size() < elementStack.size())
+        elementText.emplace_back();
+    else
+        elementText[elementStack.size() - 1].clear();
+
+    openElement(tag);
+    if (tag == Tag::KindDef) {
+        attributeValue(attrs, u"reference", textBuffer);
+        curReference = textBuffer != kFalse;
+    } else if (tag == Tag::QualifierDef) {
+        attributeValue(attrs, u"type", curQualifierType);
+    }
+}
+
+void OntylogHandler::characters(const XMLCh* chars, XMLSize_t length)
+{
+    // Only elements that can carry a value collect their text; the white
+    // space between the children of the other elements is never looked at.
+    if (!elementStack.empty() && elementStack.back() >= Tag::Name)
+        elementText[elementStack.size() - 1].append(chars, length);
+}
+
+void OntylogHandler::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
+{
+    // The parser pairs the tags, so the innermost open element is the one
+    // that ends; its name need not be converted again.
+    if (elementStack.empty())
+        return;
+    Tag tag = elementStack.back();
+    const std::u16string& text = elementText[elementStack.size() - 1];
+    if (!text.empty()) {
+        toUtf8(text.data(), text.size(), textBuffer);
+        deliverText(tag, textBuffer);
+    }
+    elementStack.pop_back();
+    closeElement(tag);
+}
+
+void OntylogHandler::fatalError(const SAXParseException& exc)
+{
+    fatalErrorSeen = true;
+    fatalErrorLine = exc.getLineNumber();
+    std::cout << "Fatal Error: " << messageText(exc.getMessage())
+              << " at line: " << fatalErrorLine << std::endl;
+}
+
+std::string OntylogHandler::messageText(const XMLCh* message)
+{
+    std::string out;
+    if (message == nullptr)
+        return out;
+    for (const XMLCh* p = message; *p != 0; ++p) {
+        uint32_t c = *p;
+        if (c >= 0xD800 && c <= 0xDBFF && p[1] >= 0xDC00 && p[1] <= 0xDFFF) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (p[1] - 0xDC00);
+            ++p;
+        } else if (c >= 0xD800 && c <= 0xDFFF) {
+            c = 0xFFFD; // a surrogate without its partner
+        }
+        if (c < 0x80) {
+            out += static_cast<char>(c);
+        } else if (c < 0x800) {
+            out += static_cast<char>(0xC0 | (c >> 6));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else if (c < 0x10000) {
+            out += static_cast<char>(0xE0 | (c >> 12));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        } else {
+            out += static_cast<char>(0xF0 | (c >> 18));
+            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+            out += static_cast<char>(0x80 | (c & 0x3F));
+        }
+    }
+    return out;
+}
+
+// ---------------------------------------------------------------------------
+// Plain C++ from here on: the tables of the format
+
+int32_t OntylogHandler::convertId(const std::string& text)
+{
+    size_t i = 0;
+    const size_t n = text.size();
+    // White space as isspace sees it in the C locale.
+    while (i < n && (text[i] == ' ' || (text[i] >= '\t' && text[i] <= '\r')))
+        ++i;
+    bool negative = false;
+    if (i < n && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    const int64_t limit = negative ? 2147483648LL : 2147483647LL;
+    int64_t value = 0;
+    for (; i < n && text[i] >= '0' && text[i] <= '9'; ++i) {
+        value = value * 10 + (text[i] - '0');
+        if (value >= limit) {
+            value = limit; // saturate; further digits cannot bring it back
+            break;
+        }
+    }
+    return static_cast<int32_t>(negative ? -value : value);
+}
+
+OntylogHandler::Tag OntylogHandler::tagOf(const std::string& elementName)
+{
+    static const std::unordered_map<std::string, Tag> tags = {
+        {"namespaceDef", Tag::NamespaceDef},
+        {"kindDef", Tag::KindDef},
+        {"roleDef", Tag::RoleDef},
+        {"propertyDef", Tag::PropertyDef},
+        {"associationDef", Tag::AssociationDef},
+        {"qualifierDef", Tag::QualifierDef},
+        {"conceptDef", Tag::ConceptDef},
+        {"conceptInf", Tag::ConceptInf},
+        {"definingConcepts", Tag::DefiningConcepts},
+        {"role", Tag::Role},
+        {"roleGroup", Tag::RoleGroup},
+        {"property", Tag::Property},
+        {"association", Tag::Association},
+        {"qualifier", Tag::Qualifier},
+        {"some", Tag::Some},
+        {"all", Tag::All},
+        {"poss", Tag::Poss},
+        {"primitive", Tag::Primitive},
+        {"localized", Tag::Localized},
+        {"containsIndex", Tag::ContainsIndex},
+        {"displayable", Tag::Displayable},
+        {"name", Tag::Name},
+        {"code", Tag::Code},
+        {"id", Tag::Id},
+        {"namespace", Tag::Namespace},
+        {"kind", Tag::Kind},
+        {"domain", Tag::Domain},
+        {"range", Tag::Range},
+        {"rightId", Tag::RightId},
+        {"parentRole", Tag::ParentRole},
+        {"inverseName", Tag::InverseName},
+        {"pickListItem", Tag::PickListItem},
+        {"concept", Tag::Concept},
+        {"value", Tag::Value},
+        {"locale", Tag::Locale},
+    };
+    auto it = tags.find(elementName);
+    return it == tags.end() ? Tag::Other : it->second;
+}
+
+void OntylogHandler::popBlock()
+{
+    // Tags pair, so every pop has its push; the test only guards against
+    // events that a parser would never send.
+    if (!blockStack.empty())
+        blockStack.pop_back();
+}
+
+// Start-tag table (Part 3.2, rows for concepts in Part 3.3).
+void OntylogHandler::openElement(Tag tag)
+{
+    switch (tag) {
+    case Tag::ConceptDef:
+    case Tag::ConceptInf:
+        initConDef();
+        blockStack.push_back(Tag::ConceptDef);
+        break;
+    case Tag::DefiningConcepts:
+    case Tag::Role:
+    case Tag::Property:
+    case Tag::Association:
+    case Tag::Qualifier:
+        blockStack.push_back(tag);
+        break;
+    case Tag::RoleGroup:
+        inRoleGroup = true;
+        if (roleGroupCount < INT32_MAX)
+            ++roleGroupCount;
+        break;
+    case Tag::AssociationDef:
+        initAssocDef();
+        break;
+    case Tag::PropertyDef:
+        initPropertyDef();
+        break;
+    case Tag::RoleDef:
+        initRoleDef();
+        break;
+    case Tag::NamespaceDef:
+        initNamespaceDef();
+        break;
+    case Tag::KindDef:
+        initKindDef(); // the "reference" attribute is read by startElement
+        break;
+    case Tag::QualifierDef:
+        initQualifierDef(); // the "type" attribute is read by startElement
+        break;
+    default:
+        break;
+    }
+}
+
+// Text table (Part 3.2 contexts 1 to 12): the first context that holds
+// decides; an element it does not name drops its text.
+void OntylogHandler::deliverText(Tag tag, const std::string& text)
+{
+    if (inConceptDef) {
+        switch (topBlock()) {
+        case Tag::ConceptDef:
+            switch (tag) {
+            case Tag::Name:
+                curConceptName = text;
+                break;
+            case Tag::Code:
+                curCode = text;
+                break;
+            case Tag::Id:
+                curId = convertId(text);
+                break;
+            case Tag::Namespace:
+                curNamespace = text;
+                break;
+            case Tag::Kind:
+                curKind = text;
+                break;
+            default:
+                break;
+            }
+            return;
+        case Tag::DefiningConcepts:
+            if (tag == Tag::Concept)
+                curParents.push_back(text);
+            return;
+        case Tag::Property:
+            if (tag == Tag::Name)
+                curName = text;
+            else if (tag == Tag::Value)
+                curValue = text;
+            else if (tag == Tag::Locale)
+                curLocale = text;
+            return;
+        case Tag::Role:
+        case Tag::Association:
+            if (tag == Tag::Name)
+                curName = text;
+            else if (tag == Tag::Value)
+                curValue = text;
+            return;
+        case Tag::Qualifier:
+            if (tag == Tag::Name)
+                curQualName = text;
+            else if (tag == Tag::Value)
+                curQualValue = text;
+            return;
+        default:
+            break;
+        }
+    }
+
+    // The fields every definition reads; a namespace definition has no
+    // namespace of its own.
+    auto common = [&](bool hasNamespace) {
+        switch (tag) {
+        case Tag::Name:
+            curName = text;
+            break;
+        case Tag::Code:
+            curCode = text;
+            break;
+        case Tag::Id:
+            curId = convertId(text);
+            break;
+        case Tag::Namespace:
+            if (hasNamespace)
+                curNamespace = text;
+            break;
+        default:
+            break;
+        }
+    };
+
+    if (inAssocDef) {
+        if (tag == Tag::InverseName)
+            curInverseName = text;
+        else
+            common(true);
+    } else if (inPropertyDef) {
+        if (tag == Tag::Range)
+            curRange = text;
+        else if (tag == Tag::PickListItem)
+            curPickList.push_back(text);
+        else
+            common(true);
+    } else if (inQualifierDef) {
+        if (tag == Tag::PickListItem)
+            curPickList.push_back(text);
+        else
+            common(true);
+    } else if (inRoleDef) {
+        if (tag == Tag::Domain)
+            curKind = text;
+        else if (tag == Tag::Range)
+            curRange = text;
+        else if (tag == Tag::RightId)
+            curRightId = text;
+        else if (tag == Tag::ParentRole)
+            curParentRole = text;
+        else
+            common(true);
+    } else if (inKindDef) {
+        common(true);
+    } else if (inNamespaceDef) {
+        common(false);
+    }
+}
+
+// End-tag table (Part 3.2, rows for concepts in Part 3.3).
+void OntylogHandler::closeElement(Tag tag)
+{
+    switch (tag) {
+    case Tag::ConceptDef:
+    case Tag::ConceptInf:
+        constructConDef();
+        popBlock();
+        inConceptDef = false;
+        break;
+    case Tag::DefiningConcepts:
+        popBlock();
+        break;
+    case Tag::Some:
+    case Tag::All:
+    case Tag::Poss:
+        if (inConceptDef && topBlock() == Tag::Role)
+            curModifier = tag == Tag::Some ? kSome : tag == Tag::All ? kAll : kPoss;
+        break;
+    case Tag::Role:
+        endRole();
+        break;
+    case Tag::RoleGroup:
+        inRoleGroup = false; // the count stays: the next group takes the next number
+        break;
+    case Tag::Property:
+        endProperty();
+        break;
+    case Tag::Association:
+        endAssociation();
+        break;
+    case Tag::Qualifier:
+        endQualifier();
+        break;
+    case Tag::AssociationDef:
+        constructAssociationDef();
+        inAssocDef = false;
+        break;
+    case Tag::PropertyDef:
+        constructPropertyDef();
+        inPropertyDef = false;
+        break;
+    case Tag::RoleDef:
+        constructRoleDef();
+        inRoleDef = false;
+        break;
+    case Tag::QualifierDef:
+        constructQualifierDef();
+        inQualifierDef = false;
+        break;
+    case Tag::KindDef:
+        constructKindDef();
+        inKindDef = false;
+        break;
+    case Tag::NamespaceDef:
+        constructNamespaceDef();
+        inNamespaceDef = false;
+        break;
+    // Flag elements act by the definition most recently started, even after
+    // it ended; the next init operation resets the flag again.
+    case Tag::ContainsIndex:
+        if (currentDef == Tag::PropertyDef)
+            curContainsIndex = true;
+        break;
+    case Tag::Localized:
+        if (currentDef == Tag::PropertyDef)
+            curLocalized = true;
+        break;
+    case Tag::Displayable:
+        if (currentDef == Tag::AssociationDef)
+            curDisplayable = true;
+        break;
+    case Tag::Primitive:
+        if (currentDef == Tag::ConceptDef)
+            curDefined = false;
+        break;
+    default:
+        break;
+    }
+}
+
+// ---------------------------------------------------------------------------
+// Init operations: a definition never inherits values from the one before
+
+void OntylogHandler::initNamespaceDef()
+{
+    currentDef = Tag::NamespaceDef;
+    inNamespaceDef = true;
+    curName.clear();
+    curCode.clear();
+    curId = 0;
+}
+
+void OntylogHandler::initKindDef()
+{
+    currentDef = Tag::KindDef;
+    inKindDef = true;
+    curName.clear();
+    curCode.clear();
+    curNamespace.clear();
+    curId = 0;
+    curReference = false;
+}
+
+void OntylogHandler::initRoleDef()
+{
+    currentDef = Tag::RoleDef;
+    inRoleDef = true;
+    curName.clear();
+    curCode.clear();
+    curNamespace.clear();
+    curKind.clear();
+    curRange.clear();
+    curRightId.clear();
+    curParentRole.clear();
+    curId = 0;
+}
+
+void OntylogHandler::initPropertyDef()
+{
+    currentDef = Tag::PropertyDef;
+    inPropertyDef = true;
+    curName.clear();
+    curCode.clear();
+    curNamespace.clear();
+    curRange.clear();
+    curId = -1;
+    curLocalized = false;
+    curContainsIndex = false;
+    curPickList.clear();
+}
+
+void OntylogHandler::initQualifierDef()
+{
+    currentDef = Tag::QualifierDef;
+    inQualifierDef = true;
+    curName.clear();
+    curCode.clear();
+    curNamespace.clear();
+    curQualifierType.clear();
+    curId = -1;
+    curPickList.clear();
+}
+
+void OntylogHandler::initAssocDef()
+{
+    currentDef = Tag::AssociationDef;
+    inAssocDef = true;
+    curName.clear();
+    curCode.clear();
+    curNamespace.clear();
+    curInverseName.clear();
+    curId = -1;
+    curDisplayable = false;
+}
+
+void OntylogHandler::initConDef()
+{
+    currentDef = Tag::ConceptDef;
+    inConceptDef = true;
+    curConceptName.clear();
+    curName.clear();
+    curValue.clear();
+    curQualName.clear();
+    curQualValue.clear();
+    curModifier.clear();
+    curLocale.clear();
+    curCode.clear();
+    curKind.clear();
+    curNamespace.clear();
+    curId = -1;
+    inRoleGroup = false;
+    curParents.clear();
+    curRoles.clear();
+    curProperties.clear();
+    curAssociations.clear();
+    curQualifiers.clear();
+    curDefined = true;
+    roleGroupCount = 0;
+}
+
+// ---------------------------------------------------------------------------
+// Construct operations: note the argument orders of the record constructors
+
+void OntylogHandler::constructNamespaceDef()
+{
+    kb.addNamespace(QueltName(curName, curId, curCode));
+}
+
+void OntylogHandler::constructKindDef()
+{
+    kb.addKind(QueltKind(curName, curId, curCode, curNamespace, curReference));
+}
+
+void OntylogHandler::constructRoleDef()
+{
+    kb.addRoleDef(QueltRoleDef(curName, curCode, curId, curNamespace, curKind, curRange,
+                               curRightId, curParentRole));
+}
+
+void OntylogHandler::constructPropertyDef()
+{
+    QueltPropertyDef def(curName, curCode, curId, curRange, curLocalized, curContainsIndex,
+                         curNamespace);
+    def.setPickList(curPickList);
+    kb.addPropertyDef(def);
+    curPickList.clear();
+}
+
+void OntylogHandler::constructAssociationDef()
+{
+    kb.addAssociationDef(QueltAssociationDef(curName, curCode, curId, curInverseName,
+                                             curDisplayable, curNamespace));
+}
+
+void OntylogHandler::constructQualifierDef()
+{
+    kb.addQualifierDef(
+        QueltQualifierDef(curName, curCode, curId, curNamespace, curQualifierType, curPickList));
+    curPickList.clear();
+}
+
+void OntylogHandler::constructConDef()
+{
+    QueltConcept concept(curConceptName, curCode, curId, curNamespace, curKind, curDefined);
+    concept.addParents(curParents);
+    concept.addRoles(curRoles);
+    concept.addProperties(curProperties);
+    concept.addAssociations(curAssociations);
+    kb.addConcept(std::move(concept));
+}
+
+void OntylogHandler::endRole()
+{
+    popBlock();
+    if (inRoleGroup)
+        curRoles.emplace_back(curName, curValue, curModifier, roleGroupCount);
+    else
+        curRoles.emplace_back(curName, curValue, curModifier); // role group 0
+    curModifier.clear();
+    curValue.clear();
+    curName.clear();
+}
+
+void OntylogHandler::endProperty()
+{
+    popBlock();
+    QueltProperty property(curName, curValue, curLocale);
+    if (!curQualifiers.empty())
+        property.setQualifier(std::move(curQualifiers));
+    curProperties.push_back(std::move(property));
+    curLocale.clear();
+    curValue.clear();
+    curName.clear();
+    curQualifiers.clear();
+}
+
+void OntylogHandler::endAssociation()
+{
+    popBlock();
+    curAssociations.emplace_back(curName, curValue, std::move(curQualifiers));
+    curValue.clear();
+    curName.clear();
+    curQualifiers.clear();
+}
+
+void OntylogHandler::endQualifier()
+{
+    popBlock();
+    curQualifiers.emplace_back(curQualName, curQualValue);
+    curQualValue.clear();
+    curQualName.clear();
+}
