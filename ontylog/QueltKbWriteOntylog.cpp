@@ -1,28 +1,21 @@
 // Writing a whole knowledge base back as one Ontylog XML document.
 //
-// The document is built in a large buffer that is handed to fwrite about
-// once per megabyte, into a temporary file beside the target; the temporary
-// is renamed over the target only when everything was written, so a failed
-// call never leaves a partial or truncated file behind.
+// The document is built in the large buffer of an OutputFile, which writes
+// it out about once per megabyte into a temporary file beside the target
+// and moves that over the target only when everything was written, so a
+// failed call never leaves a partial or truncated file behind.
 
 #include "model/QueltKb.h"
+#include "owl/OutputFile.h"
 #include "owl/XmlText.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <map>
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 namespace {
-
-const size_t kFlushSize = 1 << 20;
 
 const char kCdataOpen[] = "<![CDATA[";
 
@@ -113,65 +106,28 @@ void appendExactContent(std::string& out, const std::string& text)
     out += "]]>";
 }
 
-// The output document: buffer, temporary file and the first failure.
+// The output document: the buffered output file and the first failure.
 class OntylogDocument {
 public:
-    explicit OntylogDocument(const std::string& target) : target_(target)
-    {
-        buffer_.reserve(kFlushSize + (kFlushSize >> 2));
-    }
-    ~OntylogDocument() { discard(); }
-    OntylogDocument(const OntylogDocument&) = delete;
-    OntylogDocument& operator=(const OntylogDocument&) = delete;
+    explicit OntylogDocument(const std::string& target) : target_(target), file_(target) {}
 
-    bool create()
-    {
-        size_t slash = target_.rfind('/');
-        std::string dir = slash == std::string::npos ? std::string() : target_.substr(0, slash + 1);
-        std::string base = slash == std::string::npos ? target_ : target_.substr(slash + 1);
-        if (base.empty()) {
-            fail("the name ends in a directory separator");
-            return false;
-        }
-        tempName_ = dir + "." + base + ".XXXXXX";
-        std::vector<char> pattern(tempName_.begin(), tempName_.end());
-        pattern.push_back('\0');
-        int fd = mkstemp(pattern.data());
-        if (fd < 0) {
-            tempName_.clear();
-            fail(std::strerror(errno));
-            return false;
-        }
-        tempName_.assign(pattern.data());
-        // mkstemp makes the file private; give it the mode a newly created
-        // file would have.
-        mode_t mask = umask(0);
-        umask(mask);
-        fchmod(fd, 0666 & ~mask);
-        file_ = fdopen(fd, "wb");
-        if (!file_) {
-            int error = errno;
-            close(fd);
-            fail(std::strerror(error));
-            return false;
-        }
-        return true;
-    }
+    bool create() { return file_.open() || ioFailed(); }
 
     // Subject of the record being written, for the message about a text
     // that cannot be carried.
     void subject(const char* what, const std::string& name)
     {
         subject_ = what;
-        subject_ += " \"";
+        subject_ += " '";
         subject_ += printable(name);
-        subject_ += "\"";
+        subject_ += "'";
     }
 
     void line(const char* literal)
     {
-        buffer_ += literal;
-        buffer_ += '\n';
+        std::string& out = file_.buffer();
+        out += literal;
+        out += '\n';
     }
 
     // open + text as element content + close, as one line.
@@ -179,10 +135,11 @@ public:
     {
         if (!check(text, field))
             return;
-        buffer_ += open;
-        appendExactContent(buffer_, text);
-        buffer_ += close;
-        buffer_ += '\n';
+        std::string& out = file_.buffer();
+        out += open;
+        appendExactContent(out, text);
+        out += close;
+        out += '\n';
     }
 
     // open + text as attribute value + close, as one line.
@@ -191,48 +148,36 @@ public:
     {
         if (!check(text, field))
             return;
-        buffer_ += open;
-        xmltext::appendAttribute(buffer_, text);
-        buffer_ += close;
-        buffer_ += '\n';
+        std::string& out = file_.buffer();
+        out += open;
+        xmltext::appendAttribute(out, text);
+        out += close;
+        out += '\n';
     }
 
     void number(const char* open, long value, const char* close)
     {
-        buffer_ += open;
-        buffer_ += std::to_string(value);
-        buffer_ += close;
-        buffer_ += '\n';
+        std::string& out = file_.buffer();
+        out += open;
+        out += std::to_string(value);
+        out += close;
+        out += '\n';
     }
 
     // Hands the buffer to the file once it has grown large enough; false
     // once the call has failed.
     bool maybeFlush()
     {
-        if (buffer_.size() >= kFlushSize)
-            flush();
-        return !failed_;
+        if (failed_)
+            return false;
+        return file_.flushIfFull() || ioFailed();
     }
 
     bool commit()
     {
         if (failed_)
             return false;
-        flush();
-        if (failed_)
-            return false;
-        FILE* file = file_;
-        file_ = nullptr;
-        if (std::fclose(file) != 0) {
-            fail(std::strerror(errno));
-            return false;
-        }
-        if (std::rename(tempName_.c_str(), target_.c_str()) != 0) {
-            fail(std::strerror(errno));
-            return false;
-        }
-        tempName_.clear();
-        return true;
+        return file_.commit() || ioFailed();
     }
 
 private:
@@ -243,50 +188,25 @@ private:
         const char* reason = uncarriedReason(text);
         if (!reason)
             return true;
-        std::string message = subject_ + ": its " + field + " holds " + reason +
-                              ", which XML cannot carry";
-        fail(message.c_str());
+        std::cerr << "ERROR: cannot write " << subject_ << ": its " << field << " holds "
+                  << reason << ", which XML cannot carry" << std::endl;
+        failed_ = true;
+        file_.discard();
         return false;
     }
 
-    void flush()
+    bool ioFailed()
     {
-        if (failed_ || buffer_.empty())
-            return;
-        if (std::fwrite(buffer_.data(), 1, buffer_.size(), file_) != buffer_.size() ||
-            std::fflush(file_) != 0) {
-            fail(std::strerror(errno));
-            return;
-        }
-        buffer_.clear();
-    }
-
-    void fail(const char* reason)
-    {
-        if (failed_)
-            return;
+        std::cerr << "ERROR: cannot write output file '" << target_ << "': " << file_.reason()
+                  << std::endl;
         failed_ = true;
-        std::cerr << "Cannot write \"" << target_ << "\": " << reason << std::endl;
-        discard();
-    }
-
-    void discard()
-    {
-        if (file_) {
-            std::fclose(file_);
-            file_ = nullptr;
-        }
-        if (!tempName_.empty()) {
-            std::remove(tempName_.c_str());
-            tempName_.clear();
-        }
+        file_.discard();
+        return false;
     }
 
     std::string target_;
-    std::string tempName_;
     std::string subject_;
-    std::string buffer_;
-    FILE* file_ = nullptr;
+    OutputFile file_;
     bool failed_ = false;
 };
 

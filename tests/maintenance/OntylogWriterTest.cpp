@@ -246,17 +246,21 @@ TEST_F(KbTest, TextsXmlCannotCarryAreRefusedWithoutAFile)
     };
     const Case cases[] = {
         {"control byte in a value", "Ok", std::string("a\x01z"), "Def",
-         "concept \"Ok\": its property value holds a control character"},
+         "concept 'Ok': its property value holds a control character, which XML cannot carry\n"},
         {"NUL in a concept name", std::string("N\0l", 3), "v", "Def",
-         "concept \"N\\x00l\": its name holds a control character"},
+         "concept 'N\\x00l': its name holds a control character, which XML cannot carry\n"},
         {"ESC in a definition name", "Ok", "v", "D\x1b",
-         "property definition \"D\\x1B\": its name holds a control character"},
+         "property definition 'D\\x1B': its name holds a control character, which XML cannot "
+         "carry\n"},
         {"Latin-1 byte", "Ok", "caf\xE9", "Def",
-         "concept \"Ok\": its property value holds bytes that are not UTF-8"},
+         "concept 'Ok': its property value holds bytes that are not UTF-8, which XML cannot "
+         "carry\n"},
         {"UTF-16 surrogate", "Ok", "\xED\xA0\x80", "Def",
-         "concept \"Ok\": its property value holds bytes that are not UTF-8"},
+         "concept 'Ok': its property value holds bytes that are not UTF-8, which XML cannot "
+         "carry\n"},
         {"U+FFFE", "Ok", "\xEF\xBF\xBE", "Def",
-         "concept \"Ok\": its property value holds a character that XML excludes"},
+         "concept 'Ok': its property value holds a character that XML excludes (U+FFFE or "
+         "U+FFFF), which XML cannot carry\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -274,9 +278,7 @@ TEST_F(KbTest, TextsXmlCannotCarryAreRefusedWithoutAFile)
             ::testing::internal::CaptureStderr();
             EXPECT_FALSE(kb->writeQueltXMLFile(target, false));
             std::string messages = ::testing::internal::GetCapturedStderr();
-            EXPECT_EQ(messages.rfind("Cannot write \"" + target + "\": " + c.message, 0), 0u)
-                << messages;
-            EXPECT_EQ(std::count(messages.begin(), messages.end(), '\n'), 1);
+            EXPECT_EQ(messages, std::string("ERROR: cannot write ") + c.message);
         }
         EXPECT_EQ(readAll(target), "old content");
         EXPECT_EQ(dir.entries(), std::vector<std::string>{"kept.xml"});
@@ -293,42 +295,48 @@ TEST_F(KbTest, OutputThatCannotBeCreatedIsReportedAndLeavesNothing)
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(kb->writeQueltXMLFile(missingDir, false));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "Cannot write \"" + missingDir + "\": No such file or directory\n");
+              "ERROR: cannot write output file '" + missingDir + "': No such file or directory\n");
 
-    // A directory in the target's place: the rename fails at the very end.
+    // A directory in the target's place.
     std::string taken = dir.file("taken");
     std::filesystem::create_directory(taken);
     writeAll(taken + "/inside", "x");
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(kb->writeQueltXMLFile(taken, false));
     EXPECT_EQ(::testing::internal::GetCapturedStderr(),
-              "Cannot write \"" + taken + "\": Is a directory\n");
+              "ERROR: cannot write output file '" + taken + "': Is a directory\n");
     EXPECT_EQ(readAll(taken + "/inside"), "x");
 
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(kb->writeQueltXMLFile(dir.path() + "/", false));
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("Cannot write"), std::string::npos);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(),
+              "ERROR: cannot write output file '" + dir.path() + "/': Is a directory\n");
 
     // No temporary is left behind.
     EXPECT_EQ(dir.entries(), std::vector<std::string>{"taken"});
 }
 
-TEST_F(KbTest, ExistingFileIsReplacedWholeWithTheUsualMode)
+TEST_F(KbTest, ExistingFileIsReplacedWholeAndKeepsItsMode)
 {
     ScratchDir dir;
     std::string target = dir.file("out.xml");
     writeAll(target, std::string(100000, 'x'));
+    ASSERT_EQ(chmod(target.c_str(), 0640), 0);
+    std::string fresh = dir.file("fresh.xml");
     auto kb = quietKb();
     ::testing::internal::CaptureStderr();
     ASSERT_TRUE(kb->writeQueltXMLFile(target, false));
+    ASSERT_TRUE(kb->writeQueltXMLFile(fresh, false));
     ::testing::internal::GetCapturedStderr();
     EXPECT_EQ(readAll(target), std::string(kFrameHead) + "</terminology>\n");
-    EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.xml"});
+    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"fresh.xml", "out.xml"}));
 
-    mode_t mask = umask(0);
-    umask(mask);
     struct stat info;
     ASSERT_EQ(stat(target.c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 0777, 0640u);
+    mode_t mask = umask(0);
+    umask(mask);
+    ASSERT_EQ(stat(fresh.c_str(), &info), 0);
     EXPECT_EQ(info.st_mode & 0777, 0666 & ~mask);
 }
 
