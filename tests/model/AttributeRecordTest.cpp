@@ -258,4 +258,34 @@ TEST_F(ModelTest, AttributeComparisons)
     EXPECT_FALSE(assocQualified == assoc);
 }
 
+template <class Record>
+std::string printedErrors()
+{
+    ::testing::internal::CaptureStderr();
+    Record::printError();
+    return ::testing::internal::GetCapturedStderr();
+}
+
+TEST_F(ModelTest, EachRecordClassPrintsItsOwnName)
+{
+    QueltRole::setError(T::NO_ROLEDEF);
+    QueltProperty::setError(T::NO_PROPDEF | T::NO_NAMESPACE);
+    QueltAssociation::setError(T::NO_PROPDEF);
+    QueltQualifier::setError(T::NO_PROPDEF);
+    QueltConcept::setError(T::NO_CONCEPTDEF | T::ID_EXISTS);
+
+    EXPECT_EQ(printedErrors<QueltRole>(), "Error class QueltRole NO_ROLEDEF\n");
+    EXPECT_EQ(printedErrors<QueltProperty>(),
+              "Error class QueltProperty NO_NAMESPACE\nError class QueltProperty NO_PROPDEF\n");
+    EXPECT_EQ(printedErrors<QueltAssociation>(), "Error class QueltAssociation NO_PROPDEF\n");
+    EXPECT_EQ(printedErrors<QueltQualifier>(), "Error class QueltQualifier NO_PROPDEF\n");
+    EXPECT_EQ(printedErrors<QueltConcept>(),
+              "Error class QueltConcept ID_EXISTS\nError class QueltConcept NO_CONCEPTDEF\n");
+    // The words are separate: clearing one leaves the others.
+    QueltRole::clearError();
+    EXPECT_EQ(printedErrors<QueltRole>(), "");
+    EXPECT_TRUE(QueltQualifier::isError(T::NO_PROPDEF));
+    modeltest::clearAllErrorWords();
+}
+
 } // namespace
