@@ -25,7 +25,7 @@ repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$repo/build}
 scratch=${QUELT_BENCH_DIR:-/tmp/quelt-bench}
 runs=${QUELT_BENCH_RUNS:-3}
-sizes=${QUELT_BENCH_SIZES:-"20000 200000"}
+read -ra sizes <<<"${QUELT_BENCH_SIZES:-20000 200000}"
 seed=${QUELT_BENCH_SEED:-1}
 
 die() {
@@ -44,19 +44,24 @@ if [[ ! -f $build/CMakeCache.txt ]] ||
     echo "Configuring $build (Release, benchmarks on)" >&2
     cmake -S "$repo" -B "$build" -DQUELT_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
 fi
-targets=(floor gen_ontylog bench_text)
-if [[ -f $repo/frontend/main_queltToOWL2.cpp ]]; then
-    targets+=(queltToOWL2)
-fi
-echo "Building ${targets[*]} in $build" >&2
-cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null || die "build failed"
-
+echo "Building floor, gen_ontylog and bench_text in $build" >&2
+cmake --build "$build" -j2 --target floor gen_ontylog bench_text >/dev/null || die "build failed"
 floor=$build/floor
 gen=$build/gen_ontylog
 convert=$build/queltToOWL2
 [[ -x $floor && -x $gen ]] || die "floor or gen_ontylog missing in $build"
+
+# Without a converter that builds from the current tree, the floor alone is
+# measured (an older binary would give misleading figures).
 have_convert=0
-[[ -x $convert ]] && have_convert=1
+if [[ -f $repo/frontend/main_queltToOWL2.cpp ]]; then
+    echo "Building queltToOWL2 in $build" >&2
+    if cmake --build "$build" -j2 --target queltToOWL2 >/dev/null 2>&1 && [[ -x $convert ]]; then
+        have_convert=1
+    else
+        echo "run.sh: queltToOWL2 does not build" >&2
+    fi
+fi
 
 # --- inputs ------------------------------------------------------------------
 
@@ -119,11 +124,11 @@ echo >&2
 echo "Machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2- | sed 's/^ //')" >&2
 echo "Load average before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 if ((!have_convert)); then
-    echo "No $convert: the floor alone is measured." >&2
+    echo "No converter: the floor alone is measured." >&2
 fi
 
 declare -A in_bytes mb floor_s floor_cpu conv_s conv_cpu conv_rss owl_mb
-for n in $sizes; do
+for n in "${sizes[@]}"; do
     file=$(input_for "$n")
     in_bytes[$n]=$(stat -c %s "$file")
     mb[$n]=$(calc "%.1f" "${in_bytes[$n]} / 1e6")
@@ -161,7 +166,7 @@ echo
 printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' \
     concepts "input MB" "floor s" "conv s" "conv/flr" "floor cpu" "conv cpu" "cpu/cpu" \
     "peak MB" "RSS/in" "s/1k conc."
-for n in $sizes; do
+for n in "${sizes[@]}"; do
     if ((have_convert)); then
         printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' "$n" "${mb[$n]}" \
             "${floor_s[$n]}" "${conv_s[$n]}" "$(calc "%.1f" "${conv_s[$n]} / ${floor_s[$n]}")" \
@@ -176,12 +181,11 @@ for n in $sizes; do
 done
 if ((have_convert)); then
     echo
-    for n in $sizes; do
+    for n in "${sizes[@]}"; do
         echo "OWL output of $n concepts: ${owl_mb[$n]} MB"
     done
-    set -- $sizes
-    if (($# >= 2)); then
-        small=$1 large=${!#}
+    if ((${#sizes[@]} >= 2)); then
+        small=${sizes[0]} large=${sizes[-1]}
         echo "Per-concept conversion time, $large vs $small concepts:" \
             "$(calc "%.2f" "(${conv_s[$large]} / $large) / (${conv_s[$small]} / $small)") (wall)," \
             "$(calc "%.2f" "(${conv_cpu[$large]} / $large) / (${conv_cpu[$small]} / $small)") (cpu)"
