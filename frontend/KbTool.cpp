@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -110,21 +111,28 @@ const char kDiffUsage[] =
 
 // Messages that the knowledge base and the reader print on standard output
 // (duplicate concept names, parser errors) are diagnostics here: while one
-// of these is alive they go to standard error, so that standard output
-// carries only the command's results.
-class ModelOutputToStderr {
+// of these is alive they go to standard error, or nowhere when they are
+// expected, so that standard output carries only the command's results.
+class ModelOutputRedirect {
 public:
-    ModelOutputToStderr()
+    enum Target { toStderr, toNowhere };
+
+    explicit ModelOutputRedirect(Target target)
     {
         std::cout.flush();
         std::fflush(stdout);
+        int into = target == toStderr ? STDERR_FILENO : open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (into < 0)
+            return;
         saved_ = dup(STDOUT_FILENO);
-        if (saved_ >= 0 && dup2(STDERR_FILENO, STDOUT_FILENO) < 0) {
+        if (saved_ >= 0 && dup2(into, STDOUT_FILENO) < 0) {
             close(saved_);
             saved_ = -1;
         }
+        if (into != STDERR_FILENO)
+            close(into);
     }
-    ~ModelOutputToStderr()
+    ~ModelOutputRedirect()
     {
         std::cout.flush();
         std::fflush(stdout);
@@ -133,8 +141,8 @@ public:
             close(saved_);
         }
     }
-    ModelOutputToStderr(const ModelOutputToStderr&) = delete;
-    ModelOutputToStderr& operator=(const ModelOutputToStderr&) = delete;
+    ModelOutputRedirect(const ModelOutputRedirect&) = delete;
+    ModelOutputRedirect& operator=(const ModelOutputRedirect&) = delete;
 
 private:
     int saved_ = -1;
@@ -229,7 +237,7 @@ bool readTerminology(QueltKb& kb, const std::string& path)
         return false;
     bool complete;
     {
-        ModelOutputToStderr quiet;
+        ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
         complete = kb.readQueltXMLFile(path);
     }
     if (!complete)
@@ -307,7 +315,7 @@ int match(int argc, char** argv)
         return 1;
     QueltKb terms;
     {
-        ModelOutputToStderr quiet;
+        ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
         terms.readFlatFile(termsPath, "queltKbTool.terms", "queltKbTool.TermKind",
                            "queltKbTool.term", "queltKbTool.TermList", "");
     }
@@ -377,8 +385,13 @@ int diff(int argc, char** argv)
     QueltKb sharedKb;
     QueltKb uniqueKb;
     {
-        ModelOutputToStderr quiet;
+        // Every shared concept that kept its name is reported as a duplicate
+        // name in the shared result; that is the point of it.
+        ModelOutputRedirect expected(ModelOutputRedirect::toNowhere);
         oldKb.diff_Concepts(newKb, sharedKb);
+    }
+    {
+        ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
         oldKb.unique_Concepts(newKb, uniqueKb);
     }
     if (!sharedKb.writeQueltXMLFile(prefix + "-shared.xml", false))
