@@ -93,8 +93,8 @@ const char kDiffUsage[] =
     "Usage: queltKbTool diff OLD.xml NEW.xml PREFIX\n"
     "\n"
     "Compares two versions of a terminology by concept code and writes two\n"
-    "Ontylog XML documents, each with all the definitions of both versions\n"
-    "(those of OLD.xml first):\n"
+    "Ontylog XML documents, each holding the definitions of both versions\n"
+    "(OLD.xml's where both define the same name):\n"
     "  PREFIX-shared.xml  every concept whose code both versions hold, the\n"
     "                     old one followed by the new one\n"
     "  PREFIX-unique.xml  the concept \"deleted_concepts\" (code C0), the\n"
@@ -394,6 +394,10 @@ int diff(int argc, char** argv)
         ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
         oldKb.unique_Concepts(newKb, uniqueKb);
     }
+    // The comparisons copy the old version's definitions; the new version
+    // may define more, which its concepts use.
+    newKb.copyDefsTo(sharedKb);
+    newKb.copyDefsTo(uniqueKb);
     if (!sharedKb.writeQueltXMLFile(prefix + "-shared.xml", false))
         return 1;
     if (!uniqueKb.writeQueltXMLFile(prefix + "-unique.xml", false))
