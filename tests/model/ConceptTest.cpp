@@ -308,6 +308,39 @@ TEST_F(ModelTest, ConceptTakesOverTheAbsentBitsOfTheRecordsItIsGiven)
     EXPECT_FALSE(QueltConcept::isError(T::NO_ROLEDEF));
 }
 
+TEST_F(ModelTest, ConceptEqualityLooksAtContentNotAtTheMapId)
+{
+    QueltRoleDef roleDef("r", "R1", 1, "", "", "", "", "");
+    QueltPropertyDef propDef("p", "P1", 1, "string", false, false, "");
+    QueltConcept original = makeConcept("C", "C1", 1);
+    original.addParent("P");
+    original.addRole(QueltRole("r", "v", "some", 1));
+    original.addProperty(QueltProperty("p", "x", ""));
+
+    QueltConcept copy(original);
+    EXPECT_NE(copy.getMapID(), original.getMapID());
+    EXPECT_TRUE(copy == original);
+    EXPECT_TRUE(copy.isSame(original));
+
+    QueltConcept otherProperty(original);
+    otherProperty.setPropertyValue(otherProperty.propertyIterator("p"), "y");
+    EXPECT_FALSE(otherProperty == original);
+    EXPECT_FALSE(otherProperty.hasSameProperties(original));
+
+    QueltConcept otherRole(original);
+    otherRole.setRoleValue(otherRole.roleIterator(), "w");
+    EXPECT_FALSE(otherRole == original);
+    EXPECT_TRUE(otherRole.hasSameParents(original));
+
+    QueltConcept otherParent(original);
+    otherParent.addParent("Q");
+    EXPECT_FALSE(otherParent == original);
+
+    QueltConcept otherState(original);
+    otherState.setDefined();
+    EXPECT_FALSE(otherState == original);
+}
+
 TEST_F(ModelTest, ConceptTextFormWritesRightAlignedLabels)
 {
     QueltName ns("ns", 1, "N1");

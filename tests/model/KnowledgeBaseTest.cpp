@@ -99,7 +99,9 @@ TEST_F(ModelTest, ConceptIdentifiersComeFromOneCounterForAllKnowledgeBases)
 
 TEST_F(ModelTest, FirstConceptOfAProcessGetsIdentifierOne)
 {
-    // A fresh process that adds concepts before anything else.
+    // A fresh process (the threadsafe style runs this test alone in a new
+    // one) that adds concepts before anything else.
+    const std::string style = GTEST_FLAG_GET(death_test_style);
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
@@ -109,7 +111,7 @@ TEST_F(ModelTest, FirstConceptOfAProcessGetsIdentifierOne)
             quitProcess(numbered ? 0 : 3);
         },
         ::testing::ExitedWithCode(0), "track: 060828");
-    GTEST_FLAG_SET(death_test_style, "fast");
+    GTEST_FLAG_SET(death_test_style, style);
 }
 
 TEST_F(ModelTest, RepeatedConceptNameIsReportedAndBothConceptsAreKept)
