@@ -84,7 +84,7 @@ const char kMatchUsage[] =
     "                   found by its name alone)\n"
     "   5  none         no concept matches\n"
     "In the fields a backslash, tab, LF, CR, \"|\" and \";\" are written as\n"
-    "\\\\, \\t, \\n, \\r, \\| and \\;.\n"
+    "\\\\, \\t, \\n, \\r, \\| and \\;, other control characters as \\xNN.\n"
     "\n"
     "Exit status: 0 matched, 1 KB.xml or TERMS.txt unreadable or broken,\n"
     "2 wrong usage.\n";
@@ -281,7 +281,14 @@ void appendField(std::string& line, const std::string& text)
         case '\r': line += "\\r"; break;
         case '|': line += "\\|"; break;
         case ';': line += "\\;"; break;
-        default: line += c;
+        default:
+            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
+                char hex[8];
+                std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c & 0xFF));
+                line += hex;
+            } else {
+                line += c;
+            }
         }
     }
 }

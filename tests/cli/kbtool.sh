@@ -175,6 +175,10 @@ kidney	1	many-to-one	Kidney_Organ|C4
 Kidney	1	many-to-one	Kidney_Organ|C4"
 contains "repeated terms reported on stderr" "$err" $'ERROR::addConcept:DupConceptName\tKidney'
 
+printf 'a\001b\\c|d;e\x7f\n' >"$work/odd.txt"
+run match "$m/match_kb.xml" odd.txt
+expect "control bytes and separators in a term are escaped" "$out" 'a\x01b\\c\|d\;e\x7F	5	none	'
+
 : >"$work/empty.txt"
 run match "$m/match_kb.xml" empty.txt
 expect "empty term list status" "$status" 0
