@@ -21,11 +21,11 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <iostream>
 #include <map>
 #include <set>
 #include <string_view>
-#include <unordered_map>
 
 namespace {
 
@@ -33,15 +33,107 @@ const char kXsdString[] = "http://www.w3.org/2001/XMLSchema#string";
 const char kOwlNamespace[] = "http://www.w3.org/2002/07/owl#";
 const char kRdfNil[] = "http://www.w3.org/1999/02/22-rdf-syntax-ns#nil";
 
-// Name -> identifier. Keys and values point into the knowledge base, which
-// does not change while it is being written.
-using CodeTable = std::unordered_map<std::string_view, const std::string*>;
+const std::string kRxk = "RXK";
+const std::string kPreferredName = "Preferred_Name";
 
-const std::string& lookup(const CodeTable& table, std::string_view key)
-{
-    auto it = table.find(key);
-    return it == table.end() ? QueltTerminology::emptyString : *it->second;
-}
+// Names of attribute records (roles, properties, associations, qualifiers)
+// by the map id they keep. A record's name is looked up in its class's
+// registry, which does not change while the knowledge base is written, so
+// each map id is looked up once.
+template <class Record>
+class NameCache {
+public:
+    const std::string& of(const Record& record)
+    {
+        long id = record.getNameID();
+        if (id < 0 || id > kLimit)
+            return record.getName();
+        size_t at = static_cast<size_t>(id);
+        if (at >= names_.size())
+            names_.resize(at + 1, nullptr);
+        if (names_[at] == nullptr)
+            names_[at] = &record.getName();
+        return *names_[at];
+    }
+
+private:
+    static constexpr long kLimit = 1L << 16;
+    std::vector<const std::string*> names_;
+};
+
+// Name -> identifier: open addressing with linear probing, at most half
+// full. Keys point into the knowledge base, which does not change while it
+// is being written; identifiers are copied into the slots, so a look-up
+// usually touches one slot and the key's text. A later entry for the same
+// name replaces the earlier one.
+class CodeTable {
+public:
+    void reserve(size_t entries)
+    {
+        size_t capacity = 16;
+        while (capacity < 2 * entries)
+            capacity *= 2;
+        if (capacity > slots_.size())
+            rehash(capacity);
+    }
+
+    // Keys come from std::string, whose data() is never null.
+    void set(std::string_view key, const std::string& code)
+    {
+        if (2 * (used_ + 1) > slots_.size())
+            rehash(slots_.empty() ? 16 : 2 * slots_.size());
+        size_t hash = std::hash<std::string_view>()(key);
+        Slot& slot = slots_[position(key, hash)];
+        if (slot.key.data() == nullptr) {
+            slot.key = key;
+            slot.hash = hash;
+            ++used_;
+        }
+        slot.code = code;
+    }
+
+    // The identifier of the name, or the empty text.
+    const std::string& get(std::string_view key) const
+    {
+        if (slots_.empty())
+            return QueltTerminology::emptyString;
+        const Slot& slot = slots_[position(key, std::hash<std::string_view>()(key))];
+        return slot.key.data() == nullptr ? QueltTerminology::emptyString : slot.code;
+    }
+
+private:
+    struct Slot {
+        size_t hash = 0;
+        std::string_view key; // data() == nullptr: the slot is free
+        std::string code;
+    };
+
+    // Index of the slot holding the key, or of the free slot where it goes.
+    size_t position(std::string_view key, size_t hash) const
+    {
+        size_t mask = slots_.size() - 1;
+        for (size_t at = hash & mask;; at = (at + 1) & mask) {
+            const Slot& slot = slots_[at];
+            if (slot.key.data() == nullptr || (slot.hash == hash && slot.key == key))
+                return at;
+        }
+    }
+
+    void rehash(size_t capacity)
+    {
+        std::vector<Slot> old(capacity);
+        old.swap(slots_);
+        for (Slot& entry : old) {
+            if (entry.key.data() != nullptr)
+                slots_[position(entry.key, entry.hash)] = std::move(entry);
+        }
+    }
+
+    std::vector<Slot> slots_;
+    size_t used_ = 0;
+};
+
+const std::string& lookup(const CodeTable& table, std::string_view key) { return table.get(key); }
 
 // A name as shown in a message: C0 control characters as \xNN.
 std::string shown(const std::string& name)
@@ -181,6 +273,10 @@ private:
     std::vector<owlaxioms> axioms_;
     size_t axiomCount_ = 0;
     std::string scratch_;
+    NameCache<QueltProperty> propertyNames_;
+    NameCache<QueltRole> roleNames_;
+    NameCache<QueltAssociation> associationNames_;
+    NameCache<QueltQualifier> qualifierNames_;
 };
 
 void OwlWriter::buildTables()
@@ -189,12 +285,12 @@ void OwlWriter::buildTables()
     for (const auto& entry : kb_.getConcepts()) {
         const QueltConcept& concept = entry.second;
         for (const auto& property : concept.getProperties()) {
-            if (property.second.getName() == "RXK")
-                conceptCodes_[concept.getName()] = &property.second.getValue();
+            if (propertyNames_.of(property.second) == kRxk)
+                conceptCodes_.set(concept.getName(), property.second.getValue());
         }
     }
     for (const auto& entry : kb_.getRoleDefs())
-        roleCodes_[entry.second.getName()] = &entry.second.getCode();
+        roleCodes_.set(entry.second.getName(), entry.second.getCode());
     kb_.findRootConcepts(rootConcepts_);
 
     if (kb_.getNumKinds() != static_cast<long>(rootConcepts_.size()))
@@ -389,7 +485,7 @@ void OwlWriter::writeRestriction(const QueltRole& role, int depth)
     out_ += "<owl:Restriction>\n";
     tabs(depth + 1);
     out_ += "<owl:onProperty rdf:resource=\"#";
-    attribute(lookup(roleCodes_, role.getName()));
+    attribute(lookup(roleCodes_, roleNames_.of(role)));
     out_ += "\"/>\n";
     tabs(depth + 1);
     out_ += role.modifier().name() == "all" ? "<owl:allValuesFrom rdf:resource=\"#"
@@ -501,7 +597,7 @@ void OwlWriter::setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier
     axiom.qualifiers.resize(qualifiers.size());
     for (size_t i = 0; i < qualifiers.size(); ++i) {
         nameValue& entry = axiom.qualifiers[i];
-        entry.name = qualifiers[i].getName();
+        entry.name = qualifierNames_.of(qualifiers[i]);
         entry.value.clear();
         xmltext::appendContent(entry.value, qualifiers[i].getValue());
     }
@@ -541,7 +637,7 @@ bool OwlWriter::writeConcept(const QueltConcept& concept)
 
     const std::string* label = &concept.getName();
     for (const auto& entry : concept.getProperties()) {
-        if (entry.second.getName() == "Preferred_Name") {
+        if (propertyNames_.of(entry.second) == kPreferredName) {
             label = &entry.second.getValue();
             break;
         }
@@ -559,7 +655,7 @@ bool OwlWriter::writeConcept(const QueltConcept& concept)
     axiomCount_ = 0;
     for (const auto& entry : concept.getProperties()) {
         const QueltProperty& property = entry.second;
-        const std::string& name = property.getName();
+        const std::string& name = propertyNames_.of(property);
         out_ += '<';
         out_ += name;
         out_ += '>';
@@ -579,7 +675,7 @@ bool OwlWriter::writeConcept(const QueltConcept& concept)
     }
     for (const auto& entry : concept.getAssociations()) {
         const QueltAssociation& association = entry.second;
-        const std::string& name = association.getName();
+        const std::string& name = associationNames_.of(association);
         const std::string& target = conceptCode(association.getValue());
         out_ += '<';
         out_ += name;

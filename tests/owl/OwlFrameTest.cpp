@@ -9,6 +9,7 @@
 #include "model/QueltQualifier.h"
 #include "model/QueltRole.h"
 #include "owl/Indent.h"
+#include "owl/XmlText.h"
 
 using namespace owltest;
 
@@ -99,6 +100,25 @@ TEST(VerifyOutString, WrapsMarkupInCdata)
     };
     for (const Case& c : cases)
         EXPECT_EQ(kb.verifyOutString(c.text), c.written) << c.text;
+}
+
+// The check runs in blocks; a bad byte must be found wherever it falls
+// relative to the block edges, and tab, LF and CR are never bad.
+TEST(Carryable, FindsEveryC0ControlAtEveryPosition)
+{
+    const std::string clean = std::string(150, 'a') + "\t\n\r\x7F\xC3\xA9 ";
+    EXPECT_TRUE(xmltext::carryable(clean));
+    EXPECT_TRUE(xmltext::carryable(""));
+    for (int byte = 0; byte < 0x20; ++byte) {
+        if (byte == '\t' || byte == '\n' || byte == '\r')
+            continue;
+        for (size_t at = 0; at < clean.size(); ++at) {
+            std::string text = clean;
+            text[at] = static_cast<char>(byte);
+            EXPECT_FALSE(xmltext::carryable(text)) << "byte " << byte << " at " << at;
+            EXPECT_TRUE(xmltext::carryable(text.data(), at)) << "byte " << byte << " at " << at;
+        }
+    }
 }
 
 class OwlFrame : public OwlWriterTest {};
