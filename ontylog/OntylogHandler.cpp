@@ -9,7 +9,7 @@
 #include <xercesc/util/XMLUTF8Transcoder.hpp>
 
 #include <iostream>
-#include <unordered_map>
+#include <string_view>
 #include <utility>
 
 using xercesc::Attributes;
@@ -53,12 +53,22 @@ OntylogHandler::~OntylogHandler() { delete utf8; }
 
 void OntylogHandler::toUtf8(const XMLCh* text, XMLSize_t length, std::string& out)
 {
-    // One UTF-16 unit never needs more than three bytes (a surrogate pair,
-    // two units, needs four), so one call converts the whole text.
-    out.resize(length * 3);
+    // ASCII reads the same in UTF-8: copied as it is, up to the first other
+    // character. Element names, codes and most values end here.
+    out.resize(length);
+    XMLSize_t ascii = 0;
+    for (; ascii < length && text[ascii] < 0x80; ++ascii)
+        out[ascii] = static_cast<char>(text[ascii]);
+    if (ascii == length)
+        return;
+
+    // The rest goes through the transcoder. One UTF-16 unit never needs
+    // more than three bytes (a surrogate pair, two units, needs four), so
+    // one call converts the whole rest.
+    out.resize(ascii + (length - ascii) * 3);
     XMLByte* bytes = reinterpret_cast<XMLByte*>(&out[0]);
-    XMLSize_t done = 0;
-    XMLSize_t written = 0;
+    XMLSize_t done = ascii;
+    XMLSize_t written = ascii;
     while (done < length) {
         XMLSize_t eaten = 0;
         written += utf8->transcodeTo(text + done, length - done, bytes + written,
@@ -197,45 +207,55 @@ int32_t OntylogHandler::convertId(const std::string& text)
 
 OntylogHandler::Tag OntylogHandler::tagOf(const std::string& elementName)
 {
-    static const std::unordered_map<std::string, Tag> tags = {
+    // Most frequent first: a linear scan that compares lengths before bytes
+    // beats hashing for names this short.
+    struct TagName {
+        std::string_view name;
+        Tag tag;
+    };
+    static const TagName tags[] = {
+        {"name", Tag::Name},
+        {"value", Tag::Value},
+        {"property", Tag::Property},
+        {"qualifier", Tag::Qualifier},
+        {"concept", Tag::Concept},
+        {"role", Tag::Role},
+        {"some", Tag::Some},
+        {"code", Tag::Code},
+        {"id", Tag::Id},
+        {"namespace", Tag::Namespace},
+        {"kind", Tag::Kind},
+        {"locale", Tag::Locale},
+        {"association", Tag::Association},
+        {"roleGroup", Tag::RoleGroup},
+        {"conceptDef", Tag::ConceptDef},
+        {"definingConcepts", Tag::DefiningConcepts},
+        {"primitive", Tag::Primitive},
+        {"all", Tag::All},
+        {"poss", Tag::Poss},
+        {"conceptInf", Tag::ConceptInf},
         {"namespaceDef", Tag::NamespaceDef},
         {"kindDef", Tag::KindDef},
         {"roleDef", Tag::RoleDef},
         {"propertyDef", Tag::PropertyDef},
         {"associationDef", Tag::AssociationDef},
         {"qualifierDef", Tag::QualifierDef},
-        {"conceptDef", Tag::ConceptDef},
-        {"conceptInf", Tag::ConceptInf},
-        {"definingConcepts", Tag::DefiningConcepts},
-        {"role", Tag::Role},
-        {"roleGroup", Tag::RoleGroup},
-        {"property", Tag::Property},
-        {"association", Tag::Association},
-        {"qualifier", Tag::Qualifier},
-        {"some", Tag::Some},
-        {"all", Tag::All},
-        {"poss", Tag::Poss},
-        {"primitive", Tag::Primitive},
         {"localized", Tag::Localized},
         {"containsIndex", Tag::ContainsIndex},
         {"displayable", Tag::Displayable},
-        {"name", Tag::Name},
-        {"code", Tag::Code},
-        {"id", Tag::Id},
-        {"namespace", Tag::Namespace},
-        {"kind", Tag::Kind},
         {"domain", Tag::Domain},
         {"range", Tag::Range},
         {"rightId", Tag::RightId},
         {"parentRole", Tag::ParentRole},
         {"inverseName", Tag::InverseName},
         {"pickListItem", Tag::PickListItem},
-        {"concept", Tag::Concept},
-        {"value", Tag::Value},
-        {"locale", Tag::Locale},
     };
-    auto it = tags.find(elementName);
-    return it == tags.end() ? Tag::Other : it->second;
+    const std::string_view name(elementName);
+    for (const TagName& entry : tags) {
+        if (entry.name == name)
+            return entry.tag;
+    }
+    return Tag::Other;
 }
 
 void OntylogHandler::popBlock()
