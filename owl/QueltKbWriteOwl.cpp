@@ -10,7 +10,10 @@
 // named by its "RXK" property, a role by its definition's code, properties,
 // qualifiers and associations by their names. Identifiers are written as
 // attribute values, other texts as element content, each escaped so that
-// an XML parser reads back exactly the text the knowledge base holds.
+// an XML parser reads back exactly the text the knowledge base holds (a
+// text that already is one complete CDATA section is kept as it is and
+// reads back as its inside). A text holding a character XML cannot carry
+// is refused: nothing is written and the call fails.
 
 #include "model/QueltKb.h"
 
