@@ -3,6 +3,7 @@
 #include "frontend/ProcessExit.h"
 #include "ontylog/OntylogHandler.h"
 
+#include <xercesc/sax/InputSource.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
@@ -14,6 +15,8 @@
 #include <iostream>
 #include <memory>
 
+#include <sys/stat.h>
+
 using xercesc::SAX2XMLReader;
 using xercesc::SAXParseException;
 using xercesc::SecurityManager;
@@ -21,6 +24,26 @@ using xercesc::XMLException;
 using xercesc::XMLPlatformUtils;
 using xercesc::XMLReaderFactory;
 using xercesc::XMLUni;
+
+namespace {
+
+// An input that cannot be opened. The parser library opens a directory like
+// a file, fails on its first read and leaks part of the reader it was
+// building; a directory is handed over as this instead, which the library
+// reports as a fatal error exactly like a file that does not exist.
+class UnopenableInput : public xercesc::InputSource {
+public:
+    explicit UnopenableInput(const char* systemId) : xercesc::InputSource(systemId) {}
+    xercesc::BinInputStream* makeStream() const override { return nullptr; }
+};
+
+bool isDirectory(const std::string& fileName)
+{
+    struct stat info;
+    return stat(fileName.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+} // namespace
 
 // Reads one Ontylog XML file into this knowledge base (Part 3.1). Nothing
 // outside the named file is read: the DTD that the DOCTYPE names is skipped,
@@ -52,7 +75,10 @@ bool QueltKb::readQueltXMLFile(const std::string& fileName)
         reader->setErrorHandler(handler.get());
 
         try {
-            reader->parse(fileName.c_str());
+            if (isDirectory(fileName))
+                reader->parse(UnopenableInput(fileName.c_str()));
+            else
+                reader->parse(fileName.c_str());
         } catch (const XMLException& e) {
             std::cout << "Exception message is: \n"
                       << OntylogHandler::messageText(e.getMessage()) << "\n";
