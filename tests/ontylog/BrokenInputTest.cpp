@@ -9,14 +9,6 @@
 
 using namespace ontylogtest;
 
-// Xerces-C 3.2 leaks one small block (its copy of the system identifier)
-// when the input cannot be read, as with a directory; sanitizer builds are
-// told so here rather than losing the test.
-extern "C" const char* __lsan_default_suppressions()
-{
-    return "leak:xercesc_3_2::XMLReader::XMLReader\n";
-}
-
 namespace {
 
 std::string fileText(const std::string& path)
