@@ -1,4 +1,4 @@
-// Broken and hostile input (Part 3.1): a fatal error prints one line, stops
+// Broken and hostile input: a fatal error prints one line, stops
 // the parse and keeps what was read; nothing outside the input file is
 // ever read.
 

@@ -1,4 +1,4 @@
-// Reading concepts (Part 3.3) from concepts.xml: roles, role groups,
+// Reading concepts from concepts.xml: roles, role groups,
 // modifiers, properties, associations and their qualifiers.
 
 #include "tests/ontylog/OntylogTestSupport.h"

@@ -1,4 +1,4 @@
-// Reading the six kinds of definition (Part 3.2) from definitions.xml.
+// Reading the six kinds of definition from definitions.xml.
 
 #include "ontylog/OntylogHandler.h"
 #include "tests/ontylog/OntylogTestSupport.h"
