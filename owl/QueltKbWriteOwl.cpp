@@ -13,7 +13,9 @@
 // an XML parser reads back exactly the text the knowledge base holds (a
 // text that already is one complete CDATA section is kept as it is and
 // reads back as its inside). A text holding a character XML cannot carry
-// is refused: nothing is written and the call fails.
+// is refused: nothing is written and the call fails. So is a property,
+// association or qualifier name that cannot be the element name it
+// becomes (a name without a definition is the empty text).
 
 #include "model/QueltKb.h"
 
@@ -247,11 +249,23 @@ private:
     void writeAxioms();
 
     // Ends one unit of output (a definition, a class): refuses it when it
-    // holds a character XML cannot carry, writes the buffer out when full.
+    // holds a character XML cannot carry or a name that cannot be an
+    // element name, writes the buffer out when full.
     bool finishUnit(size_t mark, const char* what, const std::string& name);
     bool ioFailed();
 
     void attribute(const std::string& text) { xmltext::appendAttribute(out_, text); }
+    // Appends the name of a property, association or qualifier (what) as an
+    // element name; the first one of the unit that cannot be one is kept for
+    // finishUnit.
+    void elementName(const char* what, const std::string& name)
+    {
+        if (badElementKind_ == nullptr && !xmltext::isElementName(name)) {
+            badElementKind_ = what;
+            badElementName_ = name;
+        }
+        out_ += name;
+    }
     void content(const std::string& text) { xmltext::appendContent(out_, text); }
     void tabs(int count) { out_.append(static_cast<size_t>(count), '\t'); }
     const std::string& conceptCode(std::string_view name) const
@@ -264,6 +278,9 @@ private:
     std::string& out_;
     const std::string& fileName_;
     const std::string& nameSpace_;
+
+    const char* badElementKind_ = nullptr;
+    std::string badElementName_;
 
     CodeTable conceptCodes_;
     CodeTable roleCodes_;
@@ -328,6 +345,18 @@ bool OwlWriter::ioFailed()
 
 bool OwlWriter::finishUnit(size_t mark, const char* what, const std::string& name)
 {
+    if (badElementKind_ != nullptr) {
+        std::cerr << "ERROR: cannot write " << what << " '" << shown(name) << "': ";
+        // A name without a definition reads back as the empty text.
+        if (badElementName_.empty())
+            std::cerr << (badElementKind_[0] == 'a' ? "an " : "a ") << badElementKind_
+                      << " without a defined name" << std::endl;
+        else
+            std::cerr << badElementKind_ << " name '" << shown(badElementName_)
+                      << "' cannot be an XML element name" << std::endl;
+        file_.discard();
+        return false;
+    }
     if (!xmltext::carryable(out_.data() + mark, out_.size() - mark)) {
         std::cerr << "ERROR: cannot write " << what << " '" << shown(name)
                   << "': text holds a character XML cannot carry" << std::endl;
@@ -613,7 +642,7 @@ void OwlWriter::writeAxioms()
         out_ += "<owl:Axiom>\n";
         for (const nameValue& qualifier : axiom.qualifiers) {
             out_ += "\t<";
-            out_ += qualifier.name;
+            elementName("qualifier", qualifier.name);
             out_ += '>';
             out_ += qualifier.value;
             out_ += "</";
@@ -660,7 +689,7 @@ bool OwlWriter::writeConcept(const QueltConcept& concept)
         const QueltProperty& property = entry.second;
         const std::string& name = propertyNames_.of(property);
         out_ += '<';
-        out_ += name;
+        elementName("property", name);
         out_ += '>';
         size_t valueStart = out_.size();
         content(property.getValue());
@@ -681,7 +710,7 @@ bool OwlWriter::writeConcept(const QueltConcept& concept)
         const std::string& name = associationNames_.of(association);
         const std::string& target = conceptCode(association.getValue());
         out_ += '<';
-        out_ += name;
+        elementName("association", name);
         out_ += " rdf:resource=\"#";
         attribute(target);
         out_ += "\"/>\n";

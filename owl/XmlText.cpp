@@ -1,5 +1,6 @@
 #include "owl/XmlText.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace xmltext {
@@ -71,7 +72,71 @@ unsigned classesIn(const std::string& text)
     return found;
 }
 
+const uint32_t kNotUtf8 = 0xFFFFFFFF;
+
+// The character whose UTF-8 form starts at text[at], which is moved past
+// it; kNotUtf8 for a malformed, overlong or surrogate form.
+uint32_t nextCharacter(const std::string& text, size_t& at)
+{
+    unsigned char lead = static_cast<unsigned char>(text[at++]);
+    if (lead < 0x80)
+        return lead;
+    int following;
+    uint32_t c;
+    uint32_t least;
+    if ((lead & 0xE0) == 0xC0) {
+        following = 1, c = lead & 0x1F, least = 0x80;
+    } else if ((lead & 0xF0) == 0xE0) {
+        following = 2, c = lead & 0x0F, least = 0x800;
+    } else if ((lead & 0xF8) == 0xF0) {
+        following = 3, c = lead & 0x07, least = 0x10000;
+    } else {
+        return kNotUtf8;
+    }
+    for (; following > 0; --following, ++at) {
+        if (at >= text.size() || (static_cast<unsigned char>(text[at]) & 0xC0) != 0x80)
+            return kNotUtf8;
+        c = (c << 6) | (static_cast<unsigned char>(text[at]) & 0x3F);
+    }
+    if (c < least || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF))
+        return kNotUtf8;
+    return c;
+}
+
+// NameStartChar of XML 1.0 (fifth edition), without the colon.
+bool isNameStart(uint32_t c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
+           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
+           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
+           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
+           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
+           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
+           (c >= 0x10000 && c <= 0xEFFFF);
+}
+
+// NameChar of XML 1.0 (fifth edition), without the colon.
+bool isNameCharacter(uint32_t c)
+{
+    return isNameStart(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
+           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+}
+
 } // namespace
+
+bool isElementName(const std::string& text)
+{
+    if (text.empty())
+        return false;
+    size_t at = 0;
+    if (!isNameStart(nextCharacter(text, at)))
+        return false;
+    while (at < text.size()) {
+        if (!isNameCharacter(nextCharacter(text, at)))
+            return false;
+    }
+    return true;
+}
 
 void appendContent(std::string& out, const std::string& text)
 {

@@ -25,6 +25,11 @@ void appendContent(std::string& out, const std::string& text);
 std::string attribute(const std::string& text);
 void appendAttribute(std::string& out, const std::string& text);
 
+// True when the text can be the name of an element in a document read with
+// namespaces: an XML 1.0 (fifth edition) name in UTF-8 without a colon.
+// False for the empty text and for bytes that are not UTF-8.
+bool isElementName(const std::string& text);
+
 // True when XML 1.0 can carry every byte of the text: no C0 control
 // character other than tab, LF and CR.
 bool carryable(const std::string& text);
