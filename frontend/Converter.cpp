@@ -15,6 +15,8 @@ namespace {
 const char* const kProtegeNamespace = "http://protege.stanford.edu/plugins/owl/protege#";
 const char* const kProtegeOntology = "http://protege.stanford.edu/plugins/owl/protege";
 
+} // namespace
+
 // The input file is the first positional word that is not the value of -n
 // or -v, so both "prog -n NS in.xml" and "prog in.xml -n NS" read in.xml.
 bool findInputFile(const CommandLine& commandLine, std::string& inputFile)
@@ -27,8 +29,6 @@ bool findInputFile(const CommandLine& commandLine, std::string& inputFile)
     }
     return false;
 }
-
-} // namespace
 
 void showUsage(const std::string& programName)
 {

@@ -10,6 +10,12 @@
 // or the output not written, 2 no input file among the arguments.
 int runConverter(int argc, char** argv);
 
+class CommandLine;
+
+// The input file named by the arguments: the first positional word that is
+// not the value of -n or -v. False when there is none.
+bool findInputFile(const CommandLine& commandLine, std::string& inputFile);
+
 // The usage text, on standard error.
 void showUsage(const std::string& programName);
 
