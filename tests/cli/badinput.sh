@@ -20,12 +20,16 @@ matches() { if grep -q -E -- "$3" <<<"$2"; then ok; else bad "$1: /$3/ not in [$
 stamp=$(date +%y%m%d)
 
 # Limits of every run: wall time and memory. A build with AddressSanitizer
-# reserves terabytes of address space, so there the sanitizer's own limit
-# on resident memory stands in for the address-space limit.
+# runs several times slower, and reserves terabytes of address space, so
+# there it gets more time and the sanitizer's own limit on resident memory
+# stands in for the address-space limit.
 seconds=60
 memory_mb=4096
 sanitized=no
-grep -q '^QUELT_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null && sanitized=yes
+if grep -q '^QUELT_SANITIZE:BOOL=ON' "$build/CMakeCache.txt" 2>/dev/null; then
+  sanitized=yes
+  seconds=180
+fi
 limit_memory() {
   if [ "$sanitized" = yes ]; then
     export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}hard_rss_limit_mb=$memory_mb"

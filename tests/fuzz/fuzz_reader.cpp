@@ -1,8 +1,8 @@
-// Arbitrary bytes as an Ontylog XML file: read into a knowledge base, then
-// written as OWL and as Ontylog XML, whatever the read gave. Beyond what the
-// sanitizers see, an output that a writer reports as written must read back
-// as well-formed XML, and writing back what was read from the Ontylog XML
-// output must give the same bytes again.
+// Arbitrary bytes as an Ontylog XML file: read into a knowledge base, its
+// indexes built, then written as OWL and as Ontylog XML, whatever the read
+// gave. Beyond what the sanitizers see, an output that a writer reports as
+// written must read back as well-formed XML, and writing back what was
+// read from the Ontylog XML output must give the same bytes again.
 
 #include "FuzzSupport.h"
 
@@ -36,6 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     QueltKb kb;
     kb.readQueltXMLFile(input);
+    kb.alphastemtermInKB("x"); // builds the term and stem indexes, stemming every term
     if (kb.writeMedvex2OWLFile(owl, header, nameSpace) && !QueltKb().readQueltXMLFile(owl))
         fail("the OWL output is not well-formed XML");
     if (kb.writeQueltXMLFile(xml, size % 2 == 1)) {
