@@ -53,8 +53,14 @@ bounded() {
   rm -f "$work/.time"
 }
 
-# A line per run for the record: case, exit status, time, peak memory.
-report() { printf '  %-28s %4s %8s s %6s MB\n' "$1" "$status" "$secs" "$peak_mb"; }
+# A line per run for the record: case, exit status, time, peak memory and
+# the line that says what happened.
+report() {
+  local said
+  said=$(grep -m 1 -E '^(Fatal Error|ERROR|Exception|Unexpected|No input|Execution took)' <<<"$out
+$err")
+  printf '  %-26s %4s %8s s %6s MB  %s\n' "$1" "$status" "$secs" "$peak_mb" "${said:0:110}"
+}
 within_memory() { [ "$peak_mb" -lt "$memory_mb" ] && ok || bad "$1: peak memory $peak_mb MB"; }
 
 # fails NAME STATUS PATTERN STREAM INPUT: a run on INPUT (in $work/NAME,
@@ -124,7 +130,7 @@ case_dir() { mkdir -p "$work/$1"; echo "$work/$1"; }
 fatal='^Fatal Error: .+ at line: [0-9]+$'
 as_unprivileged=()
 [ "$(id -u)" -eq 0 ] && as_unprivileged=(setpriv --reuid=65534 --regid=65534 --clear-groups)
-echo "  case                         exit     time       peak"
+echo "  case                       exit     time       peak  message"
 
 # --- inputs that cannot be read -----------------------------------------
 case_dir missing >/dev/null
