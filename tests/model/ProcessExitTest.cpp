@@ -2,7 +2,7 @@
 // of the three, and registries that cannot be allocated. Both end with
 // status 1 after their message.
 
-#include "ModelTestSupport.h"
+#include "tests/support/TestSupport.h"
 
 #include <cstdlib>
 #include <new>
@@ -38,72 +38,52 @@ void operator delete(void* p, std::size_t) noexcept { std::free(p); }
 
 namespace {
 
-using modeltest::ModelTest;
+using namespace quelttest;
 
-TEST(QueltTerminologyTest, ReferenceModesAreSelectedByExactName)
+TEST(QueltTerminologyDeathTest, ReferenceModesAreSelectedByExactNameAndAnyOtherEndsTheProcess)
 {
-    QueltTerminology::setReference("code");
-    EXPECT_EQ(QueltTerminology::getReference(), "code");
-    EXPECT_EQ(QueltTerminology::getReference('x'), 2);
-    QueltTerminology::setReference("id");
-    EXPECT_EQ(QueltTerminology::getReference('x'), 1);
-    QueltTerminology::setReference("name");
-    EXPECT_EQ(QueltTerminology::getReference(), "name");
-    EXPECT_EQ(QueltTerminology::getReference('x'), 0);
-}
-
-TEST(QueltTerminologyDeathTest, UnknownReferenceModeEndsTheProcess)
-{
-    const char* const bad[] = {"Name", "", "codes", "name "};
-    for (const char* value : bad) {
-        SCOPED_TRACE(std::string("ref_by '") + value + "'");
+    const std::pair<const char*, int> modes[] = {{"code", 2}, {"id", 1}, {"name", 0}};
+    for (const auto& mode : modes) {
+        QueltTerminology::setReference(mode.first);
+        EXPECT_EQ(QueltTerminology::getReference(), mode.first);
+        EXPECT_EQ(QueltTerminology::getReference('x'), mode.second);
+    }
+    for (const char* value : {"Name", "", "codes", "name "}) {
         EXPECT_EXIT(QueltTerminology::setReference(value), ::testing::ExitedWithCode(1),
-                    "^Terminology ref_by string not found\\.  Will EXIT\\.\n$");
+                    "^Terminology ref_by string not found\\.  Will EXIT\\.\n$")
+            << "ref_by '" << value << "'";
     }
     EXPECT_EQ(QueltTerminology::getReference(), "name");
 }
 
 // Short texts only, so that building the arguments allocates nothing and
 // the first allocation is that of the registries.
-void makeName() { QueltName("n", 1, "c"); }
-void makeKind() { QueltKind("k", 1, "c", "", true); }
-void makeRoleDef() { QueltRoleDef("r", "c", 1, "", "", "", "", ""); }
-void makePropertyDef() { QueltPropertyDef("p", "c", 1, "", false, false, ""); }
-void makeAssociationDef() { QueltAssociationDef("a", "c", 1, "", true, ""); }
-void makeQualifierDef() { QueltQualifierDef("q", "c", 1, "", "CA", {}); }
-void makeConcept() { QueltConcept("x", "c", 1, "", "", false); }
+using KbDeathTest = KbTest;
 
-using ModelDeathTest = ModelTest;
-
-TEST_F(ModelDeathTest, RegistriesThatCannotBeAllocatedEndTheProcess)
+TEST_F(KbDeathTest, RegistriesThatCannotBeAllocatedEndTheProcess)
 {
     const std::string withPeriod = "^Could not allocate memory for a map or a set\\.  Will EXIT\\.\n$";
-    struct Case {
-        const char* className;
-        void (*make)();
-        std::string message;
+    const std::pair<void (*)(), std::string> cases[] = {
+        {[] { QueltName("n", 1, "c"); }, withPeriod},
+        {[] { QueltKind("k", 1, "c", "", true); },
+         "^Could not allocate memory for a map or a set\\.  Will EXIT\n$"},
+        {[] { QueltRoleDef("r", "c", 1, "", "", "", "", ""); }, withPeriod},
+        {[] { QueltPropertyDef("p", "c", 1, "", false, false, ""); }, withPeriod},
+        {[] { QueltAssociationDef("a", "c", 1, "", true, ""); }, withPeriod},
+        {[] { QueltQualifierDef("q", "c", 1, "", "CA", {}); }, withPeriod},
+        {[] { QueltConcept("x", "c", 1, "", "", false); }, withPeriod},
     };
-    const Case cases[] = {
-        {"QueltName", makeName, withPeriod},
-        {"QueltKind", makeKind, "^Could not allocate memory for a map or a set\\.  Will EXIT\n$"},
-        {"QueltRoleDef", makeRoleDef, withPeriod},
-        {"QueltPropertyDef", makePropertyDef, withPeriod},
-        {"QueltAssociationDef", makeAssociationDef, withPeriod},
-        {"QueltQualifierDef", makeQualifierDef, withPeriod},
-        {"QueltConcept", makeConcept, withPeriod},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.className);
+    for (const auto& c : cases) {
         EXPECT_EXIT(
             {
                 failNextAllocation = true;
-                c.make();
+                c.first();
             },
-            ::testing::ExitedWithCode(1), c.message);
+            ::testing::ExitedWithCode(1), c.second);
     }
     // Without the failure the same constructions work.
-    for (const Case& c : cases)
-        c.make();
+    for (const auto& c : cases)
+        c.first();
 }
 
 } // namespace
