@@ -73,9 +73,9 @@ protected:
         NameRegistry& reg = registry();
         if (reg.count() == 0)
             initializeMaps();
-        reg.checkDuplicates(name_, code_, id_);
-        addToMap();
-        reg.rememberIdAndCode(id_, code_);
+        // Duplicate checks, then the name under the current count, then the
+        // id and the code.
+        reg.admit(name_, code_, id_, reg.count());
         reg.construct();
     }
 

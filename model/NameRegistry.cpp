@@ -3,6 +3,7 @@
 #include "frontend/ProcessExit.h"
 #include "model/QueltTerminology.h"
 
+#include <algorithm>
 #include <iostream>
 #include <new>
 
@@ -14,6 +15,7 @@ void NameRegistry::initialize()
         std::cerr << policy_.allocMessage << std::endl;
         quitProcess(1);
     }
+    ++generation_;
 }
 
 long NameRegistry::lookupId(const std::string& name)
@@ -23,8 +25,8 @@ long NameRegistry::lookupId(const std::string& name)
         return -1;
     }
     // The first registration of a name answers for it.
-    auto it = maps_->nameToId.lower_bound(name);
-    return it == maps_->nameToId.end() || it->first != name ? -1 : it->second;
+    auto it = maps_->nameToId.find(name);
+    return it == maps_->nameToId.end() ? -1 : it->second.first;
 }
 
 const std::string& NameRegistry::lookupName(long mapId)
@@ -46,17 +48,24 @@ bool NameRegistry::contains(const std::string& name)
     return maps_->nameToId.count(name) != 0;
 }
 
-void NameRegistry::add(long mapId, const std::string& name)
+void NameRegistry::addName(long mapId, const std::string& name)
 {
-    if (!maps_)
-        return;
     if (policy_.replaceIdEntry)
         maps_->idToName[mapId] = name;
     else
         maps_->idToName.emplace(mapId, name);
-    // Equal keys keep their insertion order, so lookupId finds the first.
-    if (!policy_.uniqueNames || maps_->nameToId.find(name) == maps_->nameToId.end())
-        maps_->nameToId.emplace(name, mapId);
+    ++generation_;
+}
+
+void NameRegistry::add(long mapId, const std::string& name)
+{
+    if (!maps_)
+        return;
+    addName(mapId, name);
+    auto inserted = maps_->nameToId.try_emplace(name, NameEntry{mapId, {}});
+    // Later registrations follow the first, so lookupId keeps finding it.
+    if (!inserted.second && !policy_.uniqueNames)
+        inserted.first->second.more.push_back(mapId);
 }
 
 void NameRegistry::remove(long mapId, const std::string& name)
@@ -66,13 +75,23 @@ void NameRegistry::remove(long mapId, const std::string& name)
     auto idIt = maps_->idToName.find(mapId);
     if (idIt != maps_->idToName.end() && idIt->second == name)
         maps_->idToName.erase(idIt);
-    auto range = maps_->nameToId.equal_range(name);
-    for (auto it = range.first; it != range.second; ++it) {
-        if (it->second == mapId) {
-            maps_->nameToId.erase(it);
-            break;
+    auto nameIt = maps_->nameToId.find(name);
+    if (nameIt != maps_->nameToId.end()) {
+        NameEntry& entry = nameIt->second;
+        if (entry.first == mapId) {
+            if (entry.more.empty()) {
+                maps_->nameToId.erase(nameIt);
+            } else {
+                entry.first = entry.more.front();
+                entry.more.erase(entry.more.begin());
+            }
+        } else {
+            auto it = std::find(entry.more.begin(), entry.more.end(), mapId);
+            if (it != entry.more.end())
+                entry.more.erase(it);
         }
     }
+    ++generation_;
 }
 
 void NameRegistry::rememberIdAndCode(long id, const std::string& code)
@@ -91,4 +110,19 @@ void NameRegistry::checkDuplicates(const std::string& name, const std::string& c
         errors_.set(QueltTerminology::ID_EXISTS);
     if (contains(name))
         errors_.set(QueltTerminology::NAME_EXISTS);
+}
+
+void NameRegistry::admit(const std::string& name, const std::string& code, long id, long mapId)
+{
+    if (!maps_->codes.insert(code).second)
+        errors_.set(QueltTerminology::CODE_EXISTS);
+    if (!maps_->ids.insert(id).second)
+        errors_.set(QueltTerminology::ID_EXISTS);
+    addName(mapId, name);
+    auto inserted = maps_->nameToId.try_emplace(name, NameEntry{mapId, {}});
+    if (!inserted.second) {
+        errors_.set(QueltTerminology::NAME_EXISTS);
+        if (!policy_.uniqueNames)
+            inserted.first->second.more.push_back(mapId);
+    }
 }

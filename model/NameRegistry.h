@@ -3,10 +3,12 @@
 
 #include "model/ErrorWord.h"
 
-#include <map>
+#include <cstdint>
 #include <memory>
-#include <set>
 #include <string>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
 
 // The class-wide name registries of one record class: map id -> name,
 // name -> map id(s), and the sets of ids and codes given to constructors,
@@ -14,6 +16,10 @@
 // The registries are created by initialize() when the first record is
 // constructed from fields and released when the last record dies; while
 // they are absent every lookup sets the class's "absent" bit.
+//
+// Nothing iterates the registries, so they are hash tables: the concept
+// registry holds one entry per concept, and its lookups and insertions are
+// on the reader's path.
 class NameRegistry {
 public:
     struct Policy {
@@ -27,7 +33,11 @@ public:
 
     bool present() const { return maps_ != nullptr; }
     void initialize();
-    void release() { maps_.reset(); }
+    void release()
+    {
+        maps_.reset();
+        ++generation_;
+    }
 
     // Lookups; while absent they set the absent bit and report "not found".
     long lookupId(const std::string& name);
@@ -45,6 +55,16 @@ public:
     // NAME_EXISTS as they apply.
     void checkDuplicates(const std::string& name, const std::string& code, long id);
 
+    // What a constructor from fields does to the registries, in one pass:
+    // checkDuplicates(name, code, id), then add(mapId, name), then
+    // rememberIdAndCode(id, code). The registries must be present.
+    void admit(const std::string& name, const std::string& code, long id, long mapId);
+
+    // Changes with every change of what lookupId and lookupName answer
+    // (creation, release, add, remove), so a caller may keep an answer for
+    // as long as the generation stays the same.
+    std::uint64_t generation() const { return generation_; }
+
     // Live-instance counter.
     long count() const { return counter_; }
     void construct() { ++counter_; }
@@ -59,16 +79,24 @@ public:
     }
 
 private:
-    struct Maps {
-        std::map<long, std::string> idToName;
-        std::multimap<std::string, long> nameToId;
-        std::set<long> ids;
-        std::set<std::string> codes;
+    // The map ids registered under one name, in order of registration.
+    struct NameEntry {
+        long first;
+        std::vector<long> more;
     };
+    struct Maps {
+        std::unordered_map<long, std::string> idToName;
+        std::unordered_map<std::string, NameEntry> nameToId;
+        std::unordered_set<long> ids;
+        std::unordered_set<std::string> codes;
+    };
+
+    void addName(long mapId, const std::string& name);
 
     ErrorWord& errors_;
     Policy policy_;
     long counter_ = 0;
+    std::uint64_t generation_ = 0;
     std::unique_ptr<Maps> maps_;
 };
 

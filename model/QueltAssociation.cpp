@@ -3,14 +3,14 @@
 #include "model/NameResolution.h"
 #include "model/QueltAssociationDef.h"
 
-QueltAssociation::QueltAssociation(const std::string& name, const std::string& value)
-    : QueltAssociation(name, value, {})
+QueltAssociation::QueltAssociation(const std::string& name, std::string value)
+    : QueltAssociation(name, std::move(value), {})
 {
 }
 
-QueltAssociation::QueltAssociation(const std::string& name, const std::string& value,
+QueltAssociation::QueltAssociation(const std::string& name, std::string value,
                                    std::vector<QueltQualifier> qualifiers)
-    : value_(value), nameId_(resolveName<QueltAssociation, QueltAssociationDef>(
+    : value_(std::move(value)), nameId_(resolveName<QueltAssociation, QueltAssociationDef>(
                          name, QueltTerminology::NO_PROPDEF)),
       qualifiers_(std::move(qualifiers))
 {

@@ -14,8 +14,9 @@ class QueltAssociation : public ClassErrors<QueltAssociation> {
 public:
     static constexpr const char* kClassName = "QueltAssociation";
 
-    QueltAssociation(const std::string& name, const std::string& value);
-    QueltAssociation(const std::string& name, const std::string& value,
+    // The value is taken by value, so a caller may move it in.
+    QueltAssociation(const std::string& name, std::string value);
+    QueltAssociation(const std::string& name, std::string value,
                      std::vector<QueltQualifier> qualifiers);
     virtual ~QueltAssociation() = default;
     QueltAssociation(const QueltAssociation&) = default;

@@ -12,20 +12,20 @@ NameRegistry& QueltConcept::registry()
     return reg;
 }
 
-QueltConcept::QueltConcept(const std::string& name, const std::string& code, long id,
+QueltConcept::QueltConcept(std::string name, std::string code, long id,
                            const std::string& nameSpace, const std::string& kind, bool state)
-    : name_(name), code_(code), id_(id), state_(state)
+    : name_(std::move(name)), code_(std::move(code)), id_(id), state_(state)
 {
     NameRegistry& reg = registry();
     if (reg.count() == 0)
         initializeMaps();
     namespaceId_ = resolveNamespace<QueltConcept>(nameSpace);
     kindId_ = resolveKind<QueltConcept>(kind);
-    reg.checkDuplicates(name_, code_, id_);
     reg.construct();
     mapId_ = reg.count();
-    addConceptToMap();
-    reg.rememberIdAndCode(id_, code_);
+    // Duplicate checks, then the name under the new map id, then the id and
+    // the code.
+    reg.admit(name_, code_, id_, mapId_);
 }
 
 QueltConcept::QueltConcept(const QueltConcept& other)
@@ -144,6 +144,12 @@ void QueltConcept::addParents(const std::vector<std::string>& names)
         addParent(name);
 }
 
+void QueltConcept::addParents(std::vector<std::string>&& names)
+{
+    for (std::string& name : names)
+        addParent(std::move(name));
+}
+
 void QueltConcept::countRole(long group, long delta)
 {
     long& count = roleGroups_[group];
@@ -152,18 +158,28 @@ void QueltConcept::countRole(long group, long delta)
         roleGroups_.erase(group);
 }
 
-void QueltConcept::addRole(const QueltRole& role)
+void QueltConcept::addRole(const QueltRole& role) { addRole(QueltRole(role)); }
+
+void QueltConcept::addRole(QueltRole&& role)
 {
     if (QueltRole::isError(QueltTerminology::NO_ROLEDEF))
         setError(QueltTerminology::NO_ROLEDEF);
-    roles_.emplace(role.getNameID(), role);
-    countRole(role.getRolegroup(), 1);
+    long group = role.getRolegroup();
+    long nameId = role.getNameID();
+    roles_.emplace(nameId, std::move(role));
+    countRole(group, 1);
 }
 
 void QueltConcept::addRoles(const std::vector<QueltRole>& roles)
 {
     for (const QueltRole& role : roles)
         addRole(role);
+}
+
+void QueltConcept::addRoles(std::vector<QueltRole>&& roles)
+{
+    for (QueltRole& role : roles)
+        addRole(std::move(role));
 }
 
 long QueltConcept::getNumRoleGroups() const
@@ -244,15 +260,27 @@ bool QueltConcept::hasRole(const QueltRole& role) const
 
 void QueltConcept::addProperty(const QueltProperty& property)
 {
+    addProperty(QueltProperty(property));
+}
+
+void QueltConcept::addProperty(QueltProperty&& property)
+{
     if (QueltProperty::isError(QueltTerminology::NO_PROPDEF))
         setError(QueltTerminology::NO_PROPDEF);
-    properties_.emplace(property.getNameID(), property);
+    long nameId = property.getNameID();
+    properties_.emplace(nameId, std::move(property));
 }
 
 void QueltConcept::addProperties(const std::vector<QueltProperty>& properties)
 {
     for (const QueltProperty& property : properties)
         addProperty(property);
+}
+
+void QueltConcept::addProperties(std::vector<QueltProperty>&& properties)
+{
+    for (QueltProperty& property : properties)
+        addProperty(std::move(property));
 }
 
 QueltConcept::PropertyMap::const_iterator QueltConcept::findProperty(const std::string& name) const
@@ -325,15 +353,27 @@ void QueltConcept::deleteProperty(const std::string& name)
 
 void QueltConcept::addAssociation(const QueltAssociation& association)
 {
+    addAssociation(QueltAssociation(association));
+}
+
+void QueltConcept::addAssociation(QueltAssociation&& association)
+{
     if (QueltAssociation::isError(QueltTerminology::NO_PROPDEF))
         setError(QueltTerminology::NO_PROPDEF);
-    associations_.emplace(association.getNameID(), association);
+    long nameId = association.getNameID();
+    associations_.emplace(nameId, std::move(association));
 }
 
 void QueltConcept::addAssociations(const std::vector<QueltAssociation>& associations)
 {
     for (const QueltAssociation& association : associations)
         addAssociation(association);
+}
+
+void QueltConcept::addAssociations(std::vector<QueltAssociation>&& associations)
+{
+    for (QueltAssociation& association : associations)
+        addAssociation(std::move(association));
 }
 
 void QueltConcept::deleteAssociation(const QueltAssociation& association)

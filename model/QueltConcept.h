@@ -26,8 +26,9 @@ public:
     using PropertyMap = std::multimap<long, QueltProperty>;
     using AssociationMap = std::multimap<long, QueltAssociation>;
 
-    QueltConcept(const std::string& name, const std::string& code, long id,
-                 const std::string& nameSpace, const std::string& kind, bool state);
+    // Name and code are taken by value, so a caller may move them in.
+    QueltConcept(std::string name, std::string code, long id, const std::string& nameSpace,
+                 const std::string& kind, bool state);
     QueltConcept(const QueltConcept& other);
     QueltConcept(QueltConcept&& other);
     QueltConcept& operator=(const QueltConcept& other);
@@ -64,7 +65,9 @@ public:
     ParentSet::const_iterator getFirstParent() const { return parents_.begin(); }
     ParentSet::const_iterator getEndParent() const { return parents_.end(); }
     void addParent(const std::string& name) { parents_.insert(name); }
+    void addParent(std::string&& name) { parents_.insert(std::move(name)); }
     void addParents(const std::vector<std::string>& names);
+    void addParents(std::vector<std::string>&& names);
     void deleteParent(const std::string& name) { parents_.erase(name); }
 
     // Roles and role groups.
@@ -73,7 +76,9 @@ public:
     RoleMap::const_iterator getFirstRole() const { return roles_.begin(); }
     RoleMap::const_iterator getEndRole() const { return roles_.end(); }
     void addRole(const QueltRole& role);
+    void addRole(QueltRole&& role);
     void addRoles(const std::vector<QueltRole>& roles);
+    void addRoles(std::vector<QueltRole>&& roles);
     long getNumRoleGroups() const;
     bool hasRolegroups() const;
     bool hasAllRolesInGroup() const;
@@ -93,7 +98,9 @@ public:
     PropertyMap::const_iterator getFirstProperty() const { return properties_.begin(); }
     PropertyMap::const_iterator getEndProperty() const { return properties_.end(); }
     void addProperty(const QueltProperty& property);
+    void addProperty(QueltProperty&& property);
     void addProperties(const std::vector<QueltProperty>& properties);
+    void addProperties(std::vector<QueltProperty>&& properties);
     PropertyMap::const_iterator findProperty(const std::string& name) const;
     PropertyMap::iterator propertyIterator(const std::string& name);
     std::string getPropertyValue(const std::string& name) const;
@@ -108,7 +115,9 @@ public:
     const AssociationMap& getAssociations() const { return associations_; }
     long getNumAssociations() const { return static_cast<long>(associations_.size()); }
     void addAssociation(const QueltAssociation& association);
+    void addAssociation(QueltAssociation&& association);
     void addAssociations(const std::vector<QueltAssociation>& associations);
+    void addAssociations(std::vector<QueltAssociation>&& associations);
     void deleteAssociation(const QueltAssociation& association);
     void deleteAllAssociations() { associations_.clear(); }
 

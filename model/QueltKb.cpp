@@ -16,7 +16,8 @@ QueltKb::QueltKb(const QueltKb& other)
       kbConcepts(other.kbConcepts), nameToID(other.nameToID), termToID(other.termToID),
       stemTermToID(other.stemTermToID), parentToID(other.parentToID), cuiToID(other.cuiToID),
       codeToID(other.codeToID), stemNameToID(other.stemNameToID), indexedUpTo(other.indexedUpTo),
-      pendingKeys(other.pendingKeys)
+      pendingKeys(other.pendingKeys), pendingText(other.pendingText),
+      pendingTerms(other.pendingTerms)
 {
 }
 
@@ -71,27 +72,77 @@ QueltKb& QueltKb::addConcept(const QueltConcept& concept)
 
 QueltKb& QueltKb::addConcept(QueltConcept&& concept) { return fileConcept(std::move(concept)); }
 
+unsigned QueltKb::propertyNameBits(long mapId) const
+{
+    NameRegistry& registry = QueltPropertyDef::registry();
+    if (registry.generation() != nameBitsGeneration) {
+        nameBitsGeneration = registry.generation();
+        nameBits.clear();
+    }
+    const bool cacheable = mapId >= 0 && mapId < 4096;
+    if (cacheable && static_cast<std::size_t>(mapId) < nameBits.size() &&
+        nameBits[mapId] != 0xFF)
+        return nameBits[mapId];
+    const std::string& name = registry.lookupName(mapId);
+    unsigned bits = name == "CUI" ? kCuiName
+                    : name == "Preferred_Name" || name == "FULL_SYN" ? kTermName
+                                                                     : 0;
+    if (cacheable) {
+        if (nameBits.size() <= static_cast<std::size_t>(mapId))
+            nameBits.resize(mapId + 1, 0xFF);
+        nameBits[mapId] = static_cast<unsigned char>(bits);
+    }
+    return bits;
+}
+
+// Reads the CUI and the terms of a concept as its property names stand now:
+// a property's name is its definition's name, or the empty text once a
+// property was built while the definitions were absent (then no property is
+// a CUI or a term).
+void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
+{
+    const QueltConcept::PropertyMap& properties = concept.getProperties();
+    long cuis = 0;
+    const std::string* cui = nullptr;
+    auto keep = [this](const std::string& text) {
+        TextSpan span{pendingText.size(), text.size()};
+        pendingText += text;
+        return span;
+    };
+    if (!properties.empty() && !QueltProperty::isError(QueltTerminology::NO_PROPDEF)) {
+        if (!QueltPropertyDef::registry().present()) {
+            // Asking for a name finds the definitions absent and says so.
+            QueltPropertyDef::setError(QueltTerminology::NO_PROPDEF);
+        } else {
+            for (const auto& entry : properties) {
+                unsigned bits = propertyNameBits(entry.second.getNameID());
+                if (bits & kCuiName) {
+                    if (cuis++ == 0)
+                        cui = &entry.second.getValue();
+                } else if (bits & kTermName) {
+                    pendingTerms.push_back(keep(entry.second.getValue()));
+                }
+            }
+        }
+    }
+    ArrivalKeys keys{id, cuis < 2, {pendingText.size(), 0}, 0};
+    if (!keys.indexCui)
+        std::cerr << "ERROR::addConcept:MultiCUI\t" << concept.getName() << std::endl;
+    else if (cui != nullptr)
+        keys.cui = keep(*cui);
+    keys.termsEnd = pendingTerms.size();
+    pendingKeys.push_back(keys);
+}
+
 QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
 {
     const std::string& name = stored.getName();
     if (nameToID.find(name) != nameToID.end())
         std::cout << "ERROR::addConcept:DupConceptName\t" << name << std::endl;
-    ArrivalKeys keys;
-    keys.indexCui = stored.getPropertyNumber("CUI") < 2;
-    if (keys.indexCui)
-        keys.cui = stored.getPropertyValue("CUI");
-    else
-        std::cerr << "ERROR::addConcept:MultiCUI\t" << name << std::endl;
-    for (const auto& entry : stored.getProperties()) {
-        const QueltProperty& property = entry.second;
-        const std::string& propertyName = property.getName();
-        if (propertyName == "Preferred_Name" || propertyName == "FULL_SYN")
-            keys.terms.push_back(property.getValue());
-    }
     long id = ++s_conMapID;
     auto it = kbConcepts.emplace_hint(kbConcepts.end(), id, std::move(stored));
     nameToID.emplace(it->second.getName(), id);
-    pendingKeys.emplace_hint(pendingKeys.end(), id, std::move(keys));
+    keepArrivalKeys(id, it->second);
     return *this;
 }
 
@@ -101,15 +152,22 @@ std::string QueltKb::stemKey(const std::string& text) const
     return words.getAlphaStemSequence();
 }
 
-void QueltKb::indexConcept(long id, const QueltConcept& concept, const ArrivalKeys& keys) const
+void QueltKb::indexConcept(long id, const QueltConcept& concept, const ArrivalKeys* keys,
+                           std::size_t termsBegin) const
 {
+    auto text = [this](const TextSpan& span) {
+        return std::string(pendingText, span.offset, span.length);
+    };
     stemNameToID.emplace(stemKey(concept.getName()), id);
-    if (keys.indexCui)
-        cuiToID.emplace(keys.cui, id);
+    if (keys != nullptr && keys->indexCui)
+        cuiToID.emplace(text(keys->cui), id);
     codeToID.emplace(concept.getCode(), id);
-    for (const std::string& term : keys.terms) {
-        termToID.emplace(toLower(term), id);
-        stemTermToID.emplace(stemKey(term), id);
+    if (keys != nullptr) {
+        for (std::size_t i = termsBegin; i < keys->termsEnd; ++i) {
+            std::string term = text(pendingTerms[i]);
+            termToID.emplace(toLower(term), id);
+            stemTermToID.emplace(stemKey(term), id);
+        }
     }
     for (const std::string& parent : concept.getParents())
         parentToID.emplace(parent, id);
@@ -117,15 +175,23 @@ void QueltKb::indexConcept(long id, const QueltConcept& concept, const ArrivalKe
 
 void QueltKb::indexPending() const
 {
-    static const ArrivalKeys none;
+    // Concepts and their arrival keys are both in identifier order.
+    std::size_t next = 0;
+    std::size_t termsBegin = 0;
     for (auto it = kbConcepts.upper_bound(indexedUpTo); it != kbConcepts.end(); ++it) {
-        auto keys = pendingKeys.find(it->first);
-        bool found = keys != pendingKeys.end();
-        indexConcept(it->first, it->second, found ? keys->second : none);
-        if (found)
-            pendingKeys.erase(keys);
+        while (next < pendingKeys.size() && pendingKeys[next].id < it->first)
+            termsBegin = pendingKeys[next++].termsEnd;
+        const ArrivalKeys* keys = nullptr;
+        if (next < pendingKeys.size() && pendingKeys[next].id == it->first)
+            keys = &pendingKeys[next];
+        indexConcept(it->first, it->second, keys, termsBegin);
+        if (keys != nullptr)
+            termsBegin = pendingKeys[next++].termsEnd;
         indexedUpTo = it->first;
     }
+    pendingKeys.clear();
+    pendingText.clear();
+    pendingTerms.clear();
 }
 
 long QueltKb::getIDFromName(const std::string& name) const

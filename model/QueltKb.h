@@ -9,9 +9,11 @@
 #include "model/QueltQualifierDef.h"
 #include "model/QueltRoleDef.h"
 
+#include <cstdint>
 #include <map>
 #include <set>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // The in-memory knowledge base of one terminology: every definition, filed
@@ -120,15 +122,30 @@ private:
     // Key of the stem indexes: the sorted stem sequence of the lower-cased text.
     std::string stemKey(const std::string& text) const;
 
-    // The values the CUI and term indexes take from a concept, read on arrival.
+    // The values the CUI and term indexes take from a concept, read on
+    // arrival: the texts are kept one after the other in pendingText, and
+    // the terms of all pending concepts one after the other in pendingTerms.
+    struct TextSpan {
+        std::size_t offset;
+        std::size_t length;
+    };
     struct ArrivalKeys {
-        bool indexCui = false;
-        std::string cui;
-        std::vector<std::string> terms; // Preferred_Name and FULL_SYN values
+        long id;
+        bool indexCui;
+        TextSpan cui;
+        std::size_t termsEnd; // this concept's terms end here in pendingTerms
     };
     void indexPending() const;
-    void indexConcept(long id, const QueltConcept& concept, const ArrivalKeys& keys) const;
+    void indexConcept(long id, const QueltConcept& concept, const ArrivalKeys* keys,
+                      std::size_t termsBegin) const;
     QueltKb& fileConcept(QueltConcept&& stored);
+    void keepArrivalKeys(long id, const QueltConcept& concept);
+    // Bits of propertyNameBits().
+    static const unsigned kCuiName = 1;
+    static const unsigned kTermName = 2; // Preferred_Name or FULL_SYN
+    // Which of the property names the indexes look for the property
+    // definition registered under mapId is. The registry must be present.
+    unsigned propertyNameBits(long mapId) const;
 
     std::string kbName;
     std::map<long, QueltName> kbNames;
@@ -138,7 +155,8 @@ private:
     std::map<long, QueltAssociationDef> kbAssocs;
     std::map<long, QueltQualifierDef> kbQuals;
     ConceptMap kbConcepts;
-    std::map<std::string, long> nameToID;
+    // Never iterated, so hashed: it is looked up and filled once per concept.
+    std::unordered_map<std::string, long> nameToID;
     mutable std::multimap<std::string, long> termToID;
     mutable std::multimap<std::string, long> stemTermToID;
     mutable std::multimap<std::string, long> parentToID;
@@ -147,8 +165,14 @@ private:
     mutable std::multimap<std::string, long> stemNameToID;
     // Concepts with identifiers up to this one are in the indexes above.
     mutable long indexedUpTo = 0;
-    // Arrival keys of the concepts not yet indexed, by identifier.
-    mutable std::map<long, ArrivalKeys> pendingKeys;
+    // Arrival keys of the concepts not yet indexed, in identifier order.
+    mutable std::vector<ArrivalKeys> pendingKeys;
+    mutable std::string pendingText;
+    mutable std::vector<TextSpan> pendingTerms;
+    // propertyNameBits() answers, by map id, for one generation of the
+    // property definition registry; 0xFF = not yet known.
+    mutable std::uint64_t nameBitsGeneration = 0;
+    mutable std::vector<unsigned char> nameBits;
 
     static long s_conMapID;
 };

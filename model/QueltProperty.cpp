@@ -5,11 +5,10 @@
 
 #include <iostream>
 
-QueltProperty::QueltProperty(const std::string& name, const std::string& value,
-                             const std::string& locale)
-    : value_(value),
+QueltProperty::QueltProperty(const std::string& name, std::string value, std::string locale)
+    : value_(std::move(value)),
       nameId_(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF)),
-      locale_(locale)
+      locale_(std::move(locale))
 {
 }
 

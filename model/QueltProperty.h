@@ -14,7 +14,8 @@ class QueltProperty : public ClassErrors<QueltProperty> {
 public:
     static constexpr const char* kClassName = "QueltProperty";
 
-    QueltProperty(const std::string& name, const std::string& value, const std::string& locale);
+    // Value and locale are taken by value, so a caller may move them in.
+    QueltProperty(const std::string& name, std::string value, std::string locale);
     virtual ~QueltProperty() = default;
     QueltProperty(const QueltProperty&) = default;
     QueltProperty& operator=(const QueltProperty&) = default;

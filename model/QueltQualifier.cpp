@@ -3,8 +3,8 @@
 #include "model/NameResolution.h"
 #include "model/QueltQualifierDef.h"
 
-QueltQualifier::QueltQualifier(const std::string& name, const std::string& value)
-    : value_(value),
+QueltQualifier::QueltQualifier(const std::string& name, std::string value)
+    : value_(std::move(value)),
       nameId_(resolveNameIfAbsentNow<QueltQualifier, QueltQualifierDef>(
           name, QueltTerminology::NO_PROPDEF))
 {

@@ -13,7 +13,8 @@ class QueltQualifier : public ClassErrors<QueltQualifier> {
 public:
     static constexpr const char* kClassName = "QueltQualifier";
 
-    QueltQualifier(const std::string& name, const std::string& value);
+    // The value is taken by value, so a caller may move it in.
+    QueltQualifier(const std::string& name, std::string value);
     virtual ~QueltQualifier() = default;
     QueltQualifier(const QueltQualifier&) = default;
     QueltQualifier& operator=(const QueltQualifier&) = default;

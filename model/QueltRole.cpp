@@ -5,16 +5,15 @@
 
 #include <iostream>
 
-QueltRole::QueltRole(const std::string& name, const std::string& value,
-                     const std::string& modifier)
-    : QueltRole(name, value, modifier, 0)
+QueltRole::QueltRole(const std::string& name, std::string value, const std::string& modifier)
+    : QueltRole(name, std::move(value), modifier, 0)
 {
 }
 
-QueltRole::QueltRole(const std::string& name, const std::string& value,
-                     const std::string& modifier, long roleGroup)
+QueltRole::QueltRole(const std::string& name, std::string value, const std::string& modifier,
+                     long roleGroup)
     : nameId_(resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF)),
-      value_(value), modifier_(modifier), roleGroup_(roleGroup)
+      value_(std::move(value)), modifier_(modifier), roleGroup_(roleGroup)
 {
 }
 

@@ -13,8 +13,9 @@ class QueltRole : public ClassErrors<QueltRole> {
 public:
     static constexpr const char* kClassName = "QueltRole";
 
-    QueltRole(const std::string& name, const std::string& value, const std::string& modifier);
-    QueltRole(const std::string& name, const std::string& value, const std::string& modifier,
+    // The value is taken by value, so a caller may move it in.
+    QueltRole(const std::string& name, std::string value, const std::string& modifier);
+    QueltRole(const std::string& name, std::string value, const std::string& modifier,
               long roleGroup);
     virtual ~QueltRole() = default;
     QueltRole(const QueltRole&) = default;

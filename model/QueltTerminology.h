@@ -8,16 +8,16 @@
 // lookups return, and the reference modes of the root element's "ref_by".
 class QueltTerminology {
 public:
-    static const long CODE_EXISTS = 0x1;
-    static const long ID_EXISTS = 0x10;
-    static const long NAME_EXISTS = 0x100;
-    static const long NO_NAMESPACE = 0x1000;
-    static const long NO_KIND = 0x10000;
-    static const long NO_PROPDEF = 0x100000;
-    static const long NO_ROLEDEF = 0x1000000;
-    static const long NO_CONCEPTDEF = 0x10000000;
+    static constexpr long CODE_EXISTS = 0x1;
+    static constexpr long ID_EXISTS = 0x10;
+    static constexpr long NAME_EXISTS = 0x100;
+    static constexpr long NO_NAMESPACE = 0x1000;
+    static constexpr long NO_KIND = 0x10000;
+    static constexpr long NO_PROPDEF = 0x100000;
+    static constexpr long NO_ROLEDEF = 0x1000000;
+    static constexpr long NO_CONCEPTDEF = 0x10000000;
 
-    static const int numErrors = 8;
+    static constexpr int numErrors = 8;
     static const long errorArray[numErrors];
     static const char* const errorNames[numErrors];
 

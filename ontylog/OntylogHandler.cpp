@@ -1,6 +1,6 @@
 #include "ontylog/OntylogHandler.h"
 
-#include "model/QueltKb.h"
+#include "ontylog/OntylogBuilder.h"
 
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/sax2/Attributes.hpp>
@@ -24,6 +24,12 @@ namespace {
 // Block size hint for the transcoder; our calls convert whole texts at once.
 const XMLSize_t kTranscoderBlockSize = 16 * 1024;
 
+// A batch is sent when it holds this many steps or this many bytes of text,
+// whichever comes first: large enough that handing it over costs little,
+// small enough that the batches on their way take little memory.
+const std::size_t kStepsPerBatch = 512;
+const std::size_t kBytesPerBatch = 256 * 1024;
+
 const std::string kFalse = "false";
 const std::string kSome = "some";
 const std::string kAll = "all";
@@ -34,7 +40,12 @@ const std::string kPoss = "poss";
 // ---------------------------------------------------------------------------
 // Life cycle
 
-OntylogHandler::OntylogHandler(QueltKb& knowledgeBase) : kb(knowledgeBase)
+OntylogHandler::OntylogHandler(QueltKb& kb) : OntylogHandler(nullptr, &kb) {}
+
+OntylogHandler::OntylogHandler(StepSink& stepSink) : OntylogHandler(&stepSink, nullptr) {}
+
+OntylogHandler::OntylogHandler(StepSink* stepSink, QueltKb* kb)
+    : builder(kb != nullptr ? std::make_unique<OntylogBuilder>(*kb) : nullptr), sink(stepSink)
 {
     XMLTransService::Codes result = XMLTransService::Ok;
     utf8 = XMLPlatformUtils::fgTransService->makeNewTranscoderFor("UTF-8", result,
@@ -142,8 +153,45 @@ void OntylogHandler::fatalError(const SAXParseException& exc)
 {
     fatalErrorSeen = true;
     fatalErrorLine = exc.getLineNumber();
-    std::cout << "Fatal Error: " << messageText(exc.getMessage())
-              << " at line: " << fatalErrorLine << std::endl;
+    ontylog::Step& step = newStep(ontylog::StepKind::FatalError);
+    step.text[0] = batch.add(messageText(exc.getMessage()));
+    step.line = fatalErrorLine;
+    stepDone();
+}
+
+// ---------------------------------------------------------------------------
+// Steps
+
+ontylog::Step& OntylogHandler::newStep(ontylog::StepKind kind)
+{
+    batch.steps.emplace_back();
+    ontylog::Step& step = batch.steps.back();
+    step.kind = kind;
+    return step;
+}
+
+void OntylogHandler::keepList(ontylog::Step& step, const TextList& list)
+{
+    step.listBegin = batch.items.size();
+    for (std::size_t i = 0; i < list.size; ++i)
+        batch.items.push_back(batch.add(list.items[i]));
+    step.listEnd = batch.items.size();
+}
+
+void OntylogHandler::stepDone()
+{
+    if (builder) {
+        builder->apply(batch);
+        batch.clear();
+    } else if (batch.steps.size() >= kStepsPerBatch || batch.text.size() >= kBytesPerBatch) {
+        sink->ship(batch);
+    }
+}
+
+void OntylogHandler::flush()
+{
+    if (sink != nullptr && !batch.empty())
+        sink->ship(batch);
 }
 
 std::string OntylogHandler::messageText(const XMLCh* message)
@@ -266,12 +314,13 @@ void OntylogHandler::popBlock()
         blockStack.pop_back();
 }
 
-// Start-tag table (Part 3.2, rows for concepts in Part 3.3).
+// Start tags: what each element does when it opens.
 void OntylogHandler::openElement(Tag tag)
 {
     switch (tag) {
     case Tag::ConceptDef:
     case Tag::ConceptInf:
+        ++openConcepts;
         initConDef();
         blockStack.push_back(Tag::ConceptDef);
         break;
@@ -310,7 +359,7 @@ void OntylogHandler::openElement(Tag tag)
     }
 }
 
-// Text table (Part 3.2 contexts 1 to 12): the first context that holds
+// Text: the first context that holds
 // decides; an element it does not name drops its text.
 void OntylogHandler::deliverText(Tag tag, const std::string& text)
 {
@@ -339,7 +388,7 @@ void OntylogHandler::deliverText(Tag tag, const std::string& text)
             return;
         case Tag::DefiningConcepts:
             if (tag == Tag::Concept)
-                curParents.push_back(text);
+                curParents.push(text);
             return;
         case Tag::Property:
             if (tag == Tag::Name)
@@ -398,12 +447,12 @@ void OntylogHandler::deliverText(Tag tag, const std::string& text)
         if (tag == Tag::Range)
             curRange = text;
         else if (tag == Tag::PickListItem)
-            curPickList.push_back(text);
+            curPickList.push(text);
         else
             common(true);
     } else if (inQualifierDef) {
         if (tag == Tag::PickListItem)
-            curPickList.push_back(text);
+            curPickList.push(text);
         else
             common(true);
     } else if (inRoleDef) {
@@ -424,13 +473,14 @@ void OntylogHandler::deliverText(Tag tag, const std::string& text)
     }
 }
 
-// End-tag table (Part 3.2, rows for concepts in Part 3.3).
+// End tags: what each element does when it closes.
 void OntylogHandler::closeElement(Tag tag)
 {
     switch (tag) {
     case Tag::ConceptDef:
     case Tag::ConceptInf:
         constructConDef();
+        --openConcepts;
         popBlock();
         inConceptDef = false;
         break;
@@ -597,103 +647,152 @@ void OntylogHandler::initConDef()
     curId = -1;
     inRoleGroup = false;
     curParents.clear();
-    curRoles.clear();
-    curProperties.clear();
-    curAssociations.clear();
-    curQualifiers.clear();
     curDefined = true;
     roleGroupCount = 0;
+    // The roles, properties, associations and qualifiers collected so far
+    // are dropped where they are kept.
+    newStep(ontylog::StepKind::ConceptStart);
+    stepDone();
 }
 
 // ---------------------------------------------------------------------------
-// Construct operations: note the argument orders of the record constructors
+// Construct operations: each makes the step of its end tag
 
 void OntylogHandler::constructNamespaceDef()
 {
-    kb.addNamespace(QueltName(curName, curId, curCode));
+    ontylog::Step& step = newStep(ontylog::StepKind::Namespace);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.number = curId;
+    stepDone();
 }
 
 void OntylogHandler::constructKindDef()
 {
-    kb.addKind(QueltKind(curName, curId, curCode, curNamespace, curReference));
+    ontylog::Step& step = newStep(ontylog::StepKind::Kind);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.number = curId;
+    step.flag = curReference;
+    stepDone();
 }
 
 void OntylogHandler::constructRoleDef()
 {
-    kb.addRoleDef(QueltRoleDef(curName, curCode, curId, curNamespace, curKind, curRange,
-                               curRightId, curParentRole));
+    ontylog::Step& step = newStep(ontylog::StepKind::RoleDef);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.text[3] = keep(curKind); // the domain
+    step.text[4] = keep(curRange);
+    step.text[5] = keep(curRightId);
+    step.text[6] = keep(curParentRole);
+    step.number = curId;
+    stepDone();
 }
 
 void OntylogHandler::constructPropertyDef()
 {
-    QueltPropertyDef def(curName, curCode, curId, curRange, curLocalized, curContainsIndex,
-                         curNamespace);
-    def.setPickList(curPickList);
-    kb.addPropertyDef(def);
+    ontylog::Step& step = newStep(ontylog::StepKind::PropertyDef);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.text[3] = keep(curRange);
+    step.number = curId;
+    step.flag = curLocalized;
+    step.flag2 = curContainsIndex;
+    keepList(step, curPickList);
     curPickList.clear();
+    stepDone();
 }
 
 void OntylogHandler::constructAssociationDef()
 {
-    kb.addAssociationDef(QueltAssociationDef(curName, curCode, curId, curInverseName,
-                                             curDisplayable, curNamespace));
+    ontylog::Step& step = newStep(ontylog::StepKind::AssociationDef);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.text[3] = keep(curInverseName);
+    step.number = curId;
+    step.flag = curDisplayable;
+    stepDone();
 }
 
 void OntylogHandler::constructQualifierDef()
 {
-    kb.addQualifierDef(
-        QueltQualifierDef(curName, curCode, curId, curNamespace, curQualifierType, curPickList));
+    ontylog::Step& step = newStep(ontylog::StepKind::QualifierDef);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.text[3] = keep(curQualifierType);
+    step.number = curId;
+    keepList(step, curPickList);
     curPickList.clear();
+    stepDone();
 }
 
 void OntylogHandler::constructConDef()
 {
-    QueltConcept concept(curConceptName, curCode, curId, curNamespace, curKind, curDefined);
-    concept.addParents(curParents);
-    concept.addRoles(curRoles);
-    concept.addProperties(curProperties);
-    concept.addAssociations(curAssociations);
-    kb.addConcept(std::move(concept));
+    ontylog::Step& step = newStep(ontylog::StepKind::Concept);
+    step.text[0] = keep(curConceptName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.text[3] = keep(curKind);
+    step.number = curId;
+    step.flag = curDefined;
+    // With an enclosing concept element open, its end reads the same lists
+    // again; otherwise the next concept empties them first.
+    step.flag2 = openConcepts == 1;
+    keepList(step, curParents);
+    stepDone();
 }
 
 void OntylogHandler::endRole()
 {
     popBlock();
-    if (inRoleGroup)
-        curRoles.emplace_back(curName, curValue, curModifier, roleGroupCount);
-    else
-        curRoles.emplace_back(curName, curValue, curModifier); // role group 0
+    ontylog::Step& step = newStep(ontylog::StepKind::Role);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curValue);
+    step.text[2] = keep(curModifier);
+    step.number = inRoleGroup ? roleGroupCount : 0; // role group 0: in no group
     curModifier.clear();
     curValue.clear();
     curName.clear();
+    stepDone();
 }
 
 void OntylogHandler::endProperty()
 {
     popBlock();
-    QueltProperty property(curName, curValue, curLocale);
-    if (!curQualifiers.empty())
-        property.setQualifier(std::move(curQualifiers));
-    curProperties.push_back(std::move(property));
+    ontylog::Step& step = newStep(ontylog::StepKind::Property);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curValue);
+    step.text[2] = keep(curLocale);
     curLocale.clear();
     curValue.clear();
     curName.clear();
-    curQualifiers.clear();
+    stepDone();
 }
 
 void OntylogHandler::endAssociation()
 {
     popBlock();
-    curAssociations.emplace_back(curName, curValue, std::move(curQualifiers));
+    ontylog::Step& step = newStep(ontylog::StepKind::Association);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curValue);
     curValue.clear();
     curName.clear();
-    curQualifiers.clear();
+    stepDone();
 }
 
 void OntylogHandler::endQualifier()
 {
     popBlock();
-    curQualifiers.emplace_back(curQualName, curQualValue);
+    ontylog::Step& step = newStep(ontylog::StepKind::Qualifier);
+    step.text[0] = keep(curQualName);
+    step.text[1] = keep(curQualValue);
     curQualValue.clear();
     curQualName.clear();
+    stepDone();
 }

@@ -1,23 +1,36 @@
 #ifndef QUELT_ONTYLOG_ONTYLOGHANDLER_H
 #define QUELT_ONTYLOG_ONTYLOGHANDLER_H
 
-#include "model/QueltAssociation.h"
-#include "model/QueltProperty.h"
-#include "model/QueltQualifier.h"
-#include "model/QueltRole.h"
+#include "ontylog/OntylogRecords.h"
 
 #include <xercesc/sax2/DefaultHandler.hpp>
 #include <xercesc/util/TransService.hpp>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
 class QueltKb;
 
-// The SAX2 content and error handler that reads one Ontylog XML terminology
-// into a knowledge base: each definition and each concept becomes a record
-// at its end tag and is handed to the knowledge base at once.
+// Where a handler that does not build records itself sends its steps.
+class StepSink {
+public:
+    virtual ~StepSink() = default;
+    // Takes the steps of the batch and leaves it empty (its buffers may be
+    // exchanged for others). May throw to stop the parse.
+    virtual void ship(ontylog::Batch& batch) = 0;
+};
+
+class OntylogBuilder;
+
+// The SAX2 content and error handler that reads one Ontylog XML terminology:
+// each end tag that completes something (a definition, a concept, or a
+// role, property, association or qualifier of a concept) becomes one step
+// (OntylogRecords.h), in document order. Constructed with a knowledge base,
+// the handler applies every step to it at once; constructed with a sink, it
+// only collects steps, in batches, and never touches the model, so the
+// parse can run on a thread of its own while another thread applies them.
 //
 // The Xerces-facing part is thin: element names, attribute values and
 // character data are converted to UTF-8 once, at the boundary, with one
@@ -31,7 +44,10 @@ class QueltKb;
 // its whole life (it makes its transcoder in the constructor).
 class OntylogHandler : public xercesc::DefaultHandler {
 public:
+    // Applies every step to the knowledge base as soon as it is complete.
     explicit OntylogHandler(QueltKb& kb);
+    // Sends the steps to the sink in batches; call flush() after the parse.
+    explicit OntylogHandler(StepSink& sink);
     ~OntylogHandler() override;
     OntylogHandler(const OntylogHandler&) = delete;
     OntylogHandler& operator=(const OntylogHandler&) = delete;
@@ -40,9 +56,14 @@ public:
                       const xercesc::Attributes& attrs) override;
     void endElement(const XMLCh* uri, const XMLCh* localname, const XMLCh* qname) override;
     void characters(const XMLCh* chars, XMLSize_t length) override;
-    // Prints "Fatal Error: <message> at line: <line>" on standard output
-    // and records that the document was not read completely.
+    // Records that the document was not read completely. The step it
+    // makes prints "Fatal Error: <message> at line: <line>" on standard
+    // output when it is applied.
     void fatalError(const xercesc::SAXParseException& exc) override;
+
+    // Sends the steps not yet sent to the sink (nothing to do when the
+    // handler applies its steps itself).
+    void flush();
 
     // Whether the parser reported a fatal error, and the line it gave.
     bool hadFatalError() const { return fatalErrorSeen; }
@@ -107,6 +128,8 @@ private:
     // Tags from Name on are the elements whose character data is read.
     static Tag tagOf(const std::string& elementName);
 
+    OntylogHandler(StepSink* sink, QueltKb* kb);
+
     // --- Boundary: UTF-16 from the parser to UTF-8 --------------------------
     // Converts into out (replaced); out keeps its capacity between calls.
     void toUtf8(const XMLCh* text, XMLSize_t length, std::string& out);
@@ -141,7 +164,28 @@ private:
     void endAssociation();
     void endQualifier();
 
-    // --- Handler fields (Part 3.2) -------------------------------------------
+    // --- Steps -----------------------------------------------------------------
+    ontylog::Step& newStep(ontylog::StepKind kind);
+    ontylog::Text keep(const std::string& text) { return batch.add(text); }
+    // A step is complete: applied at once, or sent once the batch is full.
+    void stepDone();
+
+    // A list of texts whose strings keep their capacity when it is emptied.
+    struct TextList {
+        std::vector<std::string> items;
+        std::size_t size = 0;
+        void clear() { size = 0; }
+        void push(const std::string& text)
+        {
+            if (size == items.size())
+                items.emplace_back();
+            items[size++] = text;
+        }
+    };
+    // Copies the list into the step's items.
+    void keepList(ontylog::Step& step, const TextList& list);
+
+    // --- Handler fields ----------------------------------------------------------
     // The definition most recently started; stays after it ended. Both
     // concept elements are recorded as Tag::ConceptDef.
     Tag currentDef = Tag::Other;
@@ -174,12 +218,10 @@ private:
     bool curLocalized = false;
     bool curContainsIndex = false;
     bool curDefined = true;
-    std::vector<std::string> curPickList;
-    std::vector<std::string> curParents;
-    std::vector<QueltRole> curRoles;
-    std::vector<QueltProperty> curProperties;
-    std::vector<QueltAssociation> curAssociations;
-    std::vector<QueltQualifier> curQualifiers;
+    TextList curPickList;
+    TextList curParents;
+    // The roles, properties, associations and qualifiers of a concept are
+    // records of the model: they are built by whoever applies the steps.
     // Open elements, innermost last, and the character data collected for
     // each (elementText[i] belongs to elementStack[i]; the vector only grows,
     // so its strings keep their capacity for the next element at that depth).
@@ -189,7 +231,13 @@ private:
     // Property, Association, Qualifier.
     std::vector<Tag> blockStack;
     int32_t roleGroupCount = 0;
-    QueltKb& kb;
+    // Concept elements open, the one being read included.
+    int32_t openConcepts = 0;
+
+    // --- Where the steps go ------------------------------------------------------
+    ontylog::Batch batch;
+    std::unique_ptr<OntylogBuilder> builder; // applies at once, or
+    StepSink* sink = nullptr;                // sends in batches
 
     // --- Boundary state ------------------------------------------------------
     xercesc::XMLTranscoder* utf8 = nullptr;
