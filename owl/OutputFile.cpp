@@ -93,14 +93,10 @@ bool OutputFile::open()
     return true;
 }
 
-bool OutputFile::flush()
+bool OutputFile::writeAll(const char* data, size_t size)
 {
-    if (fd_ < 0)
-        return fail(EBADF);
-    const char* data = buffer_.data();
-    size_t left = buffer_.size();
-    while (left > 0) {
-        ssize_t written = ::write(fd_, data, left);
+    while (size > 0) {
+        ssize_t written = ::write(fd_, data, size);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -109,8 +105,19 @@ bool OutputFile::flush()
         if (written == 0)
             return fail(EIO);
         data += written;
-        left -= static_cast<size_t>(written);
+        size -= static_cast<size_t>(written);
     }
+    return true;
+}
+
+bool OutputFile::flush() { return flushWith(nullptr, 0); }
+
+bool OutputFile::flushWith(const char* data, size_t size)
+{
+    if (fd_ < 0)
+        return fail(EBADF);
+    if (!writeAll(buffer_.data(), buffer_.size()) || !writeAll(data, size))
+        return false;
     buffer_.clear();
     return true;
 }

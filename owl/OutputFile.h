@@ -33,6 +33,9 @@ public:
     // Writes the buffer out once it has reached the block size.
     bool flushIfFull() { return buffer_.size() < kBlockSize || flush(); }
     bool flush();
+    // Writes the buffer out, then size bytes at data, which need not pass
+    // through the buffer.
+    bool flushWith(const char* data, std::size_t size);
 
     // Writes what is left, closes the file and moves it over the target.
     // False on failure (the temporary is then removed); see reason().
@@ -46,6 +49,7 @@ public:
 
 private:
     bool fail(int error);
+    bool writeAll(const char* data, std::size_t size);
 
     std::string target_;
     std::string temporary_;

@@ -6,6 +6,14 @@
 // by the annotation axioms of its qualified statements. Text goes into one
 // reused buffer that is written out in large blocks (see OutputFile).
 //
+// The concept section is most of the file, and each concept's text
+// depends only on the knowledge base and the lookup tables, which are
+// complete before it starts and only read afterwards. So it is formatted
+// in chunks of consecutive concepts by several threads (ConceptFormatter,
+// ChunkedConcepts below) and written in order by the calling thread; the
+// file, the console lines and the result are those of one thread. Every
+// console line of the writer comes from the calling thread.
+//
 // Every identifier is a value taken from the knowledge base: a concept is
 // named by its "RXK" property, a role by its definition's code, properties,
 // qualifiers and associations by their names. Identifiers are written as
@@ -19,18 +27,25 @@
 
 #include "model/QueltKb.h"
 
+#include "frontend/Progress.h"
+#include "owl/ConceptFormatter.h"
 #include "owl/Indent.h"
 #include "owl/OutputFile.h"
-#include "owl/OwlAxioms.h"
+#include "owl/OwlTables.h"
+#include "owl/OwlWriter.h"
 #include "owl/XmlText.h"
 
 #include <algorithm>
-#include <cstdio>
-#include <functional>
+#include <condition_variable>
+#include <exception>
 #include <iostream>
 #include <map>
+#include <mutex>
 #include <set>
-#include <string_view>
+#include <system_error>
+#include <thread>
+
+namespace owl {
 
 namespace {
 
@@ -39,122 +54,6 @@ const char kOwlNamespace[] = "http://www.w3.org/2002/07/owl#";
 const char kRdfNil[] = "http://www.w3.org/1999/02/22-rdf-syntax-ns#nil";
 
 const std::string kRxk = "RXK";
-const std::string kPreferredName = "Preferred_Name";
-
-// Names of attribute records (roles, properties, associations, qualifiers)
-// by the map id they keep. A record's name is looked up in its class's
-// registry, which does not change while the knowledge base is written, so
-// each map id is looked up once.
-template <class Record>
-class NameCache {
-public:
-    const std::string& of(const Record& record)
-    {
-        long id = record.getNameID();
-        if (id < 0 || id > kLimit)
-            return record.getName();
-        size_t at = static_cast<size_t>(id);
-        if (at >= names_.size())
-            names_.resize(at + 1, nullptr);
-        if (names_[at] == nullptr)
-            names_[at] = &record.getName();
-        return *names_[at];
-    }
-
-private:
-    static constexpr long kLimit = 1L << 16;
-    std::vector<const std::string*> names_;
-};
-
-// Name -> identifier: open addressing with linear probing, at most half
-// full. Keys point into the knowledge base, which does not change while it
-// is being written; identifiers are copied into the slots, so a look-up
-// usually touches one slot and the key's text. A later entry for the same
-// name replaces the earlier one.
-class CodeTable {
-public:
-    void reserve(size_t entries)
-    {
-        size_t capacity = 16;
-        while (capacity < 2 * entries)
-            capacity *= 2;
-        if (capacity > slots_.size())
-            rehash(capacity);
-    }
-
-    // Keys come from std::string, whose data() is never null.
-    void set(std::string_view key, const std::string& code)
-    {
-        if (2 * (used_ + 1) > slots_.size())
-            rehash(slots_.empty() ? 16 : 2 * slots_.size());
-        size_t hash = std::hash<std::string_view>()(key);
-        Slot& slot = slots_[position(key, hash)];
-        if (slot.key.data() == nullptr) {
-            slot.key = key;
-            slot.hash = hash;
-            ++used_;
-        }
-        slot.code = code;
-    }
-
-    // The identifier of the name, or the empty text.
-    const std::string& get(std::string_view key) const
-    {
-        if (slots_.empty())
-            return QueltTerminology::emptyString;
-        const Slot& slot = slots_[position(key, std::hash<std::string_view>()(key))];
-        return slot.key.data() == nullptr ? QueltTerminology::emptyString : slot.code;
-    }
-
-private:
-    struct Slot {
-        size_t hash = 0;
-        std::string_view key; // data() == nullptr: the slot is free
-        std::string code;
-    };
-
-    // Index of the slot holding the key, or of the free slot where it goes.
-    size_t position(std::string_view key, size_t hash) const
-    {
-        size_t mask = slots_.size() - 1;
-        for (size_t at = hash & mask;; at = (at + 1) & mask) {
-            const Slot& slot = slots_[at];
-            if (slot.key.data() == nullptr || (slot.hash == hash && slot.key == key))
-                return at;
-        }
-    }
-
-    void rehash(size_t capacity)
-    {
-        std::vector<Slot> old(capacity);
-        old.swap(slots_);
-        for (Slot& entry : old) {
-            if (entry.key.data() != nullptr)
-                slots_[position(entry.key, entry.hash)] = std::move(entry);
-        }
-    }
-
-    std::vector<Slot> slots_;
-    size_t used_ = 0;
-};
-
-const std::string& lookup(const CodeTable& table, std::string_view key) { return table.get(key); }
-
-// A name as shown in a message: C0 control characters as \xNN.
-std::string shown(const std::string& name)
-{
-    std::string text;
-    for (unsigned char c : name) {
-        if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            text += escape;
-        } else {
-            text += static_cast<char>(c);
-        }
-    }
-    return text;
-}
 
 // Appends an enumerated data range holding the values as an RDF list in
 // nested form. The two layouts differ only in their tabs: before each line
@@ -216,6 +115,198 @@ void appendFlatPickList(std::string& out, const std::vector<std::string>& values
     });
 }
 
+using ConceptIterator = QueltKb::ConceptMap::const_iterator;
+
+// Consecutive concepts formatted by one thread: their text, where the text
+// of each one ends, and whether the concept after the last of them was
+// refused (formatting stops there).
+struct Chunk {
+    std::string text;
+    std::vector<size_t> ends;
+    bool refused = false;
+    std::string refusal;
+    bool ready = false; // formatted, not yet written
+};
+
+// The concept section formatted by several threads. The concepts are cut
+// into chunks of consecutive concepts; any thread formats the next chunk
+// not yet taken into a slot of its own, and the calling thread, which
+// formats chunks too while it waits, hands the finished chunks out
+// strictly in order. A chunk is only taken when its slot is free, so at
+// most a few chunks per thread exist at a time, whatever the size of the
+// knowledge base.
+//
+// The formatting threads read the knowledge base and the tables, which do
+// not change while they run, and write nothing but their chunks. A chunk
+// passes between threads under the mutex: taken, formatted outside it,
+// marked ready under it, written out and released by the calling thread.
+class ChunkedConcepts {
+public:
+    ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
+                    const std::string& nameSpace, const WriteOptions& options);
+    ~ChunkedConcepts() { stop(); }
+    ChunkedConcepts(const ChunkedConcepts&) = delete;
+    ChunkedConcepts& operator=(const ChunkedConcepts&) = delete;
+
+    size_t chunks() const { return chunks_; }
+    // Number of concepts of the chunk.
+    size_t size(size_t index) const
+    {
+        return std::min(perChunk_, concepts_ - index * perChunk_);
+    }
+
+    // Chunk number index, once formatted. Chunks are awaited in order, each
+    // once, and released before the next one is awaited. Rethrows an
+    // exception that ended a formatting thread.
+    const Chunk& await(size_t index);
+    void release(size_t index);
+
+private:
+    static constexpr size_t kSlotsPerThread = 4;
+
+    Chunk& slot(size_t index) { return slots_[index % slots_.size()]; }
+    // Takes the next chunk when there is one and its slot is free; with
+    // the mutex held.
+    bool take(size_t& index, ConceptIterator& first);
+    void format(ConceptFormatter& formatter, size_t index, ConceptIterator first);
+    void work();
+    void stop();
+
+    const ConceptTables& tables_;
+    const std::string& nameSpace_;
+    const size_t perChunk_;
+    const size_t concepts_;
+    const size_t chunks_;
+    ConceptFormatter formatter_; // the calling thread's
+
+    std::mutex mutex_;
+    std::condition_variable formatted_; // a chunk became ready, or a thread failed
+    std::condition_variable released_;  // a slot became free, or the work stops
+    std::vector<Chunk> slots_;
+    ConceptIterator next_; // first concept of the next chunk to take
+    size_t taken_ = 0;     // chunks taken so far
+    size_t done_ = 0;      // chunks released so far
+    bool stopping_ = false;
+    std::exception_ptr failure_;
+    std::vector<std::thread> threads_;
+};
+
+ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
+                                 const std::string& nameSpace, const WriteOptions& options)
+    : tables_(tables), nameSpace_(nameSpace), perChunk_(std::max<size_t>(options.conceptsPerChunk, 1)),
+      concepts_(concepts.size()), chunks_((concepts_ + perChunk_ - 1) / perChunk_),
+      formatter_(tables, nameSpace), next_(concepts.begin())
+{
+    // More threads than chunks after the first would have nothing to do.
+    size_t workers = std::min<size_t>(options.workers, chunks_ > 0 ? chunks_ - 1 : 0);
+    slots_.resize(kSlotsPerThread * (workers + 1));
+    for (size_t i = 0; i < workers; ++i) {
+        try {
+            threads_.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            break; // fewer threads: the calling thread formats what is left
+        }
+    }
+}
+
+void ChunkedConcepts::stop()
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        stopping_ = true;
+    }
+    released_.notify_all();
+    for (std::thread& thread : threads_)
+        thread.join();
+    threads_.clear();
+}
+
+bool ChunkedConcepts::take(size_t& index, ConceptIterator& first)
+{
+    if (stopping_ || taken_ == chunks_ || taken_ >= done_ + slots_.size())
+        return false;
+    index = taken_++;
+    first = next_;
+    std::advance(next_, size(index));
+    return true;
+}
+
+void ChunkedConcepts::format(ConceptFormatter& formatter, size_t index, ConceptIterator first)
+{
+    Chunk& chunk = slot(index);
+    chunk.text.clear();
+    chunk.ends.clear();
+    chunk.refused = false;
+    size_t count = size(index);
+    for (size_t i = 0; i < count; ++i, ++first) {
+        if (!formatter.append(first->second, chunk.text, chunk.refusal)) {
+            chunk.refused = true;
+            return;
+        }
+        chunk.ends.push_back(chunk.text.size());
+    }
+}
+
+void ChunkedConcepts::work()
+{
+    try {
+        ConceptFormatter formatter(tables_, nameSpace_);
+        std::unique_lock<std::mutex> lock(mutex_);
+        for (;;) {
+            size_t index;
+            ConceptIterator first;
+            if (!take(index, first)) {
+                if (stopping_ || taken_ == chunks_)
+                    return;
+                released_.wait(lock);
+                continue;
+            }
+            lock.unlock();
+            format(formatter, index, first);
+            lock.lock();
+            slot(index).ready = true;
+            formatted_.notify_one();
+        }
+    } catch (...) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!failure_)
+            failure_ = std::current_exception();
+        stopping_ = true;
+        formatted_.notify_all();
+    }
+}
+
+const Chunk& ChunkedConcepts::await(size_t index)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    Chunk& chunk = slot(index);
+    while (!chunk.ready) {
+        if (failure_)
+            std::rethrow_exception(failure_);
+        size_t taken;
+        ConceptIterator first;
+        if (take(taken, first)) {
+            lock.unlock();
+            format(formatter_, taken, first);
+            lock.lock();
+            slot(taken).ready = true;
+        } else {
+            formatted_.wait(lock);
+        }
+    }
+    return chunk;
+}
+
+void ChunkedConcepts::release(size_t index)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        slot(index).ready = false;
+        ++done_;
+    }
+    released_.notify_all();
+}
+
 class OwlWriter {
 public:
     OwlWriter(const QueltKb& kb, OutputFile& file, const std::string& fileName,
@@ -225,7 +316,7 @@ public:
     }
 
     void buildTables();
-    bool write(const std::vector<std::string>& headerLines);
+    bool write(const std::vector<std::string>& headerLines, const WriteOptions& options);
 
 private:
     bool writeHeader(const std::vector<std::string>& headerLines);
@@ -234,43 +325,26 @@ private:
     bool writeQualifierDefs();
     bool writeAssociationDefs();
     bool writeRootClasses();
-    bool writeConcept(const QueltConcept& concept);
+    bool writeConcepts(ProgressLine& progress);
+    bool writeChunkedConcepts(const WriteOptions& options, ProgressLine& progress);
 
     template <class Def>
     void writeAnnotationProperty(const Def& def, void (*pickList)(std::string&,
                                                                  const std::vector<std::string>&));
-    void writeDefinedForm(const QueltConcept& concept);
-    void writePrimitiveForm(const QueltConcept& concept);
-    void collectRoleGroups(const QueltConcept& concept);
-    void writeGroupIntersection(size_t first, size_t last);
-    void writeRestriction(const QueltRole& role, int depth);
-    owlaxioms& nextAxiom();
-    void setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers);
-    void writeAxioms();
 
-    // Ends one unit of output (a definition, a class): refuses it when it
-    // holds a character XML cannot carry or a name that cannot be an
-    // element name, writes the buffer out when full.
+    // Ends one unit of output (a definition, a root class): refuses it when
+    // it holds a character XML cannot carry, writes the buffer out when
+    // full.
     bool finishUnit(size_t mark, const char* what, const std::string& name);
+    // Prints the message, removes the temporary and fails.
+    bool refuse(const std::string& message);
     bool ioFailed();
 
     void attribute(const std::string& text) { xmltext::appendAttribute(out_, text); }
-    // Appends the name of a property, association or qualifier (what) as an
-    // element name; the first one of the unit that cannot be one is kept for
-    // finishUnit.
-    void elementName(const char* what, const std::string& name)
-    {
-        if (badElementKind_ == nullptr && !xmltext::isElementName(name)) {
-            badElementKind_ = what;
-            badElementName_ = name;
-        }
-        out_ += name;
-    }
     void content(const std::string& text) { xmltext::appendContent(out_, text); }
-    void tabs(int count) { out_.append(static_cast<size_t>(count), '\t'); }
     const std::string& conceptCode(std::string_view name) const
     {
-        return lookup(conceptCodes_, name);
+        return tables_.conceptCodes.get(name);
     }
 
     const QueltKb& kb_;
@@ -278,40 +352,46 @@ private:
     std::string& out_;
     const std::string& fileName_;
     const std::string& nameSpace_;
+    // Shown while the concepts are written; erased before any message.
+    ProgressLine* progress_ = nullptr;
 
-    const char* badElementKind_ = nullptr;
-    std::string badElementName_;
-
-    CodeTable conceptCodes_;
-    CodeTable roleCodes_;
+    ConceptTables tables_;
     std::set<std::string> rootConcepts_;
     std::map<std::string, std::string> kindRoots_;
-
-    // Reused from concept to concept.
-    std::vector<const QueltRole*> grouped_;
-    std::vector<size_t> groupStarts_;
-    std::vector<owlaxioms> axioms_;
-    size_t axiomCount_ = 0;
-    std::string scratch_;
-    NameCache<QueltProperty> propertyNames_;
-    NameCache<QueltRole> roleNames_;
-    NameCache<QueltAssociation> associationNames_;
-    NameCache<QueltQualifier> qualifierNames_;
 };
 
+// Everything the concepts are formatted from is looked up here, on the
+// calling thread: the identifiers of concepts and roles, and the name of
+// every map id that a role, property, association or qualifier of a
+// concept holds. The same pass finds the root concepts (those without
+// parents).
 void OwlWriter::buildTables()
 {
-    conceptCodes_.reserve(kb_.getConcepts().size());
+    tables_.conceptCodes.reserve(kb_.getConcepts().size());
     for (const auto& entry : kb_.getConcepts()) {
         const QueltConcept& concept = entry.second;
+        if (concept.getNumParents() == 0)
+            rootConcepts_.insert(concept.getName());
         for (const auto& property : concept.getProperties()) {
-            if (propertyNames_.of(property.second) == kRxk)
-                conceptCodes_.set(concept.getName(), property.second.getValue());
+            const QueltProperty& record = property.second;
+            tables_.propertyNames.resolve(record);
+            if (*tables_.propertyNames.of(record).text == kRxk)
+                tables_.conceptCodes.set(concept.getName(), record.getValue());
+            for (const QueltQualifier& qualifier : record.getQualifiers())
+                tables_.qualifierNames.resolve(qualifier);
+        }
+        for (const auto& role : concept.getRoles())
+            tables_.roleNames.resolve(role.second);
+        for (const auto& association : concept.getAssociations()) {
+            tables_.associationNames.resolve(association.second);
+            for (const QueltQualifier& qualifier : association.second.getQualifiers())
+                tables_.qualifierNames.resolve(qualifier);
         }
     }
     for (const auto& entry : kb_.getRoleDefs())
-        roleCodes_.set(entry.second.getName(), entry.second.getCode());
-    kb_.findRootConcepts(rootConcepts_);
+        tables_.roleCodes.set(entry.second.getName(), entry.second.getCode());
+    tables_.roleNames.forEach(
+        [this](ElementName& role) { role.code = &tables_.roleCodes.get(*role.text); });
 
     if (kb_.getNumKinds() != static_cast<long>(rootConcepts_.size()))
         std::cerr << "Number of Kinds is not the same as the number of root Concepts." << std::endl;
@@ -322,21 +402,36 @@ void OwlWriter::buildTables()
     }
 }
 
-bool OwlWriter::write(const std::vector<std::string>& headerLines)
+bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOptions& options)
 {
     if (!writeHeader(headerLines) || !writeRoleDefs() || !writePropertyDefs() ||
         !writeQualifierDefs() || !writeAssociationDefs() || !writeRootClasses())
         return false;
-    for (const auto& entry : kb_.getConcepts()) {
-        if (!writeConcept(entry.second))
-            return false;
-    }
+    ProgressLine progress("Writing", "concepts", kb_.getConcepts().size());
+    progress_ = &progress;
+    bool written = options.workers == 0 ? writeConcepts(progress)
+                                        : writeChunkedConcepts(options, progress);
+    if (!written)
+        return false;
     out_ += "</rdf:RDF>\n";
-    return file_.commit() || ioFailed();
+    bool committed = file_.commit();
+    progress.finish();
+    return committed || ioFailed();
+}
+
+bool OwlWriter::refuse(const std::string& message)
+{
+    if (progress_ != nullptr)
+        progress_->finish();
+    std::cerr << message << std::endl;
+    file_.discard();
+    return false;
 }
 
 bool OwlWriter::ioFailed()
 {
+    if (progress_ != nullptr)
+        progress_->finish();
     std::cerr << "ERROR: cannot write output file '" << fileName_ << "': " << file_.reason()
               << std::endl;
     file_.discard();
@@ -345,24 +440,9 @@ bool OwlWriter::ioFailed()
 
 bool OwlWriter::finishUnit(size_t mark, const char* what, const std::string& name)
 {
-    if (badElementKind_ != nullptr) {
-        std::cerr << "ERROR: cannot write " << what << " '" << shown(name) << "': ";
-        // A name without a definition reads back as the empty text.
-        if (badElementName_.empty())
-            std::cerr << (badElementKind_[0] == 'a' ? "an " : "a ") << badElementKind_
-                      << " without a defined name" << std::endl;
-        else
-            std::cerr << badElementKind_ << " name '" << shown(badElementName_)
-                      << "' cannot be an XML element name" << std::endl;
-        file_.discard();
-        return false;
-    }
-    if (!xmltext::carryable(out_.data() + mark, out_.size() - mark)) {
-        std::cerr << "ERROR: cannot write " << what << " '" << shown(name)
-                  << "': text holds a character XML cannot carry" << std::endl;
-        file_.discard();
-        return false;
-    }
+    if (!xmltext::carryable(out_.data() + mark, out_.size() - mark))
+        return refuse(std::string("ERROR: cannot write ") + what + " '" + shown(name) +
+                      "': text holds a character XML cannot carry");
     return file_.flushIfFull() || ioFailed();
 }
 
@@ -373,13 +453,9 @@ bool OwlWriter::writeHeader(const std::vector<std::string>& headerLines)
         out_ += '\n';
     }
     out_ += '\n';
-    if (!xmltext::carryable(out_)) {
-        std::cerr << "ERROR: cannot write the document header: text holds a character XML "
-                     "cannot carry"
-                  << std::endl;
-        file_.discard();
-        return false;
-    }
+    if (!xmltext::carryable(out_))
+        return refuse("ERROR: cannot write the document header: text holds a character XML "
+                      "cannot carry");
     return file_.flushIfFull() || ioFailed();
 }
 
@@ -387,7 +463,7 @@ bool OwlWriter::writeRoleDefs()
 {
     for (const auto& entry : kb_.getRoleDefs()) {
         const QueltRoleDef& def = entry.second;
-        const std::string& id = lookup(roleCodes_, def.getName());
+        const std::string& id = tables_.roleCodes.get(def.getName());
         kb_.isValidOWL(id);
         size_t mark = out_.size();
         out_ += "<owl:ObjectProperty rdf:ID=\"";
@@ -399,7 +475,7 @@ bool OwlWriter::writeRoleDefs()
         out_ += "</rdfs:label>\n";
         if (def.hasParent()) {
             out_ += "\t<rdfs:subPropertyOf rdf:resource=\"#";
-            attribute(lookup(roleCodes_, def.getParentRole()));
+            attribute(tables_.roleCodes.get(def.getParentRole()));
             out_ += "\"/>\n";
         } else {
             auto domain = kindRoots_.find(def.getDomain());
@@ -511,227 +587,79 @@ bool OwlWriter::writeRootClasses()
     return true;
 }
 
-void OwlWriter::writeRestriction(const QueltRole& role, int depth)
+// Every concept formatted on this thread, straight into the file's buffer.
+bool OwlWriter::writeConcepts(ProgressLine& progress)
 {
-    tabs(depth);
-    out_ += "<owl:Restriction>\n";
-    tabs(depth + 1);
-    out_ += "<owl:onProperty rdf:resource=\"#";
-    attribute(lookup(roleCodes_, roleNames_.of(role)));
-    out_ += "\"/>\n";
-    tabs(depth + 1);
-    out_ += role.modifier().name() == "all" ? "<owl:allValuesFrom rdf:resource=\"#"
-                                            : "<owl:someValuesFrom rdf:resource=\"#";
-    attribute(conceptCode(role.getValue()));
-    out_ += "\"/>\n";
-    tabs(depth);
-    out_ += "</owl:Restriction>\n";
+    ConceptFormatter formatter(tables_, nameSpace_);
+    std::string refusal;
+    std::uint64_t done = 0;
+    for (const auto& entry : kb_.getConcepts()) {
+        if (!formatter.append(entry.second, out_, refusal))
+            return refuse(refusal);
+        if (!file_.flushIfFull())
+            return ioFailed();
+        progress.update(++done);
+    }
+    return true;
 }
 
-// Sorts the concept's grouped roles by group number, keeping the concept's
-// role order within a group, and notes where each group starts. Every
-// group number other than 0 that holds a role is a group of its own.
-void OwlWriter::collectRoleGroups(const QueltConcept& concept)
+// The concepts formatted in chunks by several threads. The chunks are
+// written in order and the buffer is written out after the same concepts
+// as by writeConcepts, so the file, a refusal and a failing write come out
+// the same: a write that fails before the refused concept is reached is
+// the one reported.
+bool OwlWriter::writeChunkedConcepts(const WriteOptions& options, ProgressLine& progress)
 {
-    grouped_.clear();
-    groupStarts_.clear();
-    for (const auto& entry : concept.getRoles()) {
-        if (entry.second.getRolegroup() != 0)
-            grouped_.push_back(&entry.second);
-    }
-    std::stable_sort(grouped_.begin(), grouped_.end(), [](const QueltRole* a, const QueltRole* b) {
-        return a->getRolegroup() < b->getRolegroup();
-    });
-    for (size_t i = 0; i < grouped_.size(); ++i) {
-        if (i == 0 || grouped_[i]->getRolegroup() != grouped_[i - 1]->getRolegroup())
-            groupStarts_.push_back(i);
-    }
-    groupStarts_.push_back(grouped_.size());
-}
-
-void OwlWriter::writeGroupIntersection(size_t first, size_t last)
-{
-    out_ += "\t\t\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
-    for (size_t i = first; i < last; ++i)
-        writeRestriction(*grouped_[i], 5);
-    out_ += "\t\t\t\t</owl:intersectionOf>\n";
-}
-
-void OwlWriter::writePrimitiveForm(const QueltConcept& concept)
-{
-    for (const std::string& parent : concept.getParents()) {
-        out_ += "<rdfs:subClassOf rdf:resource=\"#";
-        attribute(conceptCode(parent));
-        out_ += "\"/>\n";
-    }
-    for (const auto& entry : concept.getRoles()) {
-        if (entry.second.getRolegroup() == 0) {
-            out_ += "<rdfs:subClassOf>\n";
-            writeRestriction(entry.second, 1);
-            out_ += "</rdfs:subClassOf>\n";
+    ChunkedConcepts concepts(kb_.getConcepts(), tables_, nameSpace_, options);
+    std::uint64_t done = 0;
+    for (size_t i = 0; i < concepts.chunks(); ++i) {
+        const Chunk& chunk = concepts.await(i);
+        // Text of the chunk not yet in the file or the buffer starts here.
+        size_t start = 0;
+        for (size_t end : chunk.ends) {
+            if (out_.size() + (end - start) >= OutputFile::kBlockSize) {
+                if (!file_.flushWith(chunk.text.data() + start, end - start))
+                    return ioFailed();
+                start = end;
+            }
         }
+        if (chunk.refused)
+            return refuse(chunk.refusal);
+        if (!chunk.ends.empty())
+            out_.append(chunk.text, start, chunk.ends.back() - start);
+        done += concepts.size(i);
+        concepts.release(i);
+        progress.update(done);
     }
-    collectRoleGroups(concept);
-    size_t groups = groupStarts_.size() - 1;
-    if (groups == 0)
-        return;
-    out_ += "<rdfs:subClassOf>\n\t<owl:Class>\n";
-    if (groups > 1)
-        out_ += "\t\t<owl:unionOf rdf:parseType=\"Collection\">\n";
-    for (size_t g = 0; g < groups; ++g) {
-        if (groups > 1)
-            out_ += "\t\t\t<owl:Class>\n";
-        writeGroupIntersection(groupStarts_[g], groupStarts_[g + 1]);
-        if (groups > 1)
-            out_ += "\t\t\t</owl:Class>\n";
-    }
-    if (groups > 1)
-        out_ += "\t\t</owl:unionOf>\n";
-    out_ += "\t</owl:Class>\n</rdfs:subClassOf>\n";
-}
-
-void OwlWriter::writeDefinedForm(const QueltConcept& concept)
-{
-    out_ += "<owl:equivalentClass>\n\t<owl:Class>\n"
-            "\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
-    for (const std::string& parent : concept.getParents()) {
-        out_ += "\t\t\t<owl:Class rdf:about=\"#";
-        attribute(conceptCode(parent));
-        out_ += "\"/>\n";
-    }
-    for (const auto& entry : concept.getRoles()) {
-        if (entry.second.getRolegroup() == 0)
-            writeRestriction(entry.second, 3);
-    }
-    collectRoleGroups(concept);
-    size_t groups = groupStarts_.size() - 1;
-    if (groups > 1)
-        out_ += "\t\t\t<owl:Class>\n\t\t\t<owl:unionOf rdf:parseType=\"Collection\">\n";
-    for (size_t g = 0; g < groups; ++g) {
-        out_ += "\t\t\t<owl:Class>\n";
-        writeGroupIntersection(groupStarts_[g], groupStarts_[g + 1]);
-        out_ += "\t\t\t</owl:Class>\n";
-    }
-    if (groups > 1)
-        out_ += "\t\t\t</owl:unionOf>\n\t\t\t</owl:Class>\n";
-    out_ += "\t\t</owl:intersectionOf>\n\t</owl:Class>\n</owl:equivalentClass>\n";
-}
-
-owlaxioms& OwlWriter::nextAxiom()
-{
-    if (axiomCount_ == axioms_.size())
-        axioms_.emplace_back();
-    return axioms_[axiomCount_++];
-}
-
-void OwlWriter::setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers)
-{
-    axiom.qualifiers.resize(qualifiers.size());
-    for (size_t i = 0; i < qualifiers.size(); ++i) {
-        nameValue& entry = axiom.qualifiers[i];
-        entry.name = qualifierNames_.of(qualifiers[i]);
-        entry.value.clear();
-        xmltext::appendContent(entry.value, qualifiers[i].getValue());
-    }
-}
-
-void OwlWriter::writeAxioms()
-{
-    for (size_t i = 0; i < axiomCount_; ++i) {
-        const owlaxioms& axiom = axioms_[i];
-        out_ += "<owl:Axiom>\n";
-        for (const nameValue& qualifier : axiom.qualifiers) {
-            out_ += "\t<";
-            elementName("qualifier", qualifier.name);
-            out_ += '>';
-            out_ += qualifier.value;
-            out_ += "</";
-            out_ += qualifier.name;
-            out_ += ">\n";
-        }
-        out_ += "\t<owl:annotatedTarget>";
-        out_ += axiom.target;
-        out_ += "</owl:annotatedTarget>\n\t<owl:annotatedSource rdf:resource=\"#";
-        attribute(axiom.source);
-        out_ += "\"/>\n\t<owl:annotatedProperty rdf:resource=\"#";
-        attribute(axiom.property);
-        out_ += "\"/>\n</owl:Axiom>\n";
-    }
-}
-
-bool OwlWriter::writeConcept(const QueltConcept& concept)
-{
-    size_t mark = out_.size();
-    const std::string& id = conceptCode(concept.getName());
-    out_ += "<owl:Class rdf:about=\"#";
-    attribute(id);
-    out_ += "\">\n<rdfs:label>";
-
-    const std::string* label = &concept.getName();
-    for (const auto& entry : concept.getProperties()) {
-        if (propertyNames_.of(entry.second) == kPreferredName) {
-            label = &entry.second.getValue();
-            break;
-        }
-    }
-    content(*label);
-    out_ += "</rdfs:label>\n<code>";
-    content(concept.getCode());
-    out_ += "</code>\n";
-
-    if (concept.getState())
-        writeDefinedForm(concept);
-    else
-        writePrimitiveForm(concept);
-
-    axiomCount_ = 0;
-    for (const auto& entry : concept.getProperties()) {
-        const QueltProperty& property = entry.second;
-        const std::string& name = propertyNames_.of(property);
-        out_ += '<';
-        elementName("property", name);
-        out_ += '>';
-        size_t valueStart = out_.size();
-        content(property.getValue());
-        size_t valueEnd = out_.size();
-        out_ += "</";
-        out_ += name;
-        out_ += ">\n";
-        if (property.hasQualifier()) {
-            owlaxioms& axiom = nextAxiom();
-            setQualifiers(axiom, property.getQualifiers());
-            axiom.target.assign(out_, valueStart, valueEnd - valueStart);
-            axiom.source = id;
-            axiom.property = name;
-        }
-    }
-    for (const auto& entry : concept.getAssociations()) {
-        const QueltAssociation& association = entry.second;
-        const std::string& name = associationNames_.of(association);
-        const std::string& target = conceptCode(association.getValue());
-        out_ += '<';
-        elementName("association", name);
-        out_ += " rdf:resource=\"#";
-        attribute(target);
-        out_ += "\"/>\n";
-        if (association.hasQualifier()) {
-            owlaxioms& axiom = nextAxiom();
-            setQualifiers(axiom, association.getQualifiers());
-            scratch_.assign(nameSpace_);
-            scratch_ += target;
-            axiom.target.clear();
-            xmltext::appendContent(axiom.target, scratch_);
-            axiom.source = id;
-            axiom.property = name;
-        }
-    }
-    out_ += "</owl:Class>\n";
-    writeAxioms();
-    out_ += '\n';
-    return finishUnit(mark, "concept", concept.getName());
+    return true;
 }
 
 } // namespace
+
+WriteOptions defaultWriteOptions()
+{
+    WriteOptions options;
+    unsigned cores = std::thread::hardware_concurrency();
+    options.workers = cores > 1 ? std::min(cores - 1, 3u) : 0;
+    return options;
+}
+
+bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
+                  const std::vector<std::string>& headerLines, const std::string& nameSpace,
+                  const WriteOptions& options)
+{
+    OutputFile file(fileName);
+    if (!file.open()) {
+        std::cerr << "ERROR: cannot write output file '" << fileName << "': " << file.reason()
+                  << std::endl;
+        return false;
+    }
+    OwlWriter writer(kb, file, fileName, nameSpace);
+    writer.buildTables();
+    return writer.write(headerLines, options);
+}
+
+} // namespace owl
 
 std::string QueltKb::verifyOutString(const std::string& text) const
 {
@@ -762,13 +690,5 @@ bool QueltKb::isValidOWL(const std::string& name) const
 bool QueltKb::writeMedvex2OWLFile(std::string& fileName, std::vector<std::string>& headerLines,
                                   std::string& nameSpace)
 {
-    OutputFile file(fileName);
-    if (!file.open()) {
-        std::cerr << "ERROR: cannot write output file '" << fileName << "': " << file.reason()
-                  << std::endl;
-        return false;
-    }
-    OwlWriter writer(*this, file, fileName, nameSpace);
-    writer.buildTables();
-    return writer.write(headerLines);
+    return owl::writeOwlFile(*this, fileName, headerLines, nameSpace, owl::defaultWriteOptions());
 }

@@ -1,0 +1,290 @@
+#include "owl/ConceptFormatter.h"
+
+#include <algorithm>
+#include <cstdio>
+
+namespace owl {
+
+namespace {
+const std::string kPreferredName = "Preferred_Name";
+// The modifier code of "all" (QueltRoleEnum); "some" and "poss" are written
+// alike.
+const long kAll = 1;
+}
+
+std::string shown(const std::string& name)
+{
+    std::string text;
+    for (unsigned char c : name) {
+        if (c < 0x20) {
+            char escape[8];
+            std::snprintf(escape, sizeof escape, "\\x%02X", c);
+            text += escape;
+        } else {
+            text += static_cast<char>(c);
+        }
+    }
+    return text;
+}
+
+void ConceptFormatter::noteBadName(const char* what, const std::string& name)
+{
+    if (badKind_ == nullptr) {
+        badKind_ = what;
+        badName_ = &name;
+    }
+}
+
+void ConceptFormatter::writeRestriction(const QueltRole& role, int depth)
+{
+    std::string& out = *out_;
+    tabs(depth);
+    out += "<owl:Restriction>\n";
+    tabs(depth + 1);
+    out += "<owl:onProperty rdf:resource=\"#";
+    attribute(*tables_.roleNames.of(role).code);
+    out += "\"/>\n";
+    tabs(depth + 1);
+    out += role.modifier().getModifier() == kAll ? "<owl:allValuesFrom rdf:resource=\"#"
+                                                 : "<owl:someValuesFrom rdf:resource=\"#";
+    attribute(conceptCode(role.getValue()));
+    out += "\"/>\n";
+    tabs(depth);
+    out += "</owl:Restriction>\n";
+}
+
+// Sorts the concept's grouped roles by group number, keeping the concept's
+// role order within a group, and notes where each group starts. Every
+// group number other than 0 that holds a role is a group of its own.
+void ConceptFormatter::collectRoleGroups(const QueltConcept& concept)
+{
+    grouped_.clear();
+    groupStarts_.clear();
+    for (const auto& entry : concept.getRoles()) {
+        if (entry.second.getRolegroup() != 0)
+            grouped_.push_back(&entry.second);
+    }
+    std::stable_sort(grouped_.begin(), grouped_.end(), [](const QueltRole* a, const QueltRole* b) {
+        return a->getRolegroup() < b->getRolegroup();
+    });
+    for (size_t i = 0; i < grouped_.size(); ++i) {
+        if (i == 0 || grouped_[i]->getRolegroup() != grouped_[i - 1]->getRolegroup())
+            groupStarts_.push_back(i);
+    }
+    groupStarts_.push_back(grouped_.size());
+}
+
+void ConceptFormatter::writeGroupIntersection(size_t first, size_t last)
+{
+    *out_ += "\t\t\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
+    for (size_t i = first; i < last; ++i)
+        writeRestriction(*grouped_[i], 5);
+    *out_ += "\t\t\t\t</owl:intersectionOf>\n";
+}
+
+void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
+{
+    std::string& out = *out_;
+    for (const std::string& parent : concept.getParents()) {
+        out += "<rdfs:subClassOf rdf:resource=\"#";
+        attribute(conceptCode(parent));
+        out += "\"/>\n";
+    }
+    for (const auto& entry : concept.getRoles()) {
+        if (entry.second.getRolegroup() == 0) {
+            out += "<rdfs:subClassOf>\n";
+            writeRestriction(entry.second, 1);
+            out += "</rdfs:subClassOf>\n";
+        }
+    }
+    collectRoleGroups(concept);
+    size_t groups = groupStarts_.size() - 1;
+    if (groups == 0)
+        return;
+    out += "<rdfs:subClassOf>\n\t<owl:Class>\n";
+    if (groups > 1)
+        out += "\t\t<owl:unionOf rdf:parseType=\"Collection\">\n";
+    for (size_t g = 0; g < groups; ++g) {
+        if (groups > 1)
+            out += "\t\t\t<owl:Class>\n";
+        writeGroupIntersection(groupStarts_[g], groupStarts_[g + 1]);
+        if (groups > 1)
+            out += "\t\t\t</owl:Class>\n";
+    }
+    if (groups > 1)
+        out += "\t\t</owl:unionOf>\n";
+    out += "\t</owl:Class>\n</rdfs:subClassOf>\n";
+}
+
+void ConceptFormatter::writeDefinedForm(const QueltConcept& concept)
+{
+    std::string& out = *out_;
+    out += "<owl:equivalentClass>\n\t<owl:Class>\n"
+           "\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
+    for (const std::string& parent : concept.getParents()) {
+        out += "\t\t\t<owl:Class rdf:about=\"#";
+        attribute(conceptCode(parent));
+        out += "\"/>\n";
+    }
+    for (const auto& entry : concept.getRoles()) {
+        if (entry.second.getRolegroup() == 0)
+            writeRestriction(entry.second, 3);
+    }
+    collectRoleGroups(concept);
+    size_t groups = groupStarts_.size() - 1;
+    if (groups > 1)
+        out += "\t\t\t<owl:Class>\n\t\t\t<owl:unionOf rdf:parseType=\"Collection\">\n";
+    for (size_t g = 0; g < groups; ++g) {
+        out += "\t\t\t<owl:Class>\n";
+        writeGroupIntersection(groupStarts_[g], groupStarts_[g + 1]);
+        out += "\t\t\t</owl:Class>\n";
+    }
+    if (groups > 1)
+        out += "\t\t\t</owl:unionOf>\n\t\t\t</owl:Class>\n";
+    out += "\t\t</owl:intersectionOf>\n\t</owl:Class>\n</owl:equivalentClass>\n";
+}
+
+owlaxioms& ConceptFormatter::nextAxiom()
+{
+    if (axiomCount_ == axioms_.size())
+        axioms_.emplace_back();
+    return axioms_[axiomCount_++];
+}
+
+void ConceptFormatter::setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers)
+{
+    axiom.qualifiers.resize(qualifiers.size());
+    for (size_t i = 0; i < qualifiers.size(); ++i) {
+        const ElementName& name = tables_.qualifierNames.of(qualifiers[i]);
+        if (!name.valid && badQualifier_ == nullptr)
+            badQualifier_ = name.text;
+        nameValue& entry = axiom.qualifiers[i];
+        entry.name = *name.text;
+        entry.value.clear();
+        xmltext::appendContent(entry.value, qualifiers[i].getValue());
+    }
+}
+
+void ConceptFormatter::writeAxioms()
+{
+    std::string& out = *out_;
+    if (badQualifier_ != nullptr)
+        noteBadName("qualifier", *badQualifier_);
+    for (size_t i = 0; i < axiomCount_; ++i) {
+        const owlaxioms& axiom = axioms_[i];
+        out += "<owl:Axiom>\n";
+        for (const nameValue& qualifier : axiom.qualifiers) {
+            out += "\t<";
+            out += qualifier.name;
+            out += '>';
+            out += qualifier.value;
+            out += "</";
+            out += qualifier.name;
+            out += ">\n";
+        }
+        out += "\t<owl:annotatedTarget>";
+        out += axiom.target;
+        out += "</owl:annotatedTarget>\n\t<owl:annotatedSource rdf:resource=\"#";
+        attribute(axiom.source);
+        out += "\"/>\n\t<owl:annotatedProperty rdf:resource=\"#";
+        attribute(axiom.property);
+        out += "\"/>\n</owl:Axiom>\n";
+    }
+}
+
+bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, std::string& refusal)
+{
+    out_ = &text;
+    std::string& out = text;
+    badKind_ = nullptr;
+    badName_ = nullptr;
+    badQualifier_ = nullptr;
+
+    size_t mark = out.size();
+    const std::string& id = conceptCode(concept.getName());
+    out += "<owl:Class rdf:about=\"#";
+    attribute(id);
+    out += "\">\n<rdfs:label>";
+
+    const std::string* label = &concept.getName();
+    for (const auto& entry : concept.getProperties()) {
+        if (*tables_.propertyNames.of(entry.second).text == kPreferredName) {
+            label = &entry.second.getValue();
+            break;
+        }
+    }
+    content(*label);
+    out += "</rdfs:label>\n<code>";
+    content(concept.getCode());
+    out += "</code>\n";
+
+    if (concept.getState())
+        writeDefinedForm(concept);
+    else
+        writePrimitiveForm(concept);
+
+    axiomCount_ = 0;
+    for (const auto& entry : concept.getProperties()) {
+        const QueltProperty& property = entry.second;
+        const ElementName& name = tables_.propertyNames.of(property);
+        out += '<';
+        elementName("property", name);
+        out += '>';
+        size_t valueStart = out.size();
+        content(property.getValue());
+        size_t valueEnd = out.size();
+        out += "</";
+        out += *name.text;
+        out += ">\n";
+        if (property.hasQualifier()) {
+            owlaxioms& axiom = nextAxiom();
+            setQualifiers(axiom, property.getQualifiers());
+            axiom.target.assign(out, valueStart, valueEnd - valueStart);
+            axiom.source = id;
+            axiom.property = *name.text;
+        }
+    }
+    for (const auto& entry : concept.getAssociations()) {
+        const QueltAssociation& association = entry.second;
+        const ElementName& name = tables_.associationNames.of(association);
+        const std::string& target = conceptCode(association.getValue());
+        out += '<';
+        elementName("association", name);
+        out += " rdf:resource=\"#";
+        attribute(target);
+        out += "\"/>\n";
+        if (association.hasQualifier()) {
+            owlaxioms& axiom = nextAxiom();
+            setQualifiers(axiom, association.getQualifiers());
+            scratch_.assign(nameSpace_);
+            scratch_ += target;
+            axiom.target.clear();
+            xmltext::appendContent(axiom.target, scratch_);
+            axiom.source = id;
+            axiom.property = *name.text;
+        }
+    }
+    out += "</owl:Class>\n";
+    writeAxioms();
+    out += '\n';
+
+    if (badKind_ != nullptr) {
+        refusal = "ERROR: cannot write concept '" + shown(concept.getName()) + "': ";
+        // A name without a definition reads back as the empty text.
+        if (badName_->empty())
+            refusal += std::string(badKind_[0] == 'a' ? "an " : "a ") + badKind_ +
+                       " without a defined name";
+        else
+            refusal += std::string(badKind_) + " name '" + shown(*badName_) +
+                       "' cannot be an XML element name";
+        return false;
+    }
+    if (!xmltext::carryable(out.data() + mark, out.size() - mark)) {
+        refusal = "ERROR: cannot write concept '" + shown(concept.getName()) +
+                  "': text holds a character XML cannot carry";
+        return false;
+    }
+    return true;
+}
+
+} // namespace owl

@@ -1,0 +1,82 @@
+#ifndef QUELT_OWL_CONCEPTFORMATTER_H
+#define QUELT_OWL_CONCEPTFORMATTER_H
+
+#include "model/QueltConcept.h"
+#include "owl/OwlAxioms.h"
+#include "owl/OwlTables.h"
+
+#include <string>
+#include <vector>
+
+namespace owl {
+
+// A name as shown in a message: C0 control characters as \xNN.
+std::string shown(const std::string& name);
+
+// Formats concepts as OWL classes, each followed by the annotation axioms
+// of its qualified statements and an empty line. It reads the concept and
+// the tables and nothing else (no registry, no class-wide state), so
+// formatters on several threads may work at once; each keeps scratch
+// space of its own, reused from concept to concept.
+class ConceptFormatter {
+public:
+    ConceptFormatter(const ConceptTables& tables, const std::string& nameSpace)
+        : tables_(tables), nameSpace_(nameSpace)
+    {
+    }
+
+    // Appends the concept's text to out. False when the text cannot be
+    // written (a character XML cannot carry, a property, association or
+    // qualifier name that cannot be an element name): refusal is then the
+    // message line, without its line end, and out holds a partial text.
+    bool append(const QueltConcept& concept, std::string& out, std::string& refusal);
+
+private:
+    void writeDefinedForm(const QueltConcept& concept);
+    void writePrimitiveForm(const QueltConcept& concept);
+    void collectRoleGroups(const QueltConcept& concept);
+    void writeGroupIntersection(size_t first, size_t last);
+    void writeRestriction(const QueltRole& role, int depth);
+    owlaxioms& nextAxiom();
+    void setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers);
+    void writeAxioms();
+
+    // Appends a property or association name (what) as an element name;
+    // the first one of the concept that cannot be one refuses the concept.
+    void elementName(const char* what, const ElementName& name)
+    {
+        if (!name.valid)
+            noteBadName(what, *name.text);
+        *out_ += *name.text;
+    }
+    void noteBadName(const char* what, const std::string& name);
+
+    void attribute(const std::string& text) { xmltext::appendAttribute(*out_, text); }
+    void content(const std::string& text) { xmltext::appendContent(*out_, text); }
+    void tabs(int count) { out_->append(static_cast<size_t>(count), '\t'); }
+    const std::string& conceptCode(std::string_view name) const
+    {
+        return tables_.conceptCodes.get(name);
+    }
+
+    const ConceptTables& tables_;
+    const std::string& nameSpace_;
+    std::string* out_ = nullptr;
+
+    // The first name of the concept that cannot be an element name, and
+    // the first such qualifier name (qualifiers come last in the text).
+    const char* badKind_ = nullptr;
+    const std::string* badName_ = nullptr;
+    const std::string* badQualifier_ = nullptr;
+
+    // Reused from concept to concept.
+    std::vector<const QueltRole*> grouped_;
+    std::vector<size_t> groupStarts_;
+    std::vector<owlaxioms> axioms_;
+    size_t axiomCount_ = 0;
+    std::string scratch_;
+};
+
+} // namespace owl
+
+#endif

@@ -1,0 +1,33 @@
+#ifndef QUELT_OWL_OWLWRITER_H
+#define QUELT_OWL_OWLWRITER_H
+
+// The OWL writer behind QueltKb::writeMedvex2OWLFile, with the choice of
+// how the concept section is formatted. The file, the console lines and
+// the result are the same whatever the choice.
+
+#include "model/QueltKb.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+namespace owl {
+
+struct WriteOptions {
+    // Threads that format concepts besides the calling one; 0 formats every
+    // concept on the calling thread, straight into the file's buffer.
+    unsigned workers = 0;
+    // Consecutive concepts formatted as one piece by one thread.
+    std::size_t conceptsPerChunk = 256;
+};
+
+// One formatting thread per core beyond the first, at most three.
+WriteOptions defaultWriteOptions();
+
+bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
+                  const std::vector<std::string>& headerLines, const std::string& nameSpace,
+                  const WriteOptions& options);
+
+} // namespace owl
+
+#endif

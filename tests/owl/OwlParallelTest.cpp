@@ -1,0 +1,265 @@
+// The concept section formatted by several threads in chunks of
+// consecutive concepts must give what one thread gives: the same bytes
+// over many chunks and write blocks, the same refusal (the first refused
+// concept in the file's order, whichever thread formats it first), and the
+// same handling of a write that fails part-way, also when the failure and
+// a refusal both lie ahead.
+
+#include "tests/owl/OwlTestSupport.h"
+
+#include "frontend/ProcessExit.h"
+#include "model/QueltAssociation.h"
+#include "model/QueltProperty.h"
+#include "model/QueltQualifier.h"
+#include "model/QueltRole.h"
+#include "owl/OutputFile.h"
+#include "owl/OwlWriter.h"
+
+#include <csignal>
+#include <functional>
+#include <sys/resource.h>
+
+using namespace owltest;
+
+namespace {
+
+const int kConcepts = 5000;
+
+// Changes concept number i (1 to kConcepts) before it is added.
+using Tweak = std::function<void(int i, QueltConcept&)>;
+
+// Definitions and kConcepts concepts that use every part of the concept
+// template: defined and primitive forms, one and several parents,
+// ungrouped roles and one or two role groups with all three modifiers,
+// labels from the name and from Preferred_Name, texts that need a CDATA
+// section, "]]>" and CR, qualified properties and associations, an
+// association to a concept without an identifier.
+void buildLarge(QueltKb& kb, const Tweak& tweak = nullptr)
+{
+    kb.addNamespace(QueltName("NS", 1, "N1"));
+    kb.addKind(QueltKind("K", 2, "K1", "NS", false));
+    kb.addRoleDef(QueltRoleDef("Has_X", "RX", 3, "NS", "K", "K", "", ""));
+    kb.addRoleDef(QueltRoleDef("Part_Of", "RP", 4, "NS", "K", "K", "", ""));
+    kb.addPropertyDef(QueltPropertyDef("RXK", "P1", 5, "string", false, false, "NS"));
+    kb.addPropertyDef(QueltPropertyDef("Preferred_Name", "P2", 6, "string", false, false, "NS"));
+    kb.addPropertyDef(QueltPropertyDef("Synonym", "P3", 7, "string", false, false, "NS"));
+    kb.addQualifierDef(QueltQualifierDef("Source", "Q1", 8, "NS", "CP", {}));
+    kb.addAssociationDef(QueltAssociationDef("Maps_To", "A1", 9, "", true, "NS"));
+
+    QueltConcept root("Root", "c0", 0, "NS", "K", false);
+    root.addProperty(QueltProperty("RXK", "C0", ""));
+    kb.addConcept(root);
+    const char* modifiers[] = {"some", "all", "poss"};
+    for (int i = 1; i <= kConcepts; ++i) {
+        const std::string n = std::to_string(i);
+        QueltConcept c(i % 13 == 0 ? "Concept " + n + " & co" : "Concept " + n, "c" + n, 0, "NS",
+                       "K", i % 3 == 0);
+        c.addParent(i < 10 ? "Root" : "Concept " + std::to_string(i / 2));
+        if (i % 4 == 0)
+            c.addParent("Concept " + std::to_string(i / 3));
+        if (i % 5 != 0) // every fifth has no identifier
+            c.addProperty(QueltProperty("RXK", "C" + n, ""));
+        if (i % 2 == 0)
+            c.addProperty(QueltProperty("Preferred_Name", i % 6 == 0 ? "P<" + n + ">" : "P " + n, ""));
+        if (i % 7 == 0) {
+            QueltProperty synonym("Synonym", i % 14 == 0 ? "a]]>b" : "line\r" + n, "");
+            synonym.addQualifier(QueltQualifier("Source", "S" + n));
+            synonym.addQualifier(QueltQualifier("Source", "x & y"));
+            c.addProperty(synonym);
+        }
+        if (i > 1 && i % 4 == 1)
+            c.addRole(QueltRole("Has_X", "Concept " + std::to_string(i - 1), modifiers[i % 3]));
+        if (i > 2 && i % 3 == 2) {
+            c.addRole(QueltRole("Part_Of", "Concept " + std::to_string(i - 2), "some", 1));
+            c.addRole(QueltRole("Has_X", "Concept " + std::to_string(i / 2), modifiers[i % 3], 1));
+            if (i % 2 == 0)
+                c.addRole(QueltRole("Part_Of", "Concept " + std::to_string(i / 5), "all", 2));
+        }
+        if (i % 9 == 0)
+            c.addAssociation(QueltAssociation("Maps_To", "Concept " + std::to_string(i - 5),
+                                              {QueltQualifier("Source", "S")}));
+        if (tweak)
+            tweak(i, c);
+        kb.addConcept(c);
+    }
+}
+
+owl::WriteOptions options(unsigned workers, size_t conceptsPerChunk)
+{
+    owl::WriteOptions chosen;
+    chosen.workers = workers;
+    chosen.conceptsPerChunk = conceptsPerChunk;
+    return chosen;
+}
+
+// Ways of formatting the concept section that must give the same result:
+// threads besides the caller, and concepts per chunk (one, a prime, the
+// default, and all in one chunk).
+const owl::WriteOptions kParallel[] = {options(1, 256), options(2, 7),  options(3, 1),
+                                       options(1, 97),  options(2, 256), options(1, 100000)};
+
+std::string describe(const owl::WriteOptions& chosen)
+{
+    return std::to_string(chosen.workers) + " threads, " +
+           std::to_string(chosen.conceptsPerChunk) + " concepts per chunk";
+}
+
+// Writes the knowledge base to file with the size of files limited to
+// limit bytes and SIGXFSZ ignored, so that a write beyond it fails with
+// EFBIG; for a child process.
+bool writeUnderSizeLimit(const QueltKb& kb, const std::string& file, rlim_t limit,
+                         const owl::WriteOptions& chosen)
+{
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit size;
+    size.rlim_cur = limit;
+    size.rlim_max = limit;
+    setrlimit(RLIMIT_FSIZE, &size);
+    return owl::writeOwlFile(kb, file, headerLines(), kNamespace, chosen);
+}
+
+} // namespace
+
+class OwlParallel : public OwlWriterTest {
+protected:
+    // Writes with the given options; returns the result, with the file (if
+    // any) in file_ and the console lines in messages_.
+    bool tryWrite(const QueltKb& kb, const owl::WriteOptions& chosen)
+    {
+        const std::string file = path("out.owl");
+        writeFile(file, "old");
+        testing::internal::CaptureStderr();
+        bool ok = owl::writeOwlFile(kb, file, headerLines(), kNamespace, chosen);
+        messages_ = testing::internal::GetCapturedStderr();
+        file_ = readFile(file);
+        return ok;
+    }
+
+    std::string file_;
+};
+
+TEST_F(OwlParallel, ManyChunksGiveTheSequentialBytes)
+{
+    QueltKb kb;
+    buildLarge(kb);
+    ASSERT_TRUE(tryWrite(kb, options(0, 256))) << messages_;
+    const std::string sequential = file_;
+    EXPECT_EQ(messages_, "");
+    // Several write blocks, so the chunks are cut where blocks end.
+    ASSERT_GT(sequential.size(), 2 * OutputFile::kBlockSize);
+    expectWellFormed(path("out.owl"));
+    // The template's parts are all there.
+    for (const char* part : {"<owl:equivalentClass>", "<owl:unionOf", "<owl:allValuesFrom",
+                             "<![CDATA[P<6>]]>", "<rdfs:label>P 2</rdfs:label>", "]]&gt;", "&#xD;",
+                             "<owl:Axiom>", "<Maps_To rdf:resource=\"#\"/>",
+                             "<rdfs:label><![CDATA[Concept 13 & co]]></rdfs:label>"}) {
+        EXPECT_NE(sequential.find(part), std::string::npos) << part;
+    }
+
+    for (const owl::WriteOptions& chosen : kParallel) {
+        SCOPED_TRACE(describe(chosen));
+        EXPECT_TRUE(tryWrite(kb, chosen)) << messages_;
+        EXPECT_EQ(messages_, "");
+        EXPECT_EQ(file_.size(), sequential.size());
+        EXPECT_TRUE(file_ == sequential) << "the file differs from the one written by one thread";
+        EXPECT_EQ(listDirectory(dir_), std::vector<std::string>{"out.owl"});
+    }
+}
+
+// Each case refuses one or two concepts; the message names the first one
+// in the file, and no file is left.
+TEST_F(OwlParallel, FirstRefusedConceptInFileOrderIsReported)
+{
+    struct Case {
+        const char* what;
+        Tweak tweak;
+        std::string message;
+    };
+    const std::string prefix = "ERROR: cannot write concept '";
+    const std::string carry = "': text holds a character XML cannot carry\n";
+    const Case cases[] = {
+        {"control character in a late concept",
+         [](int i, QueltConcept& c) {
+             if (i == 4700)
+                 c.addProperty(QueltProperty("Synonym", "a\x01z", ""));
+         },
+         prefix + "Concept 4700" + carry},
+        {"two refused concepts, the later one in an earlier-finished chunk",
+         [](int i, QueltConcept& c) {
+             if (i == 3001 || i == 3900)
+                 c.addProperty(QueltProperty("Synonym", "\x1B", ""));
+         },
+         prefix + "Concept 3001" + carry},
+        {"element name refused before a control character",
+         [](int i, QueltConcept& c) {
+             if (i == 2500)
+                 c.addProperty(QueltProperty("Undefined", "v", ""));
+             if (i == 2600)
+                 c.addProperty(QueltProperty("Synonym", "\x02", ""));
+         },
+         prefix + "Concept 2500': a property without a defined name\n"},
+        {"the very first concept",
+         [](int i, QueltConcept& c) {
+             if (i == 1)
+                 c.addProperty(QueltProperty("Synonym", "\x03", ""));
+         },
+         prefix + "Concept 1" + carry},
+        {"the very last concept",
+         [](int i, QueltConcept& c) {
+             if (i == kConcepts)
+                 c.addProperty(QueltProperty("Synonym", "\x04", ""));
+         },
+         prefix + "Concept " + std::to_string(kConcepts) + carry},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        clearErrorWords();
+        QueltKb kb;
+        buildLarge(kb, c.tweak);
+        EXPECT_FALSE(tryWrite(kb, options(0, 256)));
+        EXPECT_EQ(messages_, c.message);
+        for (const owl::WriteOptions& chosen : kParallel) {
+            SCOPED_TRACE(describe(chosen));
+            EXPECT_FALSE(tryWrite(kb, chosen));
+            EXPECT_EQ(messages_, c.message);
+            EXPECT_EQ(file_, "old");
+            EXPECT_EQ(listDirectory(dir_), std::vector<std::string>{"out.owl"});
+        }
+    }
+}
+
+// The file size limit stops the writer part-way in a child process: the
+// call fails, the temporary is removed and the existing target is kept.
+// With a refused concept further on, a failure on the way is reported, as
+// when one thread writes; with room enough, the refusal is.
+TEST_F(OwlParallel, WriteFailingPartWay)
+{
+    const std::string file = path("out.owl");
+    const std::string tooLarge = "ERROR: cannot write output file '" + file + "': File too large\n";
+    const std::string refused =
+        "ERROR: cannot write concept 'Concept 4900': text holds a character XML cannot carry\n";
+    QueltKb kb;
+    buildLarge(kb, [](int i, QueltConcept& c) {
+        if (i == 4900)
+            c.addProperty(QueltProperty("Synonym", "\x05", ""));
+    });
+    std::vector<owl::WriteOptions> all(std::begin(kParallel), std::end(kParallel));
+    all.insert(all.begin(), options(0, 256));
+    for (const owl::WriteOptions& chosen : all) {
+        SCOPED_TRACE(describe(chosen));
+        struct Limit {
+            rlim_t bytes;
+            std::string message;
+        };
+        // The refused concept is more than two write blocks into the file.
+        for (const Limit& limit : {Limit{100000, tooLarge}, Limit{1500000, tooLarge},
+                                   Limit{64000000, refused}}) {
+            SCOPED_TRACE(limit.bytes);
+            writeFile(file, "old");
+            EXPECT_EXIT(quitProcess(writeUnderSizeLimit(kb, file, limit.bytes, chosen) ? 0 : 1),
+                        testing::ExitedWithCode(1), "^" + limit.message + "$");
+            EXPECT_EQ(readFile(file), "old");
+            EXPECT_EQ(listDirectory(dir_), std::vector<std::string>{"out.owl"});
+        }
+    }
+}
