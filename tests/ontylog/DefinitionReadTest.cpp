@@ -1,4 +1,5 @@
-// Reading the six kinds of definition from definitions.xml.
+// The six kinds of definition in definitions.xml: attributes, flag elements,
+// pick lists, identifiers and what each field is when it is missing.
 
 #include "ontylog/OntylogHandler.h"
 #include "tests/ontylog/OntylogTestSupport.h"
@@ -9,195 +10,93 @@ using namespace ontylogtest;
 
 namespace {
 
-class DefinitionReadTest : public ReadTest {
-protected:
-    void SetUp() override
-    {
-        ReadTest::SetUp();
-        ASSERT_TRUE(read(dataFile("definitions.xml")));
-        EXPECT_EQ(out, "");
-    }
-};
-
-TEST_F(DefinitionReadTest, KindReferenceFlagIsFalseOnlyForTheTextFalse)
+std::string joined(const std::vector<std::string>& items)
 {
-    struct Case {
-        const char* kind;
-        bool reference;
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : ",") + item;
+    return text;
+}
+
+using DefinitionReadTest = ReadTest;
+
+TEST_F(DefinitionReadTest, FieldsFlagsPickListsAndDefaults)
+{
+    ASSERT_TRUE(read(dataFile("definitions.xml")));
+    EXPECT_EQ(out, "");
+    const auto& kinds = kb->getKinds();
+    const auto& roles = kb->getRoleDefs();
+    const auto& props = kb->getPropertyDefs();
+    const auto& assocs = kb->getAssociationDefs();
+    const auto& quals = kb->getQualifierDefs();
+    using std::to_string;
+    struct Row {
+        const char* what;
+        std::string got;
+        std::string want;
     };
-    const Case cases[] = {
-        {"Kind_False", false},    // reference="false"
-        {"Kind_True", true},      // reference="true"
-        {"Kind_Capitals", true},  // reference="FALSE"
-        {"Kind_Empty", true},     // reference=""
-        {"Kind_Missing", true},   // no attribute: read as the empty text
+    const Row rows[] = {
+        // reference is false only for the text "false"; no attribute reads as "".
+        {"reference=\"false\"", to_string(byName(kinds, "Kind_False").getReference()), "0"},
+        {"reference=\"true\"", to_string(byName(kinds, "Kind_True").getReference()), "1"},
+        {"reference=\"FALSE\"", to_string(byName(kinds, "Kind_Capitals").getReference()), "1"},
+        {"reference=\"\"", to_string(byName(kinds, "Kind_Empty").getReference()), "1"},
+        {"no reference", to_string(byName(kinds, "Kind_Missing").getReference()), "1"},
+        {"no type", byName(quals, "No_Type").getQualifierType(), ""},
+        // "namespace" inside "namespaceDef" is no namespace of its own.
+        {"namespaces", to_string(kb->getNumNames()), "2"},
+        {"rightId", byName(roles, "Has_Site").getRight(), "Has_Part"},
+        {"parentRole", byName(roles, "Has_Primary_Site").getParentRole(), "Has_Site"},
+        {"no rightId", byName(roles, "Has_Primary_Site").getRight(), ""},
+        // Flags are the presence of the element; its text is not looked at.
+        {"localized", to_string(byName(props, "Flagged").isLocalized()), "1"},
+        {"containsIndex", to_string(byName(props, "Flagged").isContainsIndex()), "1"},
+        {"<localized>false</localized>", to_string(byName(props, "Localized_False").isLocalized()),
+         "1"},
+        {"displayable", to_string(byName(assocs, "Mapped_To").isDisplayable()), "1"},
+        {"inverseName", byName(assocs, "Mapped_To").getInverse(), "Mapped_From"},
+        // Pick lists keep order and repeats, with or without the wrapper.
+        {"pick list", joined(byName(props, "Flagged").getPickList()), "b,a,b"},
+        {"wrapped pick list", joined(byName(quals, "Source").getPickList()), "MVX,GDC"},
+        // The next definition starts afresh; a "displayable" between two
+        // definitions belongs to neither.
+        {"localized reset", to_string(byName(props, "Plain").isLocalized()), "0"},
+        {"containsIndex reset", to_string(byName(props, "Plain").isContainsIndex()), "0"},
+        {"pick list reset", joined(byName(props, "Plain").getPickList()), ""},
+        {"qualifier pick list reset", joined(byName(quals, "No_Type").getPickList()), ""},
+        {"displayable reset", to_string(byName(assocs, "Not_Displayable").isDisplayable()), "0"},
+        {"inverse reset", byName(assocs, "Not_Displayable").getInverse(), ""},
+        // A missing "id" leaves each class's initial value; a present one
+        // converts like atoi.
+        {"no namespace id", to_string(byName(kb->getNames(), "Other_Lab").getID()), "0"},
+        {"no kind id", to_string(byName(kinds, "Kind_Missing").getID()), "0"},
+        {"no role id", to_string(byName(roles, "Has_Primary_Site").getID()), "0"},
+        {"no property id", to_string(byName(props, "Plain").getID()), "-1"},
+        {"no association id", to_string(byName(assocs, "Not_Displayable").getID()), "-1"},
+        {"no qualifier id", to_string(byName(quals, "No_Type").getID()), "-1"},
+        {"id 12abc", to_string(byName(roles, "Id_Trailing_Letters").getID()), "12"},
+        {"id abc", to_string(byName(assocs, "Id_Letters").getID()), "0"},
+        {"empty id", to_string(byName(props, "Id_Empty").getID()), "-1"},
+        {"id '  -15 '", to_string(byName(kinds, "Id_Signed").getID()), "-15"},
     };
-    for (const Case& c : cases) {
-        const QueltKind* kind = findDef(kb->getKinds(), c.kind);
-        ASSERT_NE(kind, nullptr) << c.kind;
-        EXPECT_EQ(kind->getReference(), c.reference) << c.kind;
-    }
-}
-
-TEST_F(DefinitionReadTest, KindAndNamespaceFieldsTakeIdSecondAndCodeThird)
-{
-    const QueltName* lab = findDef(kb->getNames(), "Lab");
-    ASSERT_NE(lab, nullptr);
-    EXPECT_EQ(lab->getCode(), "NS1");
-    EXPECT_EQ(lab->getID(), 7);
-    // "namespace" inside "namespaceDef" is ignored; no id gives 0.
-    EXPECT_EQ(kb->getNumNames(), 2);
-    const QueltName* other = findDef(kb->getNames(), "Other_Lab");
-    ASSERT_NE(other, nullptr);
-    EXPECT_EQ(other->getID(), 0);
-
-    const QueltKind* kind = findDef(kb->getKinds(), "Kind_True");
-    ASSERT_NE(kind, nullptr);
-    EXPECT_EQ(kind->getCode(), "K2");
-    EXPECT_EQ(kind->getID(), 12);
-    EXPECT_EQ(kind->getNamespace(), "Lab");
-    const QueltKind* empty = findDef(kb->getKinds(), "Kind_Empty");
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty->getNamespace(), "Other_Lab");
-    const QueltKind* missing = findDef(kb->getKinds(), "Kind_Missing");
-    ASSERT_NE(missing, nullptr);
-    EXPECT_EQ(missing->getID(), 0);
-    EXPECT_EQ(missing->getNamespaceID(), -1);
-}
-
-TEST_F(DefinitionReadTest, RoleDefinitionsKeepEveryField)
-{
-    const QueltRoleDef* site = findDef(kb->getRoleDefs(), "Has_Site");
-    ASSERT_NE(site, nullptr);
-    EXPECT_EQ(site->getCode(), "R1");
-    EXPECT_EQ(site->getID(), 21);
-    EXPECT_EQ(site->getNamespace(), "Lab");
-    EXPECT_EQ(site->getDomain(), "Kind_True");
-    EXPECT_EQ(site->getRange(), "Kind_False");
-    EXPECT_EQ(site->getRight(), "Has_Part");
-    EXPECT_FALSE(site->hasParent());
-
-    // No "id": 0.
-    const QueltRoleDef* primary = findDef(kb->getRoleDefs(), "Has_Primary_Site");
-    ASSERT_NE(primary, nullptr);
-    EXPECT_EQ(primary->getID(), 0);
-    EXPECT_EQ(primary->getParentRole(), "Has_Site");
-    EXPECT_EQ(primary->getRight(), "");
-}
-
-TEST_F(DefinitionReadTest, PropertyFlagsArePresenceAndPickListsKeepOrderAndRepeats)
-{
-    const QueltPropertyDef* flagged = findDef(kb->getPropertyDefs(), "Flagged");
-    ASSERT_NE(flagged, nullptr);
-    EXPECT_TRUE(flagged->isLocalized());
-    EXPECT_TRUE(flagged->isContainsIndex());
-    EXPECT_EQ(flagged->getPickList(), (std::vector<std::string>{"b", "a", "b"}));
-    EXPECT_EQ(flagged->getRange(), "string");
-    EXPECT_EQ(flagged->getID(), 31);
-    EXPECT_EQ(flagged->getNamespace(), "Lab");
-
-    // The next definition starts afresh; no "id" gives -1.
-    const QueltPropertyDef* plain = findDef(kb->getPropertyDefs(), "Plain");
-    ASSERT_NE(plain, nullptr);
-    EXPECT_FALSE(plain->isLocalized());
-    EXPECT_FALSE(plain->isContainsIndex());
-    EXPECT_FALSE(plain->hasPickList());
-    EXPECT_EQ(plain->getRange(), "long_string");
-    EXPECT_EQ(plain->getID(), -1);
-
-    // A flag element's text is not looked at.
-    const QueltPropertyDef* localizedFalse = findDef(kb->getPropertyDefs(), "Localized_False");
-    ASSERT_NE(localizedFalse, nullptr);
-    EXPECT_TRUE(localizedFalse->isLocalized());
-    EXPECT_FALSE(localizedFalse->isContainsIndex());
-}
-
-TEST_F(DefinitionReadTest, DisplayableOutsideAnAssociationDefinitionChangesNothing)
-{
-    const QueltAssociationDef* mapped = findDef(kb->getAssociationDefs(), "Mapped_To");
-    ASSERT_NE(mapped, nullptr);
-    EXPECT_EQ(mapped->getCode(), "A1");
-    EXPECT_EQ(mapped->getID(), 41);
-    EXPECT_EQ(mapped->getInverse(), "Mapped_From");
-    EXPECT_TRUE(mapped->isDisplayable());
-    EXPECT_EQ(mapped->getNamespace(), "Lab");
-
-    const QueltAssociationDef* next = findDef(kb->getAssociationDefs(), "Not_Displayable");
-    ASSERT_NE(next, nullptr);
-    EXPECT_FALSE(next->isDisplayable());
-    EXPECT_FALSE(next->hasInverse());
-    EXPECT_EQ(next->getID(), -1);
-}
-
-TEST_F(DefinitionReadTest, QualifierTypeIsTheAttributeAsWritten)
-{
-    const QueltQualifierDef* source = findDef(kb->getQualifierDefs(), "Source");
-    ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->getQualifierType(), "CA");
-    EXPECT_EQ(source->getCode(), "Q1");
-    EXPECT_EQ(source->getID(), 51);
-    EXPECT_EQ(source->getNamespace(), "Lab");
-    // The "pickList" wrapper needs no handling of its own.
-    EXPECT_EQ(source->getPickList(), (std::vector<std::string>{"MVX", "GDC"}));
-
-    // No "type" attribute reads as the empty text, a bad type; no "id": -1.
-    const QueltQualifierDef* noType = findDef(kb->getQualifierDefs(), "No_Type");
-    ASSERT_NE(noType, nullptr);
-    EXPECT_EQ(noType->getQualifierType(), "");
+    for (const Row& row : rows)
+        EXPECT_EQ(row.got, row.want) << row.what;
+    // The empty type is a bad one.
     EXPECT_TRUE(QueltQualifierDef::isError(QueltTerminology::NO_PROPDEF));
-    EXPECT_EQ(noType->getID(), -1);
-    EXPECT_FALSE(noType->hasPickList());
 }
 
-TEST_F(DefinitionReadTest, IdentifierTextsConvertLikeAtoi)
-{
-    const QueltRoleDef* trailing = findDef(kb->getRoleDefs(), "Id_Trailing_Letters");
-    ASSERT_NE(trailing, nullptr);
-    EXPECT_EQ(trailing->getID(), 12); // "12abc"
-
-    const QueltAssociationDef* letters = findDef(kb->getAssociationDefs(), "Id_Letters");
-    ASSERT_NE(letters, nullptr);
-    EXPECT_EQ(letters->getID(), 0); // "abc"
-
-    const QueltPropertyDef* empty = findDef(kb->getPropertyDefs(), "Id_Empty");
-    ASSERT_NE(empty, nullptr);
-    EXPECT_EQ(empty->getID(), -1); // empty element: the init value stays
-
-    const QueltKind* signedId = findDef(kb->getKinds(), "Id_Signed");
-    ASSERT_NE(signedId, nullptr);
-    EXPECT_EQ(signedId->getID(), -15); // "  -15 "
-}
-
-TEST_F(DefinitionReadTest, DefinitionsArriveInDocumentOrder)
-{
-    std::vector<std::string> kinds;
-    for (const auto& entry : kb->getKinds())
-        kinds.push_back(entry.second.getName());
-    EXPECT_EQ(kinds, (std::vector<std::string>{"Kind_False", "Kind_True", "Kind_Capitals",
-                                               "Kind_Empty", "Kind_Missing", "Id_Signed"}));
-    EXPECT_EQ(kb->getNumRoles(), 3);
-    EXPECT_EQ(kb->getNumProps(), 4);
-    EXPECT_EQ(kb->getNumAssocs(), 3);
-    EXPECT_EQ(kb->getNumQuals(), 2);
-    EXPECT_EQ(kb->getNumConcepts(), 0);
-}
-
-// Identifiers beyond what atoi defines: saturated to the signed 32-bit range.
+// Identifiers beyond what atoi defines saturate to the signed 32-bit range.
 TEST(IdConversionTest, FollowsAtoiAndSaturatesOutOfRange)
 {
-    EXPECT_EQ(OntylogHandler::convertId("42"), 42);
-    EXPECT_EQ(OntylogHandler::convertId(" \t\n\v\f\r+42x"), 42);
-    EXPECT_EQ(OntylogHandler::convertId("-0"), 0);
-    EXPECT_EQ(OntylogHandler::convertId(""), 0);
-    EXPECT_EQ(OntylogHandler::convertId("+-1"), 0);
-    EXPECT_EQ(OntylogHandler::convertId("- 1"), 0);
-    EXPECT_EQ(OntylogHandler::convertId("2147483647"), INT32_MAX);
-    EXPECT_EQ(OntylogHandler::convertId("2147483648"), INT32_MAX);
-    EXPECT_EQ(OntylogHandler::convertId("-2147483648"), INT32_MIN);
-    EXPECT_EQ(OntylogHandler::convertId("-2147483649"), INT32_MIN);
-    EXPECT_EQ(OntylogHandler::convertId("000000000000000000000000000012"), 12);
-    EXPECT_EQ(OntylogHandler::convertId(std::string(100000, '9')), INT32_MAX);
-    EXPECT_EQ(OntylogHandler::convertId("-" + std::string(100000, '9') + "x"), INT32_MIN);
+    const std::pair<std::string, int32_t> cases[] = {
+        {" \t\n\v\f\r+42x", 42}, {"-0", 0}, {"", 0}, {"+-1", 0}, {"- 1", 0},
+        {"2147483647", INT32_MAX}, {"2147483648", INT32_MAX},
+        {"-2147483648", INT32_MIN}, {"-2147483649", INT32_MIN},
+        {"000000000000000000000000000012", 12},
+        {std::string(100000, '9'), INT32_MAX}, {"-" + std::string(100000, '9') + "x", INT32_MIN},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OntylogHandler::convertId(c.first), c.second) << c.first.substr(0, 40);
 }
 
 } // namespace

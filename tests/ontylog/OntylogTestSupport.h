@@ -1,170 +1,98 @@
 #ifndef QUELT_TESTS_ONTYLOG_ONTYLOGTESTSUPPORT_H
 #define QUELT_TESTS_ONTYLOG_ONTYLOGTESTSUPPORT_H
 
-#include "model/QueltKb.h"
+// What the reader tests share: one quiet knowledge base per test, read from a
+// file with the reader's console output kept, records found by name and
+// concepts written out as one line each.
 
-#include <gtest/gtest.h>
+#include "tests/support/TestSupport.h"
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <memory>
 #include <regex>
-#include <string>
-#include <vector>
+#include <sstream>
+#include <stdexcept>
 
-// Registries, error words and the concept counter are process-wide. Each
-// test reads into a knowledge base of its own, which dies with the test (so
-// the registries are released again), starts from clean error words, and
-// finds records by name, never by identifier.
 namespace ontylogtest {
+
+using namespace quelttest;
 
 inline std::string dataFile(const std::string& name)
 {
-    return std::string(QUELT_TEST_DATA) + "/ontylog/" + name;
+    return dataPath("ontylog/" + name);
 }
 
-inline void clearAllErrorWords()
-{
-    QueltName::clearError();
-    QueltKind::clearError();
-    QueltRoleDef::clearError();
-    QueltPropertyDef::clearError();
-    QueltAssociationDef::clearError();
-    QueltQualifierDef::clearError();
-    QueltRole::clearError();
-    QueltProperty::clearError();
-    QueltAssociation::clearError();
-    QueltQualifier::clearError();
-    QueltConcept::clearError();
-}
-
-// The definition of that name in one of the knowledge base's definition
-// maps, or nullptr.
+// The first record of that name in one of the knowledge base's maps; throws,
+// failing the test, if there is none.
 template <class Map>
-const typename Map::mapped_type* findDef(const Map& defs, const std::string& name)
+const typename Map::mapped_type& byName(const Map& records, const std::string& name)
 {
-    for (const auto& entry : defs) {
+    for (const auto& entry : records) {
         if (entry.second.getName() == name)
-            return &entry.second;
+            return entry.second;
     }
-    return nullptr;
+    throw std::runtime_error("no record named '" + name + "'");
 }
 
-// Every text the knowledge base holds, for checks that something is
-// nowhere in it.
-inline std::vector<std::string> allTexts(const QueltKb& kb)
+// A concept as one line: code, id, namespace, kind, state, then its parents
+// (^), roles (name=value/group/modifier), properties and associations
+// (name=value@locale{qualifiers}), each in the record's order.
+inline std::string describe(const QueltConcept& c)
 {
-    std::vector<std::string> texts;
-    auto addDefs = [&texts](const auto& defs) {
-        for (const auto& entry : defs) {
-            texts.push_back(entry.second.getName());
-            texts.push_back(entry.second.getCode());
-        }
+    std::ostringstream s;
+    s << c.getCode() << '|' << c.getID() << '|' << c.getNamespace() << '|' << c.getKind() << '|'
+      << (c.getState() ? "defined" : "primitive");
+    for (const std::string& parent : c.getParents())
+        s << " ^" << parent;
+    for (const auto& r : c.getRoles())
+        s << " R:" << r.second.getName() << '=' << r.second.getValue() << '/'
+          << r.second.getRolegroup() << '/' << r.second.modifier().name();
+    auto qualifiers = [&s](const std::vector<QueltQualifier>& list) {
+        for (const QueltQualifier& q : list)
+            s << '{' << q.getName() << '=' << q.getValue() << '}';
     };
-    addDefs(kb.getNames());
-    addDefs(kb.getKinds());
-    addDefs(kb.getRoleDefs());
-    addDefs(kb.getPropertyDefs());
-    addDefs(kb.getAssociationDefs());
-    addDefs(kb.getQualifierDefs());
-    for (const auto& entry : kb.getPropertyDefs()) {
-        for (const std::string& item : entry.second.pickList())
-            texts.push_back(item);
+    for (const auto& p : c.getProperties()) {
+        s << " P:" << p.second.getName() << '=' << p.second.getValue();
+        if (!p.second.getLocale().empty())
+            s << '@' << p.second.getLocale();
+        qualifiers(p.second.getQualifiers());
     }
-    for (const auto& entry : kb.getConcepts()) {
-        const QueltConcept& c = entry.second;
-        texts.push_back(c.getName());
-        texts.push_back(c.getCode());
-        for (const std::string& parent : c.getParents())
-            texts.push_back(parent);
-        for (const auto& role : c.getRoles())
-            texts.push_back(role.second.getValue());
-        for (const auto& property : c.getProperties()) {
-            texts.push_back(property.second.getValue());
-            texts.push_back(property.second.getLocale());
-            for (const QueltQualifier& q : property.second.getQualifiers())
-                texts.push_back(q.getValue());
-        }
-        for (const auto& association : c.getAssociations()) {
-            texts.push_back(association.second.getValue());
-            for (const QueltQualifier& q : association.second.getQualifiers())
-                texts.push_back(q.getValue());
-        }
+    for (const auto& a : c.getAssociations()) {
+        s << " A:" << a.second.getName() << '=' << a.second.getValue();
+        qualifiers(a.second.getQualifiers());
     }
-    return texts;
+    return s.str();
 }
 
-// A scratch directory, removed with everything in it at the end of the test.
-class TempDir {
-public:
-    TempDir()
-    {
-        std::string pattern = (std::filesystem::temp_directory_path() / "quelt-ontylog-XXXXXX");
-        std::vector<char> buffer(pattern.begin(), pattern.end());
-        buffer.push_back('\0');
-        if (mkdtemp(buffer.data()) != nullptr)
-            path_ = buffer.data();
-    }
-    ~TempDir()
-    {
-        std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
-    }
-    TempDir(const TempDir&) = delete;
-    TempDir& operator=(const TempDir&) = delete;
-
-    bool ok() const { return !path_.empty(); }
-    // Writes the bytes to a file in the directory and returns its path.
-    std::string write(const std::string& name, const std::string& bytes) const
-    {
-        std::string file = path_ + "/" + name;
-        std::ofstream out(file, std::ios::binary);
-        out << bytes;
-        return file;
-    }
-    const std::string& path() const { return path_; }
-
-private:
-    std::string path_;
-};
-
-// Base fixture: one quiet knowledge base per test, clean error words, and
-// read() that keeps what the reader printed on standard output.
-class ReadTest : public ::testing::Test {
+// One knowledge base per test, gone before the check that no record is left.
+class ReadTest : public KbTest {
 protected:
     void SetUp() override
     {
-        clearAllErrorWords();
-        ::testing::internal::CaptureStderr();
-        kb = std::make_unique<QueltKb>();
-        ::testing::internal::GetCapturedStderr();
+        KbTest::SetUp();
+        fresh();
+    }
+    void TearDown() override
+    {
+        kb.reset();
+        KbTest::TearDown();
+    }
+    // A new knowledge base; one at a time, so the registries start afresh.
+    void fresh()
+    {
+        kb.reset();
+        kb = quietKb();
     }
 
-    // Reads the file; its standard output goes to `out`.
+    // Reads the file; what the reader prints on standard output goes to `out`.
     bool read(const std::string& path)
     {
-        ::testing::internal::CaptureStdout();
-        bool complete = kb->readQueltXMLFile(path);
-        out = ::testing::internal::GetCapturedStdout();
+        bool complete = false;
+        out = stdoutOf([&] { complete = kb->readQueltXMLFile(path); });
         return complete;
     }
 
-    // The concept of that name, or nullptr.
-    const QueltConcept* findConcept(const std::string& name) const
+    const QueltConcept& concept(const std::string& name) const
     {
-        long id = kb->getIDFromName(name);
-        auto it = kb->getConcepts().find(id);
-        return it == kb->getConcepts().end() ? nullptr : &it->second;
-    }
-
-    std::vector<std::string> conceptNames() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : kb->getConcepts())
-            names.push_back(entry.second.getName());
-        return names;
+        return byName(kb->getConcepts(), name);
     }
 
     std::unique_ptr<QueltKb> kb;
