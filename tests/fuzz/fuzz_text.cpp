@@ -1,7 +1,7 @@
 // Arbitrary text through the tokenizing string and the stemmer. Beyond what
 // the sanitizers see: a stem is never longer than its word and never empty,
-// and the sorted stem sequence, which is built in one reused buffer, equals
-// the stems of fillStemSet joined by blanks.
+// the sorted stem sequence, which is built in one reused buffer, equals the
+// stems of fillStemSet joined by blanks, and the case tests agree.
 
 #include "FuzzSupport.h"
 
@@ -32,7 +32,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     raw.getStemSequence();
     raw.getTokenSequence();
     raw.getSentenceCase();
-    raw.isTitleCase(), raw.isAllUpperCase(), raw.isAllLowerCase();
+    if (!text.empty() && raw.isAllUpperCase() && raw.isAllLowerCase())
+        fail("a text is all upper case and all lower case at once");
+    if (raw.isTitleCase() && raw.isAllLowerCase())
+        fail("a text in title case is all lower case");
     std::string word = lowered;
     if (!word.empty() && word.size() < INT_MAX) {
         int last = stem(&word[0], 0, static_cast<int>(word.size()) - 1);
