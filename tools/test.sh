@@ -6,32 +6,35 @@
 #   build-fuzz   the fuzz targets: every stored input replayed, then each
 #                target fuzzed for QUELT_FUZZ_SECONDS (default 30).
 # The sanitizer and fuzz builds use clang, so the code is also compiled
-# warning-free by a second compiler.
+# warning-free by a second compiler. The three build folders go under
+# QUELT_BUILD_ROOT when that is set (a developer's own place outside the
+# tree), else into the tree.
 set -euo pipefail
 cd "$(dirname "$0")/.."
+root=${QUELT_BUILD_ROOT:-.}
 started=$SECONDS
 bash tools/install-deps.sh
 
 echo "=== normal build"
-cmake -S . -B build -DQUELT_WERROR=ON
-cmake --build build -j2
-ctest --test-dir build --output-on-failure
+cmake -S . -B "$root/build" -DQUELT_WERROR=ON
+cmake --build "$root/build" -j2
+ctest --test-dir "$root/build" --output-on-failure
 
 echo "=== sanitizer build"
 # -O1 keeps the instrumented build fast to compile and still fast to run.
 sanitized=(-DCMAKE_CXX_COMPILER=clang++ -DQUELT_WERROR=ON
            -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS_DEBUG="-O1 -g")
-cmake -S . -B build-asan "${sanitized[@]}" -DQUELT_SANITIZE=ON
-cmake --build build-asan -j2
+cmake -S . -B "$root/build-asan" "${sanitized[@]}" -DQUELT_SANITIZE=ON
+cmake --build "$root/build-asan" -j2
 # Every report goes to a file of its own in one folder, whichever process
 # (death-test child, executable run by a script, unprivileged user) made
 # it, and also ends that process with a status no test expects.
-reports="$PWD/build-asan/sanitizer-reports"
+reports=$(cd "$root/build-asan" && pwd)/sanitizer-reports
 rm -rf "$reports"; mkdir -p "$reports"; chmod 1777 "$reports"
 status=0
 ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:check_initialization_order=1:exitcode=86:log_path=$reports/asan" \
 UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1:exitcode=86:log_path=$reports/ubsan" \
-  ctest --test-dir build-asan --output-on-failure || status=$?
+  ctest --test-dir "$root/build-asan" --output-on-failure || status=$?
 if [ -n "$(ls -A "$reports")" ]; then
   for report in "$reports"/*; do echo "--- $report"; cat "$report"; done
   echo "the sanitizers reported the faults above"
@@ -40,9 +43,9 @@ fi
 [ "$status" -eq 0 ] || exit "$status"
 
 echo "=== fuzz build"
-cmake -S . -B build-fuzz "${sanitized[@]}" -DQUELT_BUILD_FUZZ=ON -DQUELT_BUILD_TESTS=OFF \
+cmake -S . -B "$root/build-fuzz" "${sanitized[@]}" -DQUELT_BUILD_FUZZ=ON -DQUELT_BUILD_TESTS=OFF \
   -DQUELT_FUZZ_SECONDS="${QUELT_FUZZ_SECONDS:-30}"
-cmake --build build-fuzz -j2 --target fuzz_reader fuzz_text fuzz_cmdline
-ctest --test-dir build-fuzz/tests/fuzz --output-on-failure -j2
+cmake --build "$root/build-fuzz" -j2 --target fuzz_reader fuzz_text fuzz_cmdline
+ctest --test-dir "$root/build-fuzz/tests/fuzz" --output-on-failure -j2
 
 echo "=== all tests passed in $((SECONDS - started)) s"
