@@ -42,7 +42,7 @@ void ConceptFormatter::writeRestriction(const QueltRole& role, int depth)
     out += "<owl:Restriction>\n";
     tabs(depth + 1);
     out += "<owl:onProperty rdf:resource=\"#";
-    attribute(*tables_.roleNames.of(role).code);
+    attribute(tables_.roleNames.of(role).code);
     out += "\"/>\n";
     tabs(depth + 1);
     out += role.modifier().getModifier() == kAll ? "<owl:allValuesFrom rdf:resource=\"#"
@@ -201,7 +201,7 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     badQualifier_ = nullptr;
 
     size_t mark = out.size();
-    const std::string& id = conceptCode(concept.getName());
+    std::string_view id = conceptCode(concept.getName());
     out += "<owl:Class rdf:about=\"#";
     attribute(id);
     out += "\">\n<rdfs:label>";
@@ -247,7 +247,7 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     for (const auto& entry : concept.getAssociations()) {
         const QueltAssociation& association = entry.second;
         const ElementName& name = tables_.associationNames.of(association);
-        const std::string& target = conceptCode(association.getValue());
+        std::string_view target = conceptCode(association.getValue());
         out += '<';
         elementName("association", name);
         out += " rdf:resource=\"#";

@@ -51,10 +51,10 @@ private:
     }
     void noteBadName(const char* what, const std::string& name);
 
-    void attribute(const std::string& text) { xmltext::appendAttribute(*out_, text); }
-    void content(const std::string& text) { xmltext::appendContent(*out_, text); }
+    void attribute(std::string_view text) { xmltext::appendAttribute(*out_, text); }
+    void content(std::string_view text) { xmltext::appendContent(*out_, text); }
     void tabs(int count) { out_->append(static_cast<size_t>(count), '\t'); }
-    const std::string& conceptCode(std::string_view name) const
+    std::string_view conceptCode(std::string_view name) const
     {
         return tables_.conceptCodes.get(name);
     }

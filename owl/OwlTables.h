@@ -23,10 +23,11 @@
 namespace owl {
 
 // Name -> identifier: open addressing with linear probing, at most half
-// full. Keys point into the knowledge base, which does not change while it
-// is being written; identifiers are copied into the slots, so a look-up
-// usually touches one slot and the key's text. A later entry for the same
-// name replaces the earlier one.
+// full. Names and identifiers are copied into one block of text, each name
+// followed by its identifier, so a look-up reads one slot and one place of
+// that block, and never the knowledge base, whose records lie scattered
+// over far more memory. A later entry for the same name replaces the
+// earlier one.
 class CodeTable {
 public:
     void reserve(size_t entries)
@@ -38,36 +39,48 @@ public:
             rehash(capacity);
     }
 
-    // Keys come from std::string, whose data() is never null.
-    void set(std::string_view key, const std::string& code)
+    void set(std::string_view key, std::string_view code)
     {
         if (2 * (used_ + 1) > slots_.size())
             rehash(slots_.empty() ? 16 : 2 * slots_.size());
         size_t hash = std::hash<std::string_view>()(key);
         Slot& slot = slots_[position(key, hash)];
-        if (slot.key.data() == nullptr) {
-            slot.key = key;
+        if (slot.at == kFree) {
             slot.hash = hash;
             ++used_;
         }
-        slot.code = code;
+        slot.at = text_.size();
+        slot.keySize = key.size();
+        slot.codeSize = code.size();
+        text_.append(key);
+        text_.append(code);
     }
 
     // The identifier of the name, or the empty text.
-    const std::string& get(std::string_view key) const
+    std::string_view get(std::string_view key) const
     {
         if (slots_.empty())
-            return QueltTerminology::emptyString;
+            return std::string_view();
         const Slot& slot = slots_[position(key, std::hash<std::string_view>()(key))];
-        return slot.key.data() == nullptr ? QueltTerminology::emptyString : slot.code;
+        if (slot.at == kFree)
+            return std::string_view();
+        return std::string_view(text_.data() + slot.at + slot.keySize, slot.codeSize);
     }
 
 private:
+    static constexpr size_t kFree = ~size_t(0);
+
     struct Slot {
         size_t hash = 0;
-        std::string_view key; // data() == nullptr: the slot is free
-        std::string code;
+        size_t at = kFree; // where the name starts in text_; kFree: the slot is free
+        size_t keySize = 0;
+        size_t codeSize = 0;
     };
+
+    std::string_view keyOf(const Slot& slot) const
+    {
+        return std::string_view(text_.data() + slot.at, slot.keySize);
+    }
 
     // Index of the slot holding the key, or of the free slot where it goes.
     size_t position(std::string_view key, size_t hash) const
@@ -75,7 +88,7 @@ private:
         size_t mask = slots_.size() - 1;
         for (size_t at = hash & mask;; at = (at + 1) & mask) {
             const Slot& slot = slots_[at];
-            if (slot.key.data() == nullptr || (slot.hash == hash && slot.key == key))
+            if (slot.at == kFree || (slot.hash == hash && keyOf(slot) == key))
                 return at;
         }
     }
@@ -84,14 +97,15 @@ private:
     {
         std::vector<Slot> old(capacity);
         old.swap(slots_);
-        for (Slot& entry : old) {
-            if (entry.key.data() != nullptr)
-                slots_[position(entry.key, entry.hash)] = std::move(entry);
+        for (const Slot& entry : old) {
+            if (entry.at != kFree)
+                slots_[position(keyOf(entry), entry.hash)] = entry;
         }
     }
 
     std::vector<Slot> slots_;
     size_t used_ = 0;
+    std::string text_;
 };
 
 // The name of a role, property, association or qualifier record: the text,
@@ -100,7 +114,7 @@ private:
 struct ElementName {
     const std::string* text = nullptr;
     bool valid = false;
-    const std::string* code = nullptr;
+    std::string_view code;
 };
 
 // Names of attribute records (roles, properties, associations, qualifiers)

@@ -340,9 +340,9 @@ private:
     bool refuse(const std::string& message);
     bool ioFailed();
 
-    void attribute(const std::string& text) { xmltext::appendAttribute(out_, text); }
-    void content(const std::string& text) { xmltext::appendContent(out_, text); }
-    const std::string& conceptCode(std::string_view name) const
+    void attribute(std::string_view text) { xmltext::appendAttribute(out_, text); }
+    void content(std::string_view text) { xmltext::appendContent(out_, text); }
+    std::string_view conceptCode(std::string_view name) const
     {
         return tables_.conceptCodes.get(name);
     }
@@ -391,7 +391,7 @@ void OwlWriter::buildTables()
     for (const auto& entry : kb_.getRoleDefs())
         tables_.roleCodes.set(entry.second.getName(), entry.second.getCode());
     tables_.roleNames.forEach(
-        [this](ElementName& role) { role.code = &tables_.roleCodes.get(*role.text); });
+        [this](ElementName& role) { role.code = tables_.roleCodes.get(*role.text); });
 
     if (kb_.getNumKinds() != static_cast<long>(rootConcepts_.size()))
         std::cerr << "Number of Kinds is not the same as the number of root Concepts." << std::endl;
@@ -463,8 +463,8 @@ bool OwlWriter::writeRoleDefs()
 {
     for (const auto& entry : kb_.getRoleDefs()) {
         const QueltRoleDef& def = entry.second;
-        const std::string& id = tables_.roleCodes.get(def.getName());
-        kb_.isValidOWL(id);
+        std::string_view id = tables_.roleCodes.get(def.getName());
+        kb_.isValidOWL(std::string(id));
         size_t mark = out_.size();
         out_ += "<owl:ObjectProperty rdf:ID=\"";
         attribute(id);
@@ -565,15 +565,15 @@ bool OwlWriter::writeAssociationDefs()
 bool OwlWriter::writeRootClasses()
 {
     for (const std::string& root : rootConcepts_) {
-        const std::string& id = conceptCode(root);
-        kb_.isValidOWL(id);
+        std::string_view id = conceptCode(root);
+        kb_.isValidOWL(std::string(id));
         size_t mark = out_.size();
         out_ += "<owl:Class rdf:about=\"#";
         attribute(id);
         out_ += "\">\n";
         for (const std::string& other : rootConcepts_) {
-            const std::string& otherId = conceptCode(other);
-            kb_.isValidOWL(otherId);
+            std::string_view otherId = conceptCode(other);
+            kb_.isValidOWL(std::string(otherId));
             if (other != root) {
                 out_ += "\t<owl:disjointWith rdf:resource=\"#";
                 attribute(otherId);

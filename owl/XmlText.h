@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 
 // Text routines shared by the OWL and the Ontylog XML writers. Every text
 // they put into a file must read back through an XML parser as exactly the
@@ -14,16 +15,16 @@ namespace xmltext {
 // character reference between sections); a text that already is one
 // complete CDATA section passes unchanged. Otherwise the text is written
 // as it is, except "]]>" as "]]&gt;" and CR as "&#xD;".
-std::string content(const std::string& text);
+std::string content(std::string_view text);
 
 // Appends content(text) to out; avoids a temporary for the common case of
 // a text with nothing to escape.
-void appendContent(std::string& out, const std::string& text);
+void appendContent(std::string& out, std::string_view text);
 
 // Attribute value inside double quotes: & < " as entities, tab, LF and CR
 // as character references.
-std::string attribute(const std::string& text);
-void appendAttribute(std::string& out, const std::string& text);
+std::string attribute(std::string_view text);
+void appendAttribute(std::string& out, std::string_view text);
 
 // True when the text can be the name of an element in a document read with
 // namespaces: an XML 1.0 (fifth edition) name in UTF-8 without a colon.
