@@ -12,9 +12,10 @@
 #include "model/QueltTerminology.h"
 #include "owl/XmlText.h"
 
+#include <cstdint>
+#include <cstring>
 #include <functional>
-#include <map>
-#include <set>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -23,13 +24,30 @@
 namespace owl {
 
 // Name -> identifier: open addressing with linear probing, at most half
-// full. Names and identifiers are copied into one block of text, each name
-// followed by its identifier, so a look-up reads one slot and one place of
-// that block, and never the knowledge base, whose records lie scattered
-// over far more memory. A later entry for the same name replaces the
-// earlier one.
+// full. Each entry, a name followed by its identifier, is copied into one
+// block of text, and a slot holds part of the name's hash and where its
+// entry starts; so a look-up reads one slot and one place of that block,
+// and never the knowledge base, whose records lie scattered over far more
+// memory. A later entry for the same name replaces the earlier one.
 class CodeTable {
 public:
+    // Entries gathered apart from the table, on any thread, and added to
+    // it later in one go.
+    class Block {
+    public:
+        void add(std::string_view key, std::string_view code)
+        {
+            append(text_, std::hash<std::string_view>()(key), key, code);
+        }
+        bool empty() const { return text_.empty(); }
+
+    private:
+        friend class CodeTable;
+        std::string text_;
+    };
+
+    CodeTable() : text_(kUnit, '\0') {} // offset 0 marks a free slot
+
     void reserve(size_t entries)
     {
         size_t capacity = 16;
@@ -41,19 +59,17 @@ public:
 
     void set(std::string_view key, std::string_view code)
     {
-        if (2 * (used_ + 1) > slots_.size())
-            rehash(slots_.empty() ? 16 : 2 * slots_.size());
-        size_t hash = std::hash<std::string_view>()(key);
-        Slot& slot = slots_[position(key, hash)];
-        if (slot.at == kFree) {
-            slot.hash = hash;
-            ++used_;
-        }
-        slot.at = text_.size();
-        slot.keySize = key.size();
-        slot.codeSize = code.size();
-        text_.append(key);
-        text_.append(code);
+        size_t at = text_.size();
+        append(text_, std::hash<std::string_view>()(key), key, code);
+        index(at, text_.size());
+    }
+
+    // Adds the block's entries in the order they were added to it.
+    void add(const Block& block)
+    {
+        size_t at = text_.size();
+        text_ += block.text_;
+        index(at, text_.size());
     }
 
     // The identifier of the name, or the empty text.
@@ -61,49 +77,104 @@ public:
     {
         if (slots_.empty())
             return std::string_view();
-        const Slot& slot = slots_[position(key, std::hash<std::string_view>()(key))];
-        if (slot.at == kFree)
+        std::uint64_t slot = slots_[position(key, std::hash<std::string_view>()(key))];
+        if (slot == 0)
             return std::string_view();
-        return std::string_view(text_.data() + slot.at + slot.keySize, slot.codeSize);
+        size_t offset = offsetOf(slot);
+        Header header = headerAt(offset);
+        return std::string_view(text_.data() + offset + sizeof(Header) + header.keySize,
+                                static_cast<size_t>(header.codeSize));
     }
 
 private:
-    static constexpr size_t kFree = ~size_t(0);
-
-    struct Slot {
-        size_t hash = 0;
-        size_t at = kFree; // where the name starts in text_; kFree: the slot is free
-        size_t keySize = 0;
-        size_t codeSize = 0;
+    // Entries start at multiples of kUnit bytes: the header, the name, the
+    // identifier, padding.
+    static constexpr size_t kUnit = 8;
+    struct Header {
+        std::uint64_t hash;
+        std::uint64_t keySize;
+        std::uint64_t codeSize;
     };
 
-    std::string_view keyOf(const Slot& slot) const
+    static void append(std::string& text, std::uint64_t hash, std::string_view key,
+                       std::string_view code)
     {
-        return std::string_view(text_.data() + slot.at, slot.keySize);
+        Header header{hash, key.size(), code.size()};
+        text.append(reinterpret_cast<const char*>(&header), sizeof header);
+        text += key;
+        text += code;
+        text.append((kUnit - text.size() % kUnit) % kUnit, '\0');
     }
 
+    Header headerAt(size_t offset) const
+    {
+        Header header;
+        std::memcpy(&header, text_.data() + offset, sizeof header);
+        return header;
+    }
+
+    // A slot: the hash's upper half above the entry's offset in units.
+    static std::uint64_t slotFor(std::uint64_t hash, size_t offset)
+    {
+        return (hash >> 32 << 32) | (offset / kUnit);
+    }
+    static size_t offsetOf(std::uint64_t slot) { return static_cast<size_t>(slot & 0xFFFFFFFFu) * kUnit; }
+
     // Index of the slot holding the key, or of the free slot where it goes.
-    size_t position(std::string_view key, size_t hash) const
+    size_t position(std::string_view key, std::uint64_t hash) const
     {
         size_t mask = slots_.size() - 1;
-        for (size_t at = hash & mask;; at = (at + 1) & mask) {
-            const Slot& slot = slots_[at];
-            if (slot.at == kFree || (slot.hash == hash && keyOf(slot) == key))
+        for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
+            std::uint64_t slot = slots_[at];
+            if (slot == 0)
                 return at;
+            if ((slot ^ hash) >> 32 == 0) {
+                size_t offset = offsetOf(slot);
+                Header header = headerAt(offset);
+                if (header.hash == hash &&
+                    std::string_view(text_.data() + offset + sizeof(Header),
+                                     static_cast<size_t>(header.keySize)) == key)
+                    return at;
+            }
+        }
+    }
+
+    // Puts the entries between the two offsets of text_ into slots.
+    void index(size_t from, size_t to)
+    {
+        if (to / kUnit > 0xFFFFFFFFu)
+            throw std::length_error("identifier table too large");
+        while (from < to) {
+            Header header = headerAt(from);
+            if (2 * (used_ + 1) > slots_.size())
+                rehash(slots_.empty() ? 16 : 2 * slots_.size());
+            std::string_view key(text_.data() + from + sizeof(Header),
+                                 static_cast<size_t>(header.keySize));
+            std::uint64_t& slot = slots_[position(key, header.hash)];
+            if (slot == 0)
+                ++used_;
+            slot = slotFor(header.hash, from);
+            size_t size = sizeof(Header) + static_cast<size_t>(header.keySize + header.codeSize);
+            from += (size + kUnit - 1) / kUnit * kUnit;
         }
     }
 
     void rehash(size_t capacity)
     {
-        std::vector<Slot> old(capacity);
+        std::vector<std::uint64_t> old(capacity, 0);
         old.swap(slots_);
-        for (const Slot& entry : old) {
-            if (entry.at != kFree)
-                slots_[position(keyOf(entry), entry.hash)] = entry;
+        size_t mask = slots_.size() - 1;
+        for (std::uint64_t slot : old) {
+            if (slot == 0)
+                continue;
+            size_t at = static_cast<size_t>(headerAt(offsetOf(slot)).hash) & mask;
+            while (slots_[at] != 0)
+                at = (at + 1) & mask;
+            slots_[at] = slot;
         }
     }
 
-    std::vector<Slot> slots_;
+    std::vector<std::uint64_t> slots_;
     size_t used_ = 0;
     std::string text_;
 };

@@ -33,6 +33,7 @@
 #include "owl/OutputFile.h"
 #include "owl/OwlTables.h"
 #include "owl/OwlWriter.h"
+#include "owl/TableBuilder.h"
 #include "owl/XmlText.h"
 
 #include <algorithm>
@@ -52,8 +53,6 @@ namespace {
 const char kXsdString[] = "http://www.w3.org/2001/XMLSchema#string";
 const char kOwlNamespace[] = "http://www.w3.org/2002/07/owl#";
 const char kRdfNil[] = "http://www.w3.org/1999/02/22-rdf-syntax-ns#nil";
-
-const std::string kRxk = "RXK";
 
 // Appends an enumerated data range holding the values as an RDF list in
 // nested form. The two layouts differ only in their tabs: before each line
@@ -315,7 +314,7 @@ public:
     {
     }
 
-    void buildTables();
+    void buildTables(unsigned threads);
     bool write(const std::vector<std::string>& headerLines, const WriteOptions& options);
 
 private:
@@ -360,34 +359,11 @@ private:
     std::map<std::string, std::string> kindRoots_;
 };
 
-// Everything the concepts are formatted from is looked up here, on the
-// calling thread: the identifiers of concepts and roles, and the name of
-// every map id that a role, property, association or qualifier of a
-// concept holds. The same pass finds the root concepts (those without
-// parents).
-void OwlWriter::buildTables()
+// The tables are built on the calling thread, with help for the pass over
+// the concepts; formatting starts once they are complete.
+void OwlWriter::buildTables(unsigned threads)
 {
-    tables_.conceptCodes.reserve(kb_.getConcepts().size());
-    for (const auto& entry : kb_.getConcepts()) {
-        const QueltConcept& concept = entry.second;
-        if (concept.getNumParents() == 0)
-            rootConcepts_.insert(concept.getName());
-        for (const auto& property : concept.getProperties()) {
-            const QueltProperty& record = property.second;
-            tables_.propertyNames.resolve(record);
-            if (*tables_.propertyNames.of(record).text == kRxk)
-                tables_.conceptCodes.set(concept.getName(), record.getValue());
-            for (const QueltQualifier& qualifier : record.getQualifiers())
-                tables_.qualifierNames.resolve(qualifier);
-        }
-        for (const auto& role : concept.getRoles())
-            tables_.roleNames.resolve(role.second);
-        for (const auto& association : concept.getAssociations()) {
-            tables_.associationNames.resolve(association.second);
-            for (const QueltQualifier& qualifier : association.second.getQualifiers())
-                tables_.qualifierNames.resolve(qualifier);
-        }
-    }
+    buildConceptTables(kb_, threads, tables_, rootConcepts_);
     for (const auto& entry : kb_.getRoleDefs())
         tables_.roleCodes.set(entry.second.getName(), entry.second.getCode());
     tables_.roleNames.forEach(
@@ -655,7 +631,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
         return false;
     }
     OwlWriter writer(kb, file, fileName, nameSpace);
-    writer.buildTables();
+    writer.buildTables(options.workers);
     return writer.write(headerLines, options);
 }
 
