@@ -24,17 +24,18 @@
 namespace owl {
 
 // Name -> identifier: open addressing with linear probing, at most half
-// full. Each entry, a name followed by its identifier, is copied into one
-// block of text, and a slot holds part of the name's hash and where its
-// entry starts; so a look-up reads one slot and one place of that block,
-// and never the knowledge base, whose records lie scattered over far more
-// memory. A later entry for the same name replaces the earlier one.
+// full. Each entry, a name followed by its identifier, is copied into a
+// block of text, and a slot holds part of the name's hash and where the
+// entry is; so a look-up reads one slot and one place of a block, and never
+// the knowledge base, whose records lie scattered over far more memory. A
+// later entry for the same name replaces the earlier one.
 class CodeTable {
 public:
-    // Entries gathered apart from the table, on any thread, and added to
+    // Entries gathered apart from the table, on any thread, and handed to
     // it later in one go.
     class Block {
     public:
+        void reserve(size_t bytes) { text_.reserve(bytes); }
         void add(std::string_view key, std::string_view code)
         {
             append(text_, std::hash<std::string_view>()(key), key, code);
@@ -46,7 +47,7 @@ public:
         std::string text_;
     };
 
-    CodeTable() : text_(kUnit, '\0') {} // offset 0 marks a free slot
+    CodeTable() : blocks_(1, std::string(kUnit, '\0')) {} // no entry at 0 of block 0
 
     void reserve(size_t entries)
     {
@@ -59,17 +60,26 @@ public:
 
     void set(std::string_view key, std::string_view code)
     {
-        size_t at = text_.size();
-        append(text_, std::hash<std::string_view>()(key), key, code);
-        index(at, text_.size());
+        std::string& own = blocks_[0];
+        size_t at = own.size();
+        append(own, std::hash<std::string_view>()(key), key, code);
+        index(0, at);
     }
 
-    // Adds the block's entries in the order they were added to it.
-    void add(const Block& block)
+    // Adds the block's entries in the order they were added to it. The
+    // block is kept as it is, not copied.
+    void add(Block&& block)
     {
-        size_t at = text_.size();
-        text_ += block.text_;
-        index(at, text_.size());
+        if (block.text_.empty())
+            return;
+        if (blocks_.size() > kBlockMask) {
+            size_t at = blocks_[0].size();
+            blocks_[0] += block.text_;
+            index(0, at);
+            return;
+        }
+        blocks_.push_back(std::move(block.text_));
+        index(blocks_.size() - 1, 0);
     }
 
     // The identifier of the name, or the empty text.
@@ -80,21 +90,27 @@ public:
         std::uint64_t slot = slots_[position(key, std::hash<std::string_view>()(key))];
         if (slot == 0)
             return std::string_view();
-        size_t offset = offsetOf(slot);
-        Header header = headerAt(offset);
-        return std::string_view(text_.data() + offset + sizeof(Header) + header.keySize,
+        const char* entry = entryOf(slot);
+        Header header = headerOf(entry);
+        return std::string_view(entry + sizeof(Header) + header.keySize,
                                 static_cast<size_t>(header.codeSize));
     }
 
 private:
-    // Entries start at multiples of kUnit bytes: the header, the name, the
-    // identifier, padding.
+    // Entries start at multiples of kUnit bytes of their block: the header,
+    // the name, the identifier, padding.
     static constexpr size_t kUnit = 8;
     struct Header {
         std::uint64_t hash;
         std::uint64_t keySize;
         std::uint64_t codeSize;
     };
+
+    // A slot, 0 when free: the upper 24 bits of the name's hash, the block
+    // (8 bits) and the entry's offset in the block in units (32 bits).
+    static constexpr std::uint64_t kBlockMask = 0xFF;
+    static constexpr std::uint64_t kOffsetMask = 0xFFFFFFFF;
+    static constexpr std::uint64_t kTagMask = ~std::uint64_t(0) << 40;
 
     static void append(std::string& text, std::uint64_t hash, std::string_view key,
                        std::string_view code)
@@ -106,19 +122,17 @@ private:
         text.append((kUnit - text.size() % kUnit) % kUnit, '\0');
     }
 
-    Header headerAt(size_t offset) const
+    static Header headerOf(const char* entry)
     {
         Header header;
-        std::memcpy(&header, text_.data() + offset, sizeof header);
+        std::memcpy(&header, entry, sizeof header);
         return header;
     }
 
-    // A slot: the hash's upper half above the entry's offset in units.
-    static std::uint64_t slotFor(std::uint64_t hash, size_t offset)
+    const char* entryOf(std::uint64_t slot) const
     {
-        return (hash >> 32 << 32) | (offset / kUnit);
+        return blocks_[(slot >> 32) & kBlockMask].data() + (slot & kOffsetMask) * kUnit;
     }
-    static size_t offsetOf(std::uint64_t slot) { return static_cast<size_t>(slot & 0xFFFFFFFFu) * kUnit; }
 
     // Index of the slot holding the key, or of the free slot where it goes.
     size_t position(std::string_view key, std::uint64_t hash) const
@@ -128,32 +142,33 @@ private:
             std::uint64_t slot = slots_[at];
             if (slot == 0)
                 return at;
-            if ((slot ^ hash) >> 32 == 0) {
-                size_t offset = offsetOf(slot);
-                Header header = headerAt(offset);
+            if (((slot ^ hash) & kTagMask) == 0) {
+                const char* entry = entryOf(slot);
+                Header header = headerOf(entry);
                 if (header.hash == hash &&
-                    std::string_view(text_.data() + offset + sizeof(Header),
-                                     static_cast<size_t>(header.keySize)) == key)
+                    std::string_view(entry + sizeof(Header), static_cast<size_t>(header.keySize)) ==
+                        key)
                     return at;
             }
         }
     }
 
-    // Puts the entries between the two offsets of text_ into slots.
-    void index(size_t from, size_t to)
+    // Puts the entries of the block from the offset on into slots.
+    void index(size_t block, size_t from)
     {
-        if (to / kUnit > 0xFFFFFFFFu)
+        const std::string& text = blocks_[block];
+        if (text.size() / kUnit > kOffsetMask)
             throw std::length_error("identifier table too large");
-        while (from < to) {
-            Header header = headerAt(from);
+        while (from < text.size()) {
+            Header header = headerOf(text.data() + from);
             if (2 * (used_ + 1) > slots_.size())
                 rehash(slots_.empty() ? 16 : 2 * slots_.size());
-            std::string_view key(text_.data() + from + sizeof(Header),
+            std::string_view key(text.data() + from + sizeof(Header),
                                  static_cast<size_t>(header.keySize));
             std::uint64_t& slot = slots_[position(key, header.hash)];
             if (slot == 0)
                 ++used_;
-            slot = slotFor(header.hash, from);
+            slot = (header.hash & kTagMask) | (std::uint64_t(block) << 32) | (from / kUnit);
             size_t size = sizeof(Header) + static_cast<size_t>(header.keySize + header.codeSize);
             from += (size + kUnit - 1) / kUnit * kUnit;
         }
@@ -167,7 +182,7 @@ private:
         for (std::uint64_t slot : old) {
             if (slot == 0)
                 continue;
-            size_t at = static_cast<size_t>(headerAt(offsetOf(slot)).hash) & mask;
+            size_t at = static_cast<size_t>(headerOf(entryOf(slot)).hash) & mask;
             while (slots_[at] != 0)
                 at = (at + 1) & mask;
             slots_[at] = slot;
@@ -176,7 +191,7 @@ private:
 
     std::vector<std::uint64_t> slots_;
     size_t used_ = 0;
-    std::string text_;
+    std::vector<std::string> blocks_; // 0: the entries given to set()
 };
 
 // The name of a role, property, association or qualifier record: the text,

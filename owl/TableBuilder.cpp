@@ -133,6 +133,9 @@ void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tabl
     size_t parts = std::min<size_t>(threads + 1, concepts.size() / kConceptsPerThread + 1);
     std::vector<ConceptIterator> bounds = cut(concepts, parts);
     std::vector<RangeScan> scans(bounds.size() - 1);
+    // Room for a name and an identifier of usual length per concept.
+    for (RangeScan& part : scans)
+        part.codes.reserve(concepts.size() / scans.size() * 80);
     std::vector<std::exception_ptr> failures(scans.size());
     std::vector<std::thread> helpers;
     struct Joiner {
@@ -193,8 +196,8 @@ void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tabl
 
     tables.conceptCodes.reserve(concepts.size());
     if (guessed) {
-        for (const RangeScan& part : scans)
-            tables.conceptCodes.add(part.codes);
+        for (RangeScan& part : scans)
+            tables.conceptCodes.add(std::move(part.codes));
     } else {
         // Some property holds a map id whose name is "RXK" although no
         // definition of the knowledge base is filed under it, or the

@@ -53,9 +53,9 @@ TEST(OwlCodeTable, BlocksAreAddedInOrder)
     owl::CodeTable table;
     table.set("k1", "set before");
     table.set("before", "kept");
-    table.add(first);
+    table.add(std::move(first));
     table.add(owl::CodeTable::Block());
-    table.add(second);
+    table.add(std::move(second));
     for (int i = 0; i < 1000; ++i) {
         const std::string expected = (i % 3 == 0 ? "second " : "first ") + std::to_string(i);
         ASSERT_EQ(table.get("k" + std::to_string(i)), expected) << i;
@@ -64,6 +64,18 @@ TEST(OwlCodeTable, BlocksAreAddedInOrder)
     EXPECT_EQ(table.get("only second"), std::string(100, 'x'));
     table.set("k3", "set after");
     EXPECT_EQ(table.get("k3"), "set after");
+
+    // More blocks than a slot can tell apart are copied into the table.
+    owl::CodeTable many;
+    for (int i = 0; i < 600; ++i) {
+        owl::CodeTable::Block block;
+        block.add("same", "from block " + std::to_string(i));
+        block.add("b" + std::to_string(i), std::to_string(i));
+        many.add(std::move(block));
+    }
+    EXPECT_EQ(many.get("same"), "from block 599");
+    for (int i = 0; i < 600; ++i)
+        ASSERT_EQ(many.get("b" + std::to_string(i)), std::to_string(i)) << i;
 }
 
 class OwlConceptCodes : public OwlWriterTest {};
