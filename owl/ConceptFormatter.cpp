@@ -151,7 +151,8 @@ owlaxioms& ConceptFormatter::nextAxiom()
     return axioms_[axiomCount_++];
 }
 
-void ConceptFormatter::setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers)
+void ConceptFormatter::setQualifiers(owlaxioms& axiom,
+                                     const std::vector<QueltQualifier>& qualifiers)
 {
     axiom.qualifiers.resize(qualifiers.size());
     for (size_t i = 0; i < qualifiers.size(); ++i) {

@@ -192,9 +192,10 @@ private:
 
 ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
                                  const std::string& nameSpace, const WriteOptions& options)
-    : tables_(tables), nameSpace_(nameSpace), perChunk_(std::max<size_t>(options.conceptsPerChunk, 1)),
-      concepts_(concepts.size()), chunks_((concepts_ + perChunk_ - 1) / perChunk_),
-      formatter_(tables, nameSpace), next_(concepts.begin())
+    : tables_(tables), nameSpace_(nameSpace),
+      perChunk_(std::max<size_t>(options.conceptsPerChunk, 1)), concepts_(concepts.size()),
+      chunks_((concepts_ + perChunk_ - 1) / perChunk_), formatter_(tables, nameSpace),
+      next_(concepts.begin())
 {
     // More threads than chunks after the first would have nothing to do.
     size_t workers = std::min<size_t>(options.workers, chunks_ > 0 ? chunks_ - 1 : 0);

@@ -186,8 +186,9 @@ void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tabl
                 guessed = false;
         });
         part.roles.forEach([&](const QueltRole& role) { tables.roleNames.resolve(role); });
-        part.associations.forEach(
-            [&](const QueltAssociation& association) { tables.associationNames.resolve(association); });
+        part.associations.forEach([&](const QueltAssociation& association) {
+            tables.associationNames.resolve(association);
+        });
         part.qualifiers.forEach(
             [&](const QueltQualifier& qualifier) { tables.qualifierNames.resolve(qualifier); });
         for (const std::string* root : part.roots)

@@ -60,7 +60,8 @@ void buildLarge(QueltKb& kb, const Tweak& tweak = nullptr)
         if (i % 5 != 0) // every fifth has no identifier
             c.addProperty(QueltProperty("RXK", "C" + n, ""));
         if (i % 2 == 0)
-            c.addProperty(QueltProperty("Preferred_Name", i % 6 == 0 ? "P<" + n + ">" : "P " + n, ""));
+            c.addProperty(
+                QueltProperty("Preferred_Name", i % 6 == 0 ? "P<" + n + ">" : "P " + n, ""));
         if (i % 7 == 0) {
             QueltProperty synonym("Synonym", i % 14 == 0 ? "a]]>b" : "line\r" + n, "");
             synonym.addQualifier(QueltQualifier("Source", "S" + n));
@@ -161,7 +162,8 @@ TEST_F(OwlParallel, ManyChunksGiveTheSequentialBytes)
                              "<![CDATA[P<6>]]>", "<rdfs:label>P 2</rdfs:label>", "]]&gt;", "&#xD;",
                              "<owl:Axiom>", "<Maps_To rdf:resource=\"#\"/>",
                              "<rdfs:label><![CDATA[Concept 13 & co]]></rdfs:label>",
-                             "<owl:Class rdf:about=\"#C0\">\n\t<owl:disjointWith rdf:resource=\"#Z0\"/>",
+                             "<owl:Class rdf:about=\"#C0\">\n"
+                             "\t<owl:disjointWith rdf:resource=\"#Z0\"/>",
                              "<rdfs:domain rdf:resource=\"#Z0\"/>"}) {
         EXPECT_NE(sequential.find(part), std::string::npos) << part;
     }

@@ -110,7 +110,8 @@ TEST_F(OwlConceptCodes, RxkDefinedOutsideTheKnowledgeBase)
         texts[workers == 0 ? 0 : 1] = readFile(path("out.owl"));
     }
     EXPECT_TRUE(texts[0] == texts[1]);
-    EXPECT_NE(texts[0].find("<owl:Class rdf:about=\"#C5000\">\n<rdfs:label>Concept 5000</rdfs:label>\n"
+    EXPECT_NE(texts[0].find("<owl:Class rdf:about=\"#C5000\">\n"
+                            "<rdfs:label>Concept 5000</rdfs:label>\n"
                             "<code>c</code>\n<rdfs:subClassOf rdf:resource=\"#C4999\"/>\n"
                             "<RXK>C5000</RXK>\n</owl:Class>\n"),
               std::string::npos);
