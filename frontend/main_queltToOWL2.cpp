@@ -1,3 +1,4 @@
 #include "frontend/Converter.h"
+#include "frontend/ProcessExit.h"
 
-int main(int argc, char** argv) { return runConverter(argc, argv); }
+int main(int argc, char** argv) { finishProcess(runConverter(argc, argv)); }
