@@ -1,10 +1,12 @@
 #include "frontend/Converter.h"
 
 #include "frontend/CommandLine.h"
+#include "frontend/HeapReserve.h"
 #include "model/QueltKb.h"
 #include "owl/XmlText.h"
 
 #include <ctime>
+#include <filesystem>
 #include <iostream>
 
 const char* const kDefaultNamespace = "http://medvex.example.org/ftp1/Medvex/Medvex.owl#";
@@ -109,6 +111,11 @@ int runConverter(int argc, char** argv)
 
     std::clock_t start = std::clock();
     std::cerr << "Reading file " << inputFile << std::endl;
+    // The knowledge base takes about twice the file's size in memory.
+    std::error_code sizeError;
+    std::uintmax_t inputSize = std::filesystem::file_size(inputFile, sizeError);
+    if (!sizeError)
+        reserveHeap(inputSize / 2 * 5);
     if (!kb.readQueltXMLFile(inputFile))
         return 1;
 
