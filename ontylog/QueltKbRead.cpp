@@ -41,7 +41,7 @@ using xercesc::XMLUni;
 namespace {
 
 // Batches on their way from the parsing thread to the applying one.
-const std::size_t kQueueDepth = 8;
+const std::size_t kQueueDepth = 4;
 
 // An input that cannot be opened. The parser library opens a directory like
 // a file, fails on its first read and leaks part of the reader it was

@@ -48,7 +48,7 @@ using PipelineReadTest = ReadTest;
 
 TEST_F(PipelineReadTest, ManyBatchesArriveWholeAndInDocumentOrder)
 {
-    const int count = 3000;
+    const int count = 10000;
     std::string document = kHead;
     for (int i = 1; i <= count; ++i)
         document += conceptXml(i);
