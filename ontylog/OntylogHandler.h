@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class QueltKb;
@@ -126,7 +127,7 @@ private:
         Locale,
     };
     // Tags from Name on are the elements whose character data is read.
-    static Tag tagOf(const std::string& elementName);
+    static Tag tagOf(std::u16string_view elementName);
 
     OntylogHandler(StepSink* sink, QueltKb* kb);
 
@@ -137,7 +138,7 @@ private:
 
     // --- Plain C++ part: the tables of the format ---------------------------
     void openElement(Tag tag);
-    void deliverText(Tag tag, const std::string& text);
+    void deliverText(Tag tag, std::string& text);
     void closeElement(Tag tag);
     // Top of blockStack, or Tag::Other when it is empty.
     Tag topBlock() const { return blockStack.empty() ? Tag::Other : blockStack.back(); }
@@ -241,7 +242,6 @@ private:
 
     // --- Boundary state ------------------------------------------------------
     xercesc::XMLTranscoder* utf8 = nullptr;
-    std::string nameBuffer;
     std::string textBuffer;
     bool fatalErrorSeen = false;
     uint64_t fatalErrorLine = 0;

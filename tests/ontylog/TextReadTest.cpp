@@ -9,6 +9,8 @@
 #include <xercesc/util/PlatformUtils.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include <algorithm>
+
 using namespace ontylogtest;
 
 namespace {
@@ -62,6 +64,38 @@ TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
             "5 \xCE\xBCg caf\xC3\xA9 \xF0\x9F\x98\x80",
             "\xF0\x9F\x98\x80 \xF0\x9D\x94\xB8", // written as UTF-8, outside the BMP
         }));
+}
+
+// ASCII is copied in runs of 16 units; a character of two, three or four
+// bytes (a surrogate pair) at every place in and around such runs, and
+// ASCII texts of every length up to three runs, come out exactly.
+TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
+{
+    const std::string wide[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    std::vector<std::string> expected;
+    std::string document = "<terminology><propertyDef><name>Note</name><code>P1</code>"
+                           "<id>1</id></propertyDef><conceptDef><name>Runs</name>";
+    for (size_t length = 0; length <= 48; ++length) {
+        std::string text;
+        for (size_t i = 0; i < length; ++i)
+            text += static_cast<char>('a' + i % 26);
+        expected.push_back(text);
+        for (size_t at = 0; at <= length; at += (length < 20 ? 1 : 7)) {
+            const std::string& c = wide[(length + at) % 3];
+            expected.push_back(text.substr(0, at) + c + text.substr(at));
+        }
+    }
+    for (const std::string& text : expected)
+        document += "<property><name>Note</name><value>" + text + "</value></property>";
+    ScratchDir dir;
+    writeAll(dir.file("runs.xml"), document + "</conceptDef></terminology>");
+
+    ASSERT_TRUE(read(dir.file("runs.xml")));
+    EXPECT_EQ(out, "");
+    std::vector<std::string> values = propertyValues(concept("Runs"), "Note");
+    std::sort(values.begin(), values.end());
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(values, expected);
 }
 
 TEST_F(TextReadTest, Latin1DocumentArrivesAsUtf8)
