@@ -11,11 +11,32 @@ void NameRegistry::initialize()
 {
     try {
         maps_ = std::make_unique<Maps>();
+        reserve(0);
     } catch (const std::bad_alloc&) {
         std::cerr << policy_.allocMessage << std::endl;
         quitProcess(1);
     }
     ++generation_;
+}
+
+void NameRegistry::reserve(std::size_t names)
+{
+    if (!maps_) {
+        reserved_ += names;
+        return;
+    }
+    names += reserved_;
+    reserved_ = 0;
+    if (names == 0)
+        return;
+    // Only a hint: without the memory the maps grow as they go.
+    try {
+        maps_->idToName.reserve(maps_->idToName.size() + names);
+        maps_->nameToId.reserve(maps_->nameToId.size() + names);
+        maps_->ids.reserve(maps_->ids.size() + names);
+        maps_->codes.reserve(maps_->codes.size() + names);
+    } catch (const std::bad_alloc&) {
+    }
 }
 
 long NameRegistry::lookupId(const std::string& name)

@@ -3,6 +3,7 @@
 
 #include "model/ErrorWord.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -33,6 +34,9 @@ public:
 
     bool present() const { return maps_ != nullptr; }
     void initialize();
+    // Room for `names` more registrations, so the maps do not grow step by
+    // step while a large terminology is read; kept for maps created later.
+    void reserve(std::size_t names);
     void release()
     {
         maps_.reset();
@@ -96,6 +100,7 @@ private:
     ErrorWord& errors_;
     Policy policy_;
     long counter_ = 0;
+    std::size_t reserved_ = 0;
     std::uint64_t generation_ = 0;
     std::unique_ptr<Maps> maps_;
 };

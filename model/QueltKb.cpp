@@ -4,6 +4,7 @@
 #include "text/tString.h"
 
 #include <iostream>
+#include <new>
 #include <vector>
 
 long QueltKb::s_conMapID = 0;
@@ -132,6 +133,17 @@ void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
         keys.cui = keep(*cui);
     keys.termsEnd = pendingTerms.size();
     pendingKeys.push_back(keys);
+}
+
+void QueltKb::reserveConcepts(std::size_t count)
+{
+    QueltConcept::registry().reserve(count);
+    try {
+        nameToID.reserve(nameToID.size() + count);
+        pendingKeys.reserve(pendingKeys.size() + count);
+    } catch (const std::bad_alloc&) {
+        // only a hint: the containers grow as they go
+    }
 }
 
 QueltKb& QueltKb::fileConcept(QueltConcept&& stored)

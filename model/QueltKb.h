@@ -49,6 +49,9 @@ public:
     QueltKb& addQualifierDef(const QueltQualifierDef& def);
     QueltKb& addConcept(const QueltConcept& concept);
     QueltKb& addConcept(QueltConcept&& concept);
+    // Room for about `count` more concepts in the name maps, taken before a
+    // large terminology is read so the maps need not grow step by step.
+    void reserveConcepts(std::size_t count);
 
     // Containers, read-only.
     const std::map<long, QueltName>& getNames() const { return kbNames; }

@@ -43,6 +43,10 @@ namespace {
 // Batches on their way from the parsing thread to the applying one.
 const std::size_t kQueueDepth = 4;
 
+// Fewer bytes than a concept takes in any real terminology file (its name,
+// code, id, namespace, kind, parents and properties with their tags).
+const std::size_t kBytesPerConcept = 1024;
+
 // An input that cannot be opened. The parser library opens a directory like
 // a file, fails on its first read and leaks part of the reader it was
 // building; a directory is handed over as this instead, which the library
@@ -218,6 +222,12 @@ bool QueltKb::readQueltXMLFile(const std::string& fileName)
         reader->setFeature(XMLUni::fgXercesLoadExternalDTD, false);
         reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
         reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
+
+        // Room in the name maps for the concepts a file of this size holds
+        // at most, give or take.
+        struct stat info;
+        if (stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode))
+            reserveConcepts(static_cast<std::size_t>(info.st_size) / kBytesPerConcept);
 
         BatchQueue queue(kQueueDepth);
         auto handler = std::make_unique<OntylogHandler>(queue);
