@@ -82,6 +82,25 @@ TEST_F(KbTest, FirstConceptOfAProcessGetsIdentifierOne)
     GTEST_FLAG_SET(death_test_style, style);
 }
 
+// Room taken before reading is only room: it does not bring the registry
+// into being (lookups while it is absent keep their meaning), and taken
+// again while concepts are there, it changes no answer.
+TEST_F(KbTest, RoomForConceptsChangesNoAnswer)
+{
+    auto kb = quietKb();
+    ASSERT_FALSE(QueltConcept::registry().present());
+    kb->reserveConcepts(100000);
+    EXPECT_FALSE(QueltConcept::registry().present());
+    kb->addConcept(QueltConcept("A", "C1", 7, "", "", false));
+    kb->reserveConcepts(50000);
+    kb->addConcept(makeConcept("B", {"A"}));
+    EXPECT_EQ(kb->getIDFromName("B"), kb->getIDFromName("A") + 1);
+    EXPECT_TRUE(QueltConcept::codeInSet("C1"));
+    EXPECT_TRUE(QueltConcept::idInSet(7));
+    EXPECT_EQ(QueltConcept::getConceptMapName(QueltConcept::getConceptMapID("B")), "B");
+    EXPECT_EQ(kb->getConcept("B").getNumParents(), 1);
+}
+
 TEST_F(KbTest, RepeatedConceptNameIsReportedAndBothConceptsAreKept)
 {
     auto kb = quietKb();
