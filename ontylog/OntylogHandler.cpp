@@ -268,9 +268,9 @@ int32_t OntylogHandler::convertId(const std::string& text)
 
 OntylogHandler::Tag OntylogHandler::tagOf(std::u16string_view elementName)
 {
-    // Most frequent first: a linear scan that compares lengths before units
-    // beats hashing for names this short. The names are looked up as the
-    // parser gives them, in UTF-16, with no conversion.
+    // The names are looked up as the parser gives them, in UTF-16, with no
+    // conversion: only among the names of the same length and the same
+    // first letter, most frequent first, which leaves one or two to compare.
     struct TagName {
         std::u16string_view name;
         Tag tag;
@@ -312,9 +312,22 @@ OntylogHandler::Tag OntylogHandler::tagOf(std::u16string_view elementName)
         {u"inverseName", Tag::InverseName},
         {u"pickListItem", Tag::PickListItem},
     };
-    for (const TagName& entry : tags) {
-        if (entry.name.size() == elementName.size() && entry.name == elementName)
-            return entry.tag;
+    constexpr std::size_t kLongest = 16; // "definingConcepts"
+    constexpr std::size_t kLetters = 26;
+    using Bucket = std::vector<const TagName*>;
+    static const std::vector<Bucket> buckets = [&] {
+        std::vector<Bucket> table((kLongest + 1) * kLetters);
+        for (const TagName& entry : tags)
+            table[entry.name.size() * kLetters + (entry.name[0] - u'a')].push_back(&entry);
+        return table;
+    }();
+
+    const std::size_t length = elementName.size();
+    if (length == 0 || length > kLongest || elementName[0] < u'a' || elementName[0] > u'z')
+        return Tag::Other;
+    for (const TagName* entry : buckets[length * kLetters + (elementName[0] - u'a')]) {
+        if (std::char_traits<char16_t>::compare(entry->name.data(), elementName.data(), length) == 0)
+            return entry->tag;
     }
     return Tag::Other;
 }
