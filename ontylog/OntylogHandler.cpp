@@ -64,12 +64,19 @@ OntylogHandler::~OntylogHandler() { delete utf8; }
 
 void OntylogHandler::toUtf8(const XMLCh* text, XMLSize_t length, std::string& out)
 {
+    out.clear();
+    appendUtf8(text, length, out);
+}
+
+void OntylogHandler::appendUtf8(const XMLCh* text, XMLSize_t length, std::string& out)
+{
     // ASCII reads the same in UTF-8: copied as it is, up to the first other
     // character. Element names, codes and most values end here. Whole runs
     // of 16 units are tested and narrowed at once, which the compiler turns
     // into vector instructions; the rest goes unit by unit.
-    out.resize(length);
-    char* bytes8 = &out[0];
+    const std::size_t start = out.size();
+    out.resize(start + length);
+    char* bytes8 = &out[start];
     XMLSize_t ascii = 0;
     const XMLSize_t kRun = 16;
     while (ascii + kRun <= length) {
@@ -90,21 +97,22 @@ void OntylogHandler::toUtf8(const XMLCh* text, XMLSize_t length, std::string& ou
     // The rest goes through the transcoder. One UTF-16 unit never needs
     // more than three bytes (a surrogate pair, two units, needs four), so
     // one call converts the whole rest.
-    out.resize(ascii + (length - ascii) * 3);
-    XMLByte* bytes = reinterpret_cast<XMLByte*>(&out[0]);
+    out.resize(start + ascii + (length - ascii) * 3);
+    XMLByte* bytes = reinterpret_cast<XMLByte*>(&out[start]);
     XMLSize_t done = ascii;
     XMLSize_t written = ascii;
     while (done < length) {
         XMLSize_t eaten = 0;
         written += utf8->transcodeTo(text + done, length - done, bytes + written,
-                                     out.size() - written, eaten, XMLTranscoder::UnRep_RepChar);
+                                     out.size() - start - written, eaten,
+                                     XMLTranscoder::UnRep_RepChar);
         // Nothing eaten: a leading surrogate without its partner at the end,
         // which the parser never delivers; there is nothing more to convert.
         if (eaten == 0)
             break;
         done += eaten;
     }
-    out.resize(written);
+    out.resize(start + written);
 }
 
 void OntylogHandler::attributeValue(const Attributes& attrs, const XMLCh* name, std::string& out)
@@ -124,6 +132,7 @@ void OntylogHandler::startElement(const XMLCh*, const XMLCh*, const XMLCh* qname
     Tag tag = tagOf(std::u16string_view(qname, XMLString::stringLen(qname)));
 
     elementStack.push_back(tag);
+    heldSurrogate = 0;
     if (elementText.size() < elementStack.size())
         elementText.emplace_back();
     else
@@ -142,8 +151,25 @@ void OntylogHandler::characters(const XMLCh* chars, XMLSize_t length)
 {
     // Only elements that can carry a value collect their text; the white
     // space between the children of the other elements is never looked at.
-    if (!elementStack.empty() && elementStack.back() >= Tag::Name)
-        elementText[elementStack.size() - 1].append(chars, length);
+    if (elementStack.empty() || elementStack.back() < Tag::Name || length == 0)
+        return;
+    // Converted as it comes. The parser may cut a text between the two units
+    // of a surrogate pair: the leading one waits for the next piece.
+    std::string& text = elementText[elementStack.size() - 1];
+    if (heldSurrogate != 0) {
+        if (chars[0] >= 0xDC00 && chars[0] <= 0xDFFF) {
+            const XMLCh pair[2] = {heldSurrogate, chars[0]};
+            appendUtf8(pair, 2, text);
+            ++chars;
+            --length;
+        }
+        heldSurrogate = 0;
+    }
+    if (length > 0 && chars[length - 1] >= 0xD800 && chars[length - 1] <= 0xDBFF) {
+        heldSurrogate = chars[length - 1];
+        --length;
+    }
+    appendUtf8(chars, length, text);
 }
 
 void OntylogHandler::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
@@ -153,11 +179,11 @@ void OntylogHandler::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
     if (elementStack.empty())
         return;
     Tag tag = elementStack.back();
-    const std::u16string& text = elementText[elementStack.size() - 1];
-    if (!text.empty()) {
-        toUtf8(text.data(), text.size(), textBuffer);
-        deliverText(tag, textBuffer);
-    }
+    // A leading surrogate without its partner is not a character: dropped.
+    heldSurrogate = 0;
+    std::string& text = elementText[elementStack.size() - 1];
+    if (!text.empty())
+        deliverText(tag, text);
     elementStack.pop_back();
     closeElement(tag);
 }

@@ -134,6 +134,9 @@ private:
     // --- Boundary: UTF-16 from the parser to UTF-8 --------------------------
     // Converts into out (replaced); out keeps its capacity between calls.
     void toUtf8(const XMLCh* text, XMLSize_t length, std::string& out);
+    // Converts onto the end of out. A lone surrogate becomes U+FFFD, or is
+    // dropped at the very end.
+    void appendUtf8(const XMLCh* text, XMLSize_t length, std::string& out);
     void attributeValue(const xercesc::Attributes& attrs, const XMLCh* name, std::string& out);
 
     // --- Plain C++ part: the tables of the format ---------------------------
@@ -224,10 +227,14 @@ private:
     // The roles, properties, associations and qualifiers of a concept are
     // records of the model: they are built by whoever applies the steps.
     // Open elements, innermost last, and the character data collected for
-    // each (elementText[i] belongs to elementStack[i]; the vector only grows,
-    // so its strings keep their capacity for the next element at that depth).
+    // each, in UTF-8 (elementText[i] belongs to elementStack[i]; the vector
+    // only grows, so its strings keep their capacity for the next element at
+    // that depth). A text handed to a field swaps buffers with it.
     std::vector<Tag> elementStack;
-    std::vector<std::u16string> elementText;
+    std::vector<std::string> elementText;
+    // The leading unit of a surrogate pair that ended the last piece of
+    // character data, or 0.
+    XMLCh heldSurrogate = 0;
     // Open record blocks of a concept: ConceptDef, DefiningConcepts, Role,
     // Property, Association, Qualifier.
     std::vector<Tag> blockStack;

@@ -156,4 +156,42 @@ TEST_F(TextReadTest, LongTextInManyEventsIsReadWhole)
     EXPECT_TRUE(name == expected) << name.size() << " bytes instead of " << expected.size();
 }
 
+// Hands the handler every piece of character data one unit at a time, so
+// every surrogate pair arrives cut in two.
+class UnitByUnitHandler : public OntylogHandler {
+public:
+    explicit UnitByUnitHandler(QueltKb& kb) : OntylogHandler(kb) {}
+    void characters(const XMLCh* chars, XMLSize_t length) override
+    {
+        for (XMLSize_t i = 0; i < length; ++i)
+            OntylogHandler::characters(chars + i, 1);
+    }
+};
+
+// Character data is converted piece by piece as the parser delivers it; a
+// piece may end between the two units of a surrogate pair.
+TEST_F(TextReadTest, SurrogatePairCutBetweenPiecesComesOutWhole)
+{
+    const std::string text = "a\xF0\x9F\x98\x80\xF0\x9D\x94\xB8 caf\xC3\xA9 \xE2\x82\xAC"
+                             "\xF0\x9F\x98\x80";
+    ScratchDir dir;
+    const std::string file = dir.file("cut.xml");
+    writeAll(file, "<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id>"
+                   "</propertyDef><conceptDef><name>" + text + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property></conceptDef>"
+                   "</terminology>");
+    using namespace xercesc;
+    XMLPlatformUtils::Initialize();
+    {
+        std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+        UnitByUnitHandler handler(*kb);
+        reader->setContentHandler(&handler);
+        reader->setErrorHandler(&handler);
+        reader->parse(file.c_str());
+        EXPECT_FALSE(handler.hadFatalError());
+    }
+    XMLPlatformUtils::Terminate();
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{text}));
+    EXPECT_EQ(propertyValues(concept(text), "Note"), (std::vector<std::string>{"\xF0\x9F\x98\x80"}));
+}
+
 } // namespace
