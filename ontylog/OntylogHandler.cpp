@@ -8,6 +8,7 @@
 #include <xercesc/util/XMLString.hpp>
 #include <xercesc/util/XMLUTF8Transcoder.hpp>
 
+#include <array>
 #include <iostream>
 #include <string_view>
 #include <utility>
@@ -295,8 +296,8 @@ int32_t OntylogHandler::convertId(const std::string& text)
 OntylogHandler::Tag OntylogHandler::tagOf(std::u16string_view elementName)
 {
     // The names are looked up as the parser gives them, in UTF-16, with no
-    // conversion: only among the names of the same length and the same
-    // first letter, most frequent first, which leaves one or two to compare.
+    // conversion, in a small open-addressing table keyed by the length and
+    // the first and last letters: one or two probes, one comparison.
     struct TagName {
         std::u16string_view name;
         Tag tag;
@@ -338,22 +339,28 @@ OntylogHandler::Tag OntylogHandler::tagOf(std::u16string_view elementName)
         {u"inverseName", Tag::InverseName},
         {u"pickListItem", Tag::PickListItem},
     };
-    constexpr std::size_t kLongest = 16; // "definingConcepts"
-    constexpr std::size_t kLetters = 26;
-    using Bucket = std::vector<const TagName*>;
-    static const std::vector<Bucket> buckets = [&] {
-        std::vector<Bucket> table((kLongest + 1) * kLetters);
-        for (const TagName& entry : tags)
-            table[entry.name.size() * kLetters + (entry.name[0] - u'a')].push_back(&entry);
+    constexpr std::size_t kSlots = 128; // a power of two, over three times the names
+    auto slotOf = [](std::u16string_view name) {
+        std::size_t key = name.size() * 31 + name.front() * 7 + name.back();
+        return key & (kSlots - 1);
+    };
+    static const std::array<const TagName*, kSlots> slots = [&] {
+        std::array<const TagName*, kSlots> table{};
+        for (const TagName& entry : tags) {
+            std::size_t slot = slotOf(entry.name);
+            while (table[slot] != nullptr)
+                slot = (slot + 1) & (kSlots - 1);
+            table[slot] = &entry;
+        }
         return table;
     }();
 
-    const std::size_t length = elementName.size();
-    if (length == 0 || length > kLongest || elementName[0] < u'a' || elementName[0] > u'z')
+    if (elementName.empty())
         return Tag::Other;
-    for (const TagName* entry : buckets[length * kLetters + (elementName[0] - u'a')]) {
-        if (std::char_traits<char16_t>::compare(entry->name.data(), elementName.data(), length) == 0)
-            return entry->tag;
+    for (std::size_t slot = slotOf(elementName); slots[slot] != nullptr;
+         slot = (slot + 1) & (kSlots - 1)) {
+        if (slots[slot]->name == elementName)
+            return slots[slot]->tag;
     }
     return Tag::Other;
 }
