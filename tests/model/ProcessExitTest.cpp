@@ -1,9 +1,13 @@
 // The model's ways of ending the process: a reference mode that is not one
 // of the three, and registries that cannot be allocated. Both end with
-// status 1 after their message.
+// status 1 after their message. And the end of a finished run, which skips
+// the destructors but loses nothing written.
 
 #include "tests/support/TestSupport.h"
 
+#include "frontend/ProcessExit.h"
+
+#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -54,6 +58,22 @@ TEST(QueltTerminologyDeathTest, ReferenceModesAreSelectedByExactNameAndAnyOtherE
             << "ref_by '" << value << "'";
     }
     EXPECT_EQ(QueltTerminology::getReference(), "name");
+}
+
+TEST(FinishProcessDeathTest, EndsWithTheStatusOnceEveryStreamIsFlushed)
+{
+    ScratchDir dir;
+    const std::string file = dir.file("buffered.txt");
+    EXPECT_EXIT(
+        {
+            std::FILE* out = std::fopen(file.c_str(), "w");
+            if (out != nullptr)
+                std::fputs("still in the buffer", out);
+            std::cerr << "last line";
+            finishProcess(5);
+        },
+        ::testing::ExitedWithCode(5), "^last line$");
+    EXPECT_EQ(readAll(file), "still in the buffer");
 }
 
 // Short texts only, so that building the arguments allocates nothing and
