@@ -12,13 +12,13 @@
 
 using namespace owltest;
 
-class OwlGolden : public OwlWriterTest, public testing::WithParamInterface<const char*> {};
+class OwlGolden : public OwlWriterTest, public testing::WithParamInterface<const char*> { };
 
 TEST_P(OwlGolden, MatchesHandCheckedFile)
 {
     const std::string input = std::string(QUELT_TEST_DATA) + "/golden/" + GetParam() + ".xml";
-    const std::string expected =
-        readFile(std::string(QUELT_TEST_DATA) + "/golden/" + GetParam() + ".owl");
+    const std::string expected
+        = readFile(std::string(QUELT_TEST_DATA) + "/golden/" + GetParam() + ".owl");
     ASSERT_FALSE(expected.empty());
     QueltKb kb;
     testing::internal::CaptureStdout();

@@ -8,16 +8,10 @@
 #include "tests/owl/OwlTestSupport.h"
 
 #include "frontend/ProcessExit.h"
-#include "model/QueltAssociation.h"
-#include "model/QueltProperty.h"
-#include "model/QueltQualifier.h"
-#include "model/QueltRole.h"
 #include "owl/OutputFile.h"
 #include "owl/OwlWriter.h"
 
-#include <csignal>
 #include <functional>
-#include <sys/resource.h>
 
 using namespace owltest;
 
@@ -36,24 +30,20 @@ using Tweak = std::function<void(int i, QueltConcept&)>;
 // association to a concept without an identifier.
 void buildLarge(QueltKb& kb, const Tweak& tweak = nullptr)
 {
-    kb.addNamespace(QueltName("NS", 1, "N1"));
-    kb.addKind(QueltKind("K", 2, "K1", "NS", false));
-    kb.addRoleDef(QueltRoleDef("Has_X", "RX", 3, "NS", "K", "K", "", ""));
-    kb.addRoleDef(QueltRoleDef("Part_Of", "RP", 4, "NS", "K", "K", "", ""));
-    kb.addPropertyDef(QueltPropertyDef("RXK", "P1", 5, "string", false, false, "NS"));
+    addBasics(kb);
+    kb.addRoleDef(QueltRoleDef("Has_X", "RX", 4, "NS", "K", "K", "", ""));
+    kb.addRoleDef(QueltRoleDef("Part_Of", "RP", 5, "NS", "K", "K", "", ""));
     kb.addPropertyDef(QueltPropertyDef("Preferred_Name", "P2", 6, "string", false, false, "NS"));
     kb.addPropertyDef(QueltPropertyDef("Synonym", "P3", 7, "string", false, false, "NS"));
     kb.addQualifierDef(QueltQualifierDef("Source", "Q1", 8, "NS", "CP", {}));
     kb.addAssociationDef(QueltAssociationDef("Maps_To", "A1", 9, "", true, "NS"));
 
-    QueltConcept root("Root", "c0", 0, "NS", "K", false);
-    root.addProperty(QueltProperty("RXK", "C0", ""));
-    kb.addConcept(root);
-    const char* modifiers[] = {"some", "all", "poss"};
+    kb.addConcept(makeConcept("Root", "C0"));
+    const char* modifiers[] = { "some", "all", "poss" };
     for (int i = 1; i <= kConcepts; ++i) {
         const std::string n = std::to_string(i);
         QueltConcept c(i % 13 == 0 ? "Concept " + n + " & co" : "Concept " + n, "c" + n, 0, "NS",
-                       "K", i % 3 == 0);
+            "K", i % 3 == 0);
         c.addParent(i < 10 ? "Root" : "Concept " + std::to_string(i / 2));
         if (i % 4 == 0)
             c.addParent("Concept " + std::to_string(i / 3));
@@ -77,17 +67,15 @@ void buildLarge(QueltKb& kb, const Tweak& tweak = nullptr)
                 c.addRole(QueltRole("Part_Of", "Concept " + std::to_string(i / 5), "all", 2));
         }
         if (i % 9 == 0)
-            c.addAssociation(QueltAssociation("Maps_To", "Concept " + std::to_string(i - 5),
-                                              {QueltQualifier("Source", "S")}));
+            c.addAssociation(QueltAssociation(
+                "Maps_To", "Concept " + std::to_string(i - 5), { QueltQualifier("Source", "S") }));
         if (tweak)
             tweak(i, c);
         kb.addConcept(c);
     }
     // A second root, so that roots are found in the last range of concepts
     // too: the kind's roots are two.
-    QueltConcept zeta("Zeta root", "z0", 0, "NS", "K", false);
-    zeta.addProperty(QueltProperty("RXK", "Z0", ""));
-    kb.addConcept(zeta);
+    kb.addConcept(makeConcept("Zeta root", "Z0"));
 }
 
 // buildLarge has one kind and two roots.
@@ -104,36 +92,30 @@ owl::WriteOptions options(unsigned workers, size_t conceptsPerChunk)
 // Ways of formatting the concept section that must give the same result:
 // threads besides the caller, and concepts per chunk (one, a prime, the
 // default, and all in one chunk).
-const owl::WriteOptions kParallel[] = {options(1, 256), options(2, 7),  options(3, 1),
-                                       options(1, 97),  options(2, 256), options(1, 100000)};
+const owl::WriteOptions kParallel[] = { options(1, 256), options(2, 7), options(3, 1),
+    options(1, 97), options(2, 256), options(1, 100000) };
 
 std::string describe(const owl::WriteOptions& chosen)
 {
-    return std::to_string(chosen.workers) + " threads, " +
-           std::to_string(chosen.conceptsPerChunk) + " concepts per chunk";
-}
-
-// Writes the knowledge base to file with the size of files limited to
-// limit bytes and SIGXFSZ ignored, so that a write beyond it fails with
-// EFBIG; for a child process.
-bool writeUnderSizeLimit(const QueltKb& kb, const std::string& file, rlim_t limit,
-                         const owl::WriteOptions& chosen)
-{
-    signal(SIGXFSZ, SIG_IGN);
-    struct rlimit size;
-    size.rlim_cur = limit;
-    size.rlim_max = limit;
-    setrlimit(RLIMIT_FSIZE, &size);
-    return owl::writeOwlFile(kb, file, headerLines(), kNamespace, chosen);
+    return std::to_string(chosen.workers) + " threads, " + std::to_string(chosen.conceptsPerChunk)
+        + " concepts per chunk";
 }
 
 } // namespace
 
 class OwlParallel : public OwlWriterTest {
 protected:
+    // Writes with the file size limited to limit bytes; for a child process.
+    bool writeLimited(
+        const QueltKb& kb, const std::string& file, rlim_t limit, const owl::WriteOptions& chosen)
+    {
+        limitFileSize(limit);
+        return owl::writeOwlFile(kb, file, headerLines(), kNamespace, chosen);
+    }
+
     // Writes with the given options; returns the result, with the file (if
     // any) in file_ and the console lines in messages_.
-    bool tryWrite(const QueltKb& kb, const owl::WriteOptions& chosen)
+    bool writeWith(const QueltKb& kb, const owl::WriteOptions& chosen)
     {
         const std::string file = path("out.owl");
         writeFile(file, "old");
@@ -151,30 +133,30 @@ TEST_F(OwlParallel, ManyChunksGiveTheSequentialBytes)
 {
     QueltKb kb;
     buildLarge(kb);
-    ASSERT_TRUE(tryWrite(kb, options(0, 256))) << messages_;
+    ASSERT_TRUE(writeWith(kb, options(0, 256))) << messages_;
     const std::string sequential = file_;
     EXPECT_EQ(messages_, kKinds);
     // Several write blocks, so the chunks are cut where blocks end.
     ASSERT_GT(sequential.size(), 2 * OutputFile::kBlockSize);
     expectWellFormed(path("out.owl"));
     // The template's parts are all there.
-    for (const char* part : {"<owl:equivalentClass>", "<owl:unionOf", "<owl:allValuesFrom",
-                             "<![CDATA[P<6>]]>", "<rdfs:label>P 2</rdfs:label>", "]]&gt;", "&#xD;",
-                             "<owl:Axiom>", "<Maps_To rdf:resource=\"#\"/>",
-                             "<rdfs:label><![CDATA[Concept 13 & co]]></rdfs:label>",
-                             "<owl:Class rdf:about=\"#C0\">\n"
-                             "\t<owl:disjointWith rdf:resource=\"#Z0\"/>",
-                             "<rdfs:domain rdf:resource=\"#Z0\"/>"}) {
+    for (const char* part :
+        { "<owl:equivalentClass>", "<owl:unionOf", "<owl:allValuesFrom", "<![CDATA[P<6>]]>",
+            "<rdfs:label>P 2</rdfs:label>", "]]&gt;", "&#xD;", "<owl:Axiom>",
+            "<Maps_To rdf:resource=\"#\"/>", "<rdfs:label><![CDATA[Concept 13 & co]]></rdfs:label>",
+            "<owl:Class rdf:about=\"#C0\">\n"
+            "\t<owl:disjointWith rdf:resource=\"#Z0\"/>",
+            "<rdfs:domain rdf:resource=\"#Z0\"/>" }) {
         EXPECT_NE(sequential.find(part), std::string::npos) << part;
     }
 
     for (const owl::WriteOptions& chosen : kParallel) {
         SCOPED_TRACE(describe(chosen));
-        EXPECT_TRUE(tryWrite(kb, chosen)) << messages_;
+        EXPECT_TRUE(writeWith(kb, chosen)) << messages_;
         EXPECT_EQ(messages_, kKinds);
         EXPECT_EQ(file_.size(), sequential.size());
         EXPECT_TRUE(file_ == sequential) << "the file differs from the one written by one thread";
-        EXPECT_EQ(listDirectory(dir_), std::vector<std::string>{"out.owl"});
+        EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
     }
 }
 
@@ -184,58 +166,44 @@ TEST_F(OwlParallel, FirstRefusedConceptInFileOrderIsReported)
 {
     struct Case {
         const char* what;
-        Tweak tweak;
+        // Synonym values added to concepts by number; "Undefined" instead
+        // of "Synonym" names a property without a definition.
+        std::vector<std::pair<int, std::string>> values;
         std::string message;
     };
-    const std::string prefix = "ERROR: cannot write concept '";
+    const std::string prefix = "ERROR: cannot write concept 'Concept ";
     const std::string carry = "': text holds a character XML cannot carry\n";
     const Case cases[] = {
-        {"control character in a late concept",
-         [](int i, QueltConcept& c) {
-             if (i == 4700)
-                 c.addProperty(QueltProperty("Synonym", "a\x01z", ""));
-         },
-         prefix + "Concept 4700" + carry},
-        {"two refused concepts, the later one in an earlier-finished chunk",
-         [](int i, QueltConcept& c) {
-             if (i == 3001 || i == 3900)
-                 c.addProperty(QueltProperty("Synonym", "\x1B", ""));
-         },
-         prefix + "Concept 3001" + carry},
-        {"element name refused before a control character",
-         [](int i, QueltConcept& c) {
-             if (i == 2500)
-                 c.addProperty(QueltProperty("Undefined", "v", ""));
-             if (i == 2600)
-                 c.addProperty(QueltProperty("Synonym", "\x02", ""));
-         },
-         prefix + "Concept 2500': a property without a defined name\n"},
-        {"the very first concept",
-         [](int i, QueltConcept& c) {
-             if (i == 1)
-                 c.addProperty(QueltProperty("Synonym", "\x03", ""));
-         },
-         prefix + "Concept 1" + carry},
-        {"a concept of the last chunk",
-         [](int i, QueltConcept& c) {
-             if (i == kConcepts)
-                 c.addProperty(QueltProperty("Synonym", "\x04", ""));
-         },
-         prefix + "Concept " + std::to_string(kConcepts) + carry},
+        { "control character in a late concept", { { 4700, "a\x01z" } }, prefix + "4700" + carry },
+        { "two refused concepts, the later one in an earlier-finished chunk",
+            { { 3001, "\x1B" }, { 3900, "\x1B" } }, prefix + "3001" + carry },
+        { "element name refused before a control character",
+            { { 2500, "Undefined" }, { 2600, "\x02" } },
+            prefix + "2500': a property without a defined name\n" },
+        { "the very first concept", { { 1, "\x03" } }, prefix + "1" + carry },
+        { "a concept of the last chunk", { { kConcepts, "\x04" } },
+            prefix + std::to_string(kConcepts) + carry },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         clearErrorWords();
         QueltKb kb;
-        buildLarge(kb, c.tweak);
-        EXPECT_FALSE(tryWrite(kb, options(0, 256)));
+        buildLarge(kb, [&c](int i, QueltConcept& concept) {
+            for (const auto& value : c.values) {
+                if (value.first == i && value.second == "Undefined")
+                concept.addProperty(QueltProperty("Undefined", "v", ""));
+                else if (value.first == i) concept.addProperty(
+                    QueltProperty("Synonym", value.second, ""));
+            }
+        });
+        EXPECT_FALSE(writeWith(kb, options(0, 256)));
         EXPECT_EQ(messages_, kKinds + c.message);
         for (const owl::WriteOptions& chosen : kParallel) {
             SCOPED_TRACE(describe(chosen));
-            EXPECT_FALSE(tryWrite(kb, chosen));
+            EXPECT_FALSE(writeWith(kb, chosen));
             EXPECT_EQ(messages_, kKinds + c.message);
             EXPECT_EQ(file_, "old");
-            EXPECT_EQ(listDirectory(dir_), std::vector<std::string>{"out.owl"});
+            EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
         }
     }
 }
@@ -248,8 +216,8 @@ TEST_F(OwlParallel, WriteFailingPartWay)
 {
     const std::string file = path("out.owl");
     const std::string tooLarge = "ERROR: cannot write output file '" + file + "': File too large\n";
-    const std::string refused =
-        "ERROR: cannot write concept 'Concept 4900': text holds a character XML cannot carry\n";
+    const std::string refused
+        = "ERROR: cannot write concept 'Concept 4900': text holds a character XML cannot carry\n";
     QueltKb kb;
     buildLarge(kb, [](int i, QueltConcept& c) {
         if (i == 4900)
@@ -264,14 +232,14 @@ TEST_F(OwlParallel, WriteFailingPartWay)
             std::string message;
         };
         // The refused concept is more than two write blocks into the file.
-        for (const Limit& limit : {Limit{100000, tooLarge}, Limit{1500000, tooLarge},
-                                   Limit{64000000, refused}}) {
+        for (const Limit& limit : { Limit { 100000, tooLarge }, Limit { 1500000, tooLarge },
+                 Limit { 64000000, refused } }) {
             SCOPED_TRACE(limit.bytes);
             writeFile(file, "old");
-            EXPECT_EXIT(quitProcess(writeUnderSizeLimit(kb, file, limit.bytes, chosen) ? 0 : 1),
-                        testing::ExitedWithCode(1), "^" + kKinds + limit.message + "$");
+            EXPECT_EXIT(quitProcess(writeLimited(kb, file, limit.bytes, chosen) ? 0 : 1),
+                testing::ExitedWithCode(1), "^" + kKinds + limit.message + "$");
             EXPECT_EQ(readFile(file), "old");
-            EXPECT_EQ(listDirectory(dir_), std::vector<std::string>{"out.owl"});
+            EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
         }
     }
 }
