@@ -174,7 +174,7 @@ const char kDefinedTwoGroups[] = R"(<owl:Class rdf:about="#C_G">
 TEST_F(OwlClasses, RoleGroupsInBothForms)
 {
     auto classOf = [this](bool defined, const std::vector<RoleSpec>& roles) {
-        clearErrorWords();
+        clearAllErrorWords();
         QueltKb kb;
         addDefinitions(kb);
         QueltConcept concept = makeConcept("G", "C_G", defined);
@@ -453,7 +453,7 @@ TEST_F(OwlClasses, NamesThatCannotBeElementsAreRefused)
     const std::string file = path("out.owl");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        clearErrorWords();
+        clearAllErrorWords();
         writeFile(file, "old");
         QueltKb kb;
         addNamed(kb, c.property, c.qualifier, c.association);

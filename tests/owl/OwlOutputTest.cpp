@@ -201,7 +201,7 @@ TEST_F(OwlOutput, TextsXmlCannotCarryAreRefused)
     const std::string file = path("out.owl");
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        clearErrorWords();
+        clearAllErrorWords();
         writeFile(file, "old");
         QueltKb kb;
         c.build(kb);

@@ -186,7 +186,7 @@ TEST_F(OwlParallel, FirstRefusedConceptInFileOrderIsReported)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        clearErrorWords();
+        clearAllErrorWords();
         QueltKb kb;
         buildLarge(kb, [&c](int i, QueltConcept& concept) {
             for (const auto& value : c.values) {

@@ -181,24 +181,9 @@ void limitFileSize(rlim_t limit)
     setrlimit(RLIMIT_FSIZE, &size);
 }
 
-void clearErrorWords()
-{
-    QueltName::clearError();
-    QueltKind::clearError();
-    QueltRoleDef::clearError();
-    QueltPropertyDef::clearError();
-    QueltAssociationDef::clearError();
-    QueltQualifierDef::clearError();
-    QueltRole::clearError();
-    QueltProperty::clearError();
-    QueltAssociation::clearError();
-    QueltQualifier::clearError();
-    QueltConcept::clearError();
-}
-
 void OwlWriterTest::SetUp()
 {
-    clearErrorWords();
+    clearAllErrorWords();
     std::string pattern = std::string(QUELT_BINARY_DIR) + "/owltest.XXXXXX";
     ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
     dir_ = pattern;

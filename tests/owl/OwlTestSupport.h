@@ -11,6 +11,7 @@
 #include "model/QueltProperty.h"
 #include "model/QueltQualifier.h"
 #include "model/QueltRole.h"
+#include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -58,10 +59,9 @@ QueltConcept makeConcept(const std::string& name, const std::string& rxk, bool d
 // SIGXFSZ, so that a write beyond it fails with EFBIG; for a child process.
 void limitFileSize(rlim_t limit);
 
-// Clears the class-wide error words of every record class. Records made
-// while a registry was absent leave sticky bits that would make later
-// name lookups answer with the empty text.
-void clearErrorWords();
+// Clears the class-wide error words of every record class (records made
+// while a registry was absent leave sticky bits).
+using quelttest::clearAllErrorWords;
 
 class OwlWriterTest : public ::testing::Test {
 protected:
