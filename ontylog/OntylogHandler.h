@@ -33,13 +33,13 @@ class OntylogBuilder;
 // only collects steps, in batches, and never touches the model, so the
 // parse can run on a thread of its own while another thread applies them.
 //
-// The Xerces-facing part is thin: element names, attribute values and
-// character data are converted to UTF-8 once, at the boundary, with one
-// UTF-8 transcoder made for this handler and buffers reused from event to
-// event; the rest of the class works on std::string only. Character data is
-// collected per open element, so an element's text is all of its own
-// character data however the parser splits it, and is delivered at its end
-// tag.
+// The Xerces-facing part is thin: element names are looked up as the parser
+// gives them (UTF-16); attribute values and character data are converted to
+// UTF-8 once, at the boundary, with one UTF-8 transcoder made for this
+// handler and buffers reused from event to event; the rest of the class
+// works on std::string only. Character data is collected per open element,
+// as it arrives, so an element's text is all of its own character data
+// however the parser splits it, and is delivered at its end tag.
 //
 // One handler serves one parse. It needs an initialised parser library for
 // its whole life (it makes its transcoder in the constructor).
