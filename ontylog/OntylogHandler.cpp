@@ -719,6 +719,18 @@ void OntylogHandler::initConDef()
 // ---------------------------------------------------------------------------
 // Construct operations: each makes the step of its end tag
 
+// The step of a definition other than a namespace, with what they all have:
+// name, code and namespace as texts 0 to 2, and the id.
+ontylog::Step& OntylogHandler::newDefinitionStep(ontylog::StepKind kind)
+{
+    ontylog::Step& step = newStep(kind);
+    step.text[0] = keep(curName);
+    step.text[1] = keep(curCode);
+    step.text[2] = keep(curNamespace);
+    step.number = curId;
+    return step;
+}
+
 void OntylogHandler::constructNamespaceDef()
 {
     ontylog::Step& step = newStep(ontylog::StepKind::Namespace);
@@ -730,37 +742,25 @@ void OntylogHandler::constructNamespaceDef()
 
 void OntylogHandler::constructKindDef()
 {
-    ontylog::Step& step = newStep(ontylog::StepKind::Kind);
-    step.text[0] = keep(curName);
-    step.text[1] = keep(curCode);
-    step.text[2] = keep(curNamespace);
-    step.number = curId;
+    ontylog::Step& step = newDefinitionStep(ontylog::StepKind::Kind);
     step.flag = curReference;
     stepDone();
 }
 
 void OntylogHandler::constructRoleDef()
 {
-    ontylog::Step& step = newStep(ontylog::StepKind::RoleDef);
-    step.text[0] = keep(curName);
-    step.text[1] = keep(curCode);
-    step.text[2] = keep(curNamespace);
+    ontylog::Step& step = newDefinitionStep(ontylog::StepKind::RoleDef);
     step.text[3] = keep(curKind); // the domain
     step.text[4] = keep(curRange);
     step.text[5] = keep(curRightId);
     step.text[6] = keep(curParentRole);
-    step.number = curId;
     stepDone();
 }
 
 void OntylogHandler::constructPropertyDef()
 {
-    ontylog::Step& step = newStep(ontylog::StepKind::PropertyDef);
-    step.text[0] = keep(curName);
-    step.text[1] = keep(curCode);
-    step.text[2] = keep(curNamespace);
+    ontylog::Step& step = newDefinitionStep(ontylog::StepKind::PropertyDef);
     step.text[3] = keep(curRange);
-    step.number = curId;
     step.flag = curLocalized;
     step.flag2 = curContainsIndex;
     keepList(step, curPickList);
@@ -770,24 +770,16 @@ void OntylogHandler::constructPropertyDef()
 
 void OntylogHandler::constructAssociationDef()
 {
-    ontylog::Step& step = newStep(ontylog::StepKind::AssociationDef);
-    step.text[0] = keep(curName);
-    step.text[1] = keep(curCode);
-    step.text[2] = keep(curNamespace);
+    ontylog::Step& step = newDefinitionStep(ontylog::StepKind::AssociationDef);
     step.text[3] = keep(curInverseName);
-    step.number = curId;
     step.flag = curDisplayable;
     stepDone();
 }
 
 void OntylogHandler::constructQualifierDef()
 {
-    ontylog::Step& step = newStep(ontylog::StepKind::QualifierDef);
-    step.text[0] = keep(curName);
-    step.text[1] = keep(curCode);
-    step.text[2] = keep(curNamespace);
+    ontylog::Step& step = newDefinitionStep(ontylog::StepKind::QualifierDef);
     step.text[3] = keep(curQualifierType);
-    step.number = curId;
     keepList(step, curPickList);
     curPickList.clear();
     stepDone();

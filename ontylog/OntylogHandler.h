@@ -170,6 +170,7 @@ private:
 
     // --- Steps -----------------------------------------------------------------
     ontylog::Step& newStep(ontylog::StepKind kind);
+    ontylog::Step& newDefinitionStep(ontylog::StepKind kind);
     ontylog::Text keep(const std::string& text) { return batch.add(text); }
     // A step is complete: applied at once, or sent once the batch is full.
     void stepDone();
