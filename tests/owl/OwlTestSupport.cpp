@@ -181,6 +181,12 @@ void limitFileSize(rlim_t limit)
     setrlimit(RLIMIT_FSIZE, &size);
 }
 
+void OwlWriterTest::expectOldOutputKept()
+{
+    EXPECT_EQ(readFile(path("out.owl")), "old");
+    EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
+}
+
 void OwlWriterTest::SetUp()
 {
     clearAllErrorWords();

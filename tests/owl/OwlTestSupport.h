@@ -83,6 +83,9 @@ protected:
     std::string body(const std::string& file);
     // write() and body() in one.
     std::string writeBody(QueltKb& kb) { return body(write(kb)); }
+    // After a failed write over path("out.owl") holding "old": the file is
+    // as it was and no temporary is left beside it.
+    void expectOldOutputKept();
 
     std::string dir_;
     std::string messages_;
