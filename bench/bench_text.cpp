@@ -19,16 +19,56 @@ namespace {
 // Lower-case words as the stem key sees them: inflected medical vocabulary
 // and words that walk the longer suffix rules.
 const char* const kWords[] = {
-    "carcinomas",     "adenocarcinoma", "inflammation",  "inflammatory", "metastatic",
-    "metastasizing",  "hepatic",        "renal",         "pulmonary",    "neoplasms",
-    "malignant",      "malignancies",   "proliferation", "proliferative", "differentiated",
-    "differentiation", "infections",    "infectious",    "lesions",      "ulcerated",
-    "stenosing",      "hemorrhagic",    "hyperplastic",  "dysplasia",    "fibrosis",
-    "agreed",         "conditional",    "rational",      "generalizations", "oscillators",
-    "hopefulness",    "relational",     "sensitivities", "triplicate",   "formalize",
-    "electrical",     "adjustable",     "dependent",     "controlling",  "rolling",
-    "syndromes",      "disorders",      "findings",      "procedures",   "excised",
-    "anatomic",       "structures",     "substances",    "receptors",    "inhibitors",
+    "carcinomas",
+    "adenocarcinoma",
+    "inflammation",
+    "inflammatory",
+    "metastatic",
+    "metastasizing",
+    "hepatic",
+    "renal",
+    "pulmonary",
+    "neoplasms",
+    "malignant",
+    "malignancies",
+    "proliferation",
+    "proliferative",
+    "differentiated",
+    "differentiation",
+    "infections",
+    "infectious",
+    "lesions",
+    "ulcerated",
+    "stenosing",
+    "hemorrhagic",
+    "hyperplastic",
+    "dysplasia",
+    "fibrosis",
+    "agreed",
+    "conditional",
+    "rational",
+    "generalizations",
+    "oscillators",
+    "hopefulness",
+    "relational",
+    "sensitivities",
+    "triplicate",
+    "formalize",
+    "electrical",
+    "adjustable",
+    "dependent",
+    "controlling",
+    "rolling",
+    "syndromes",
+    "disorders",
+    "findings",
+    "procedures",
+    "excised",
+    "anatomic",
+    "structures",
+    "substances",
+    "receptors",
+    "inhibitors",
 };
 
 // Terms as the knowledge base indexes them: names and synonyms, lower-cased.
@@ -58,11 +98,11 @@ const char* const kTerms[] = {
 // Texts handed to the writers: a plain name, a definition, a text with
 // markup characters (written as CDATA), and one with quotes for attributes.
 const char* const kPlain = "Acute Hepatic Carcinoma";
-const char* const kDefinition =
-    "A malignant epithelial neoplasm arising from the hepatocytes. It is characterized by "
-    "invasion of the surrounding tissue, vascular involvement and metastasis to regional "
-    "lymph nodes. Serum levels of alpha-fetoprotein are often elevated; the prognosis "
-    "depends on the stage at diagnosis and on the function of the remaining liver.";
+const char* const kDefinition
+    = "A malignant epithelial neoplasm arising from the hepatocytes. It is characterized by "
+      "invasion of the surrounding tissue, vascular involvement and metastasis to regional "
+      "lymph nodes. Serum levels of alpha-fetoprotein are often elevated; the prognosis "
+      "depends on the stage at diagnosis and on the function of the remaining liver.";
 const char* const kMarkup = "Levels < 0.5 mg/dL in serum & plasma, see [ref]]> below";
 const char* const kQuoted = "He said \"see Fig. 2\" & <b>bold</b>\tthen\nmore";
 
@@ -145,7 +185,7 @@ void BM_LowerAndStemKey(benchmark::State& state)
 }
 BENCHMARK(BM_LowerAndStemKey);
 
-const char* const kContentTexts[] = {kPlain, kDefinition, kMarkup};
+const char* const kContentTexts[] = { kPlain, kDefinition, kMarkup };
 
 void BM_XmlContent(benchmark::State& state)
 {
@@ -173,7 +213,7 @@ void BM_XmlAppendContent(benchmark::State& state)
 }
 BENCHMARK(BM_XmlAppendContent)->DenseRange(0, 2);
 
-const char* const kAttributeTexts[] = {kPlain, kDefinition, kQuoted};
+const char* const kAttributeTexts[] = { kPlain, kDefinition, kQuoted };
 
 void BM_XmlAttribute(benchmark::State& state)
 {

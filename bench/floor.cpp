@@ -57,7 +57,7 @@ int parse(const char* fileName)
     } catch (const SAXParseException& e) {
         char* text = XMLString::transcode(e.getMessage());
         std::fprintf(stderr, "floor: %s line %llu: %s\n", fileName,
-                     static_cast<unsigned long long>(e.getLineNumber()), text);
+            static_cast<unsigned long long>(e.getLineNumber()), text);
         XMLString::release(&text);
         return 1;
     } catch (const SAXException& e) {

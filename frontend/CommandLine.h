@@ -11,8 +11,7 @@
 // the word that followed each option cluster. No option letters are known
 // here: any letter may carry a value, and whether it does depends only on
 // what follows it on the command line. The caller decides what letters mean.
-class CommandLine
-{
+class CommandLine {
 public:
     CommandLine(int argc, char** argv);
     // Same parsing from words already in hand (argv[0] first).

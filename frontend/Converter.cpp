@@ -37,13 +37,16 @@ void showUsage(const std::string& programName)
     std::cerr << programName << " version compiled on " << __DATE__ << std::endl;
     std::cerr << std::endl;
     std::cerr << "Usage:" << std::endl;
-    std::cerr << "\t" << programName
-              << " [-h|H] [-n \"namespace\"] [-v version] input-tde-file.xml" << std::endl;
+    std::cerr << "\t" << programName << " [-h|H] [-n \"namespace\"] [-v version] input-tde-file.xml"
+              << std::endl;
     std::cerr << std::endl;
     std::cerr << "where:" << std::endl;
-    std::cerr << "\t" << "h or H show this message" << std::endl;
-    std::cerr << "\t" << "n flags a URI namespace, also used for the xml:base" << std::endl;
-    std::cerr << "\t" << "v flags version" << std::endl;
+    std::cerr << "\t"
+              << "h or H show this message" << std::endl;
+    std::cerr << "\t"
+              << "n flags a URI namespace, also used for the xml:base" << std::endl;
+    std::cerr << "\t"
+              << "v flags version" << std::endl;
     std::cerr << std::endl;
     std::cerr << "if v or n are not specified, default namespace and version are used."
               << std::endl;
@@ -52,7 +55,7 @@ void showUsage(const std::string& programName)
 std::string getDayStamp()
 {
     std::time_t now = std::time(nullptr);
-    std::tm local{};
+    std::tm local {};
     localtime_r(&now, &local);
     std::string year = std::to_string(local.tm_year);
     if (year.size() > 2)
@@ -102,11 +105,11 @@ int runConverter(int argc, char** argv)
         return 2;
     }
 
-    std::string nameSpace =
-        commandLine.hasOption('n') ? commandLine.getFlaggedVariable('n') : kDefaultNamespace;
+    std::string nameSpace
+        = commandLine.hasOption('n') ? commandLine.getFlaggedVariable('n') : kDefaultNamespace;
     std::cerr << "Using namespace:  " << nameSpace << std::endl;
-    std::string version =
-        commandLine.hasOption('v') ? commandLine.getFlaggedVariable('v') : kDefaultVersion;
+    std::string version
+        = commandLine.hasOption('v') ? commandLine.getFlaggedVariable('v') : kDefaultVersion;
     std::cerr << "Using version:  " << version << std::endl;
 
     std::clock_t start = std::clock();

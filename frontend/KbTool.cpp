@@ -18,96 +18,95 @@ namespace {
 
 const char kProgram[] = "queltKbTool";
 
-const char kOverview[] =
-    "Usage: queltKbTool COMMAND ARGUMENT...\n"
-    "\n"
-    "Works on terminologies in Ontylog XML beside their conversion to OWL.\n"
-    "\n"
-    "Commands:\n"
-    "  roundtrip IN.xml OUT.xml [--renumber]\n"
-    "      read a terminology and write it back as Ontylog XML\n"
-    "  match KB.xml TERMS.txt [--stems]\n"
-    "      match a list of terms, one per line, against a terminology\n"
-    "  diff OLD.xml NEW.xml PREFIX\n"
-    "      compare two versions of a terminology by concept code\n"
-    "\n"
-    "\"queltKbTool COMMAND -h\" describes one command.\n"
-    "\n"
-    "Exit status: 0 done, 1 an input could not be read or an output not\n"
-    "written, 2 wrong usage.\n";
+const char kOverview[] = "Usage: queltKbTool COMMAND ARGUMENT...\n"
+                         "\n"
+                         "Works on terminologies in Ontylog XML beside their conversion to OWL.\n"
+                         "\n"
+                         "Commands:\n"
+                         "  roundtrip IN.xml OUT.xml [--renumber]\n"
+                         "      read a terminology and write it back as Ontylog XML\n"
+                         "  match KB.xml TERMS.txt [--stems]\n"
+                         "      match a list of terms, one per line, against a terminology\n"
+                         "  diff OLD.xml NEW.xml PREFIX\n"
+                         "      compare two versions of a terminology by concept code\n"
+                         "\n"
+                         "\"queltKbTool COMMAND -h\" describes one command.\n"
+                         "\n"
+                         "Exit status: 0 done, 1 an input could not be read or an output not\n"
+                         "written, 2 wrong usage.\n";
 
-const char kRoundtripUsage[] =
-    "Usage: queltKbTool roundtrip IN.xml OUT.xml [--renumber]\n"
-    "\n"
-    "Reads the terminology IN.xml and writes it back, definitions and\n"
-    "concepts, as the Ontylog XML document OUT.xml (which may be IN.xml).\n"
-    "\n"
-    "  --renumber  give every definition and concept a fresh code and id:\n"
-    "              one running number for the whole document, behind the\n"
-    "              letter of its section (N namespaces, K kinds, R roles,\n"
-    "              P properties, A associations, Q qualifiers, C concepts),\n"
-    "              so the first namespace gets code N1 and id 1\n"
-    "  -h, --help  show this text\n"
-    "\n"
-    "Not written back: the right identities of role definitions and the\n"
-    "locales of property values. OUT.xml is replaced only once it is\n"
-    "complete; after a failure it is left as it was.\n"
-    "\n"
-    "Exit status: 0 written, 1 IN.xml unreadable or broken, or OUT.xml not\n"
-    "written, 2 wrong usage.\n";
+const char kRoundtripUsage[]
+    = "Usage: queltKbTool roundtrip IN.xml OUT.xml [--renumber]\n"
+      "\n"
+      "Reads the terminology IN.xml and writes it back, definitions and\n"
+      "concepts, as the Ontylog XML document OUT.xml (which may be IN.xml).\n"
+      "\n"
+      "  --renumber  give every definition and concept a fresh code and id:\n"
+      "              one running number for the whole document, behind the\n"
+      "              letter of its section (N namespaces, K kinds, R roles,\n"
+      "              P properties, A associations, Q qualifiers, C concepts),\n"
+      "              so the first namespace gets code N1 and id 1\n"
+      "  -h, --help  show this text\n"
+      "\n"
+      "Not written back: the right identities of role definitions and the\n"
+      "locales of property values. OUT.xml is replaced only once it is\n"
+      "complete; after a failure it is left as it was.\n"
+      "\n"
+      "Exit status: 0 written, 1 IN.xml unreadable or broken, or OUT.xml not\n"
+      "written, 2 wrong usage.\n";
 
-const char kMatchUsage[] =
-    "Usage: queltKbTool match KB.xml TERMS.txt [--stems]\n"
-    "\n"
-    "Reads the terminology KB.xml and the term list TERMS.txt (one term per\n"
-    "line; empty lines are skipped, a CR before a line end is dropped) and\n"
-    "looks every term up among the concepts of the terminology: by the\n"
-    "concept's name, exactly, and by its terms (its Preferred_Name and\n"
-    "FULL_SYN values), ignoring the case of A-Z. With --stems the terms are\n"
-    "compared by their sorted word stems instead, so \"aspirin tablets\"\n"
-    "matches \"Tablet Aspirin\".\n"
-    "\n"
-    "  --stems     compare terms by their word stems\n"
-    "  -h, --help  show this text\n"
-    "\n"
-    "Prints one line per term, in file order, with four fields separated by\n"
-    "tabs: the term, the verdict number, the verdict word, and the matched\n"
-    "concepts as NAME|CODE joined by \";\" (empty when none). The verdict\n"
-    "also looks back from the matched concepts' terms to the term list:\n"
-    "   0  one-to-one   one concept matches, and its terms lead back to\n"
-    "                   one term of the list\n"
-    "  -1  one-to-many  several concepts match, and their terms lead back to\n"
-    "                   one term of the list\n"
-    "   1  many-to-one  one concept matches, and its terms lead back to\n"
-    "                   several terms of the list\n"
-    "   4  partial      concepts match, but not as above (for example one\n"
-    "                   found by its name alone)\n"
-    "   5  none         no concept matches\n"
-    "In the fields a backslash, tab, LF, CR, \"|\" and \";\" are written as\n"
-    "\\\\, \\t, \\n, \\r, \\| and \\;, other control characters as \\xNN.\n"
-    "\n"
-    "Exit status: 0 matched, 1 KB.xml or TERMS.txt unreadable or broken,\n"
-    "2 wrong usage.\n";
+const char kMatchUsage[]
+    = "Usage: queltKbTool match KB.xml TERMS.txt [--stems]\n"
+      "\n"
+      "Reads the terminology KB.xml and the term list TERMS.txt (one term per\n"
+      "line; empty lines are skipped, a CR before a line end is dropped) and\n"
+      "looks every term up among the concepts of the terminology: by the\n"
+      "concept's name, exactly, and by its terms (its Preferred_Name and\n"
+      "FULL_SYN values), ignoring the case of A-Z. With --stems the terms are\n"
+      "compared by their sorted word stems instead, so \"aspirin tablets\"\n"
+      "matches \"Tablet Aspirin\".\n"
+      "\n"
+      "  --stems     compare terms by their word stems\n"
+      "  -h, --help  show this text\n"
+      "\n"
+      "Prints one line per term, in file order, with four fields separated by\n"
+      "tabs: the term, the verdict number, the verdict word, and the matched\n"
+      "concepts as NAME|CODE joined by \";\" (empty when none). The verdict\n"
+      "also looks back from the matched concepts' terms to the term list:\n"
+      "   0  one-to-one   one concept matches, and its terms lead back to\n"
+      "                   one term of the list\n"
+      "  -1  one-to-many  several concepts match, and their terms lead back to\n"
+      "                   one term of the list\n"
+      "   1  many-to-one  one concept matches, and its terms lead back to\n"
+      "                   several terms of the list\n"
+      "   4  partial      concepts match, but not as above (for example one\n"
+      "                   found by its name alone)\n"
+      "   5  none         no concept matches\n"
+      "In the fields a backslash, tab, LF, CR, \"|\" and \";\" are written as\n"
+      "\\\\, \\t, \\n, \\r, \\| and \\;, other control characters as \\xNN.\n"
+      "\n"
+      "Exit status: 0 matched, 1 KB.xml or TERMS.txt unreadable or broken,\n"
+      "2 wrong usage.\n";
 
-const char kDiffUsage[] =
-    "Usage: queltKbTool diff OLD.xml NEW.xml PREFIX\n"
-    "\n"
-    "Compares two versions of a terminology by concept code and writes two\n"
-    "Ontylog XML documents, each holding the definitions of both versions\n"
-    "(OLD.xml's where both define the same name):\n"
-    "  PREFIX-shared.xml  every concept whose code both versions hold, the\n"
-    "                     old one followed by the new one\n"
-    "  PREFIX-unique.xml  the concept \"deleted_concepts\" (code C0), the\n"
-    "                     concepts only OLD.xml holds, the concept\n"
-    "                     \"new_concepts\" (code C00), the concepts only\n"
-    "                     NEW.xml holds\n"
-    "Then prints three lines, name and count separated by a tab: \"shared\",\n"
-    "\"removed\" and \"added\" concepts.\n"
-    "\n"
-    "  -h, --help  show this text\n"
-    "\n"
-    "Exit status: 0 written, 1 an input unreadable or broken, or an output\n"
-    "not written, 2 wrong usage.\n";
+const char kDiffUsage[]
+    = "Usage: queltKbTool diff OLD.xml NEW.xml PREFIX\n"
+      "\n"
+      "Compares two versions of a terminology by concept code and writes two\n"
+      "Ontylog XML documents, each holding the definitions of both versions\n"
+      "(OLD.xml's where both define the same name):\n"
+      "  PREFIX-shared.xml  every concept whose code both versions hold, the\n"
+      "                     old one followed by the new one\n"
+      "  PREFIX-unique.xml  the concept \"deleted_concepts\" (code C0), the\n"
+      "                     concepts only OLD.xml holds, the concept\n"
+      "                     \"new_concepts\" (code C00), the concepts only\n"
+      "                     NEW.xml holds\n"
+      "Then prints three lines, name and count separated by a tab: \"shared\",\n"
+      "\"removed\" and \"added\" concepts.\n"
+      "\n"
+      "  -h, --help  show this text\n"
+      "\n"
+      "Exit status: 0 written, 1 an input unreadable or broken, or an output\n"
+      "not written, 2 wrong usage.\n";
 
 // Messages that the knowledge base and the reader print on standard output
 // (duplicate concept names, parser errors) are diagnostics here: while one
@@ -257,7 +256,7 @@ bool finishOutput()
 
 int roundtrip(int argc, char** argv)
 {
-    Arguments args = parseArguments(argc, argv, {"--renumber"});
+    Arguments args = parseArguments(argc, argv, { "--renumber" });
     int status = checkArguments(args, 2, kRoundtripUsage);
     if (status >= 0)
         return status;
@@ -275,12 +274,24 @@ void appendField(std::string& line, const std::string& text)
 {
     for (char c : text) {
         switch (c) {
-        case '\\': line += "\\\\"; break;
-        case '\t': line += "\\t"; break;
-        case '\n': line += "\\n"; break;
-        case '\r': line += "\\r"; break;
-        case '|': line += "\\|"; break;
-        case ';': line += "\\;"; break;
+        case '\\':
+            line += "\\\\";
+            break;
+        case '\t':
+            line += "\\t";
+            break;
+        case '\n':
+            line += "\\n";
+            break;
+        case '\r':
+            line += "\\r";
+            break;
+        case '|':
+            line += "\\|";
+            break;
+        case ';':
+            line += "\\;";
+            break;
         default:
             if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
                 char hex[8];
@@ -296,18 +307,24 @@ void appendField(std::string& line, const std::string& text)
 const char* verdictWord(int verdict)
 {
     switch (verdict) {
-    case 0: return "one-to-one";
-    case -1: return "one-to-many";
-    case 1: return "many-to-one";
-    case 4: return "partial";
-    case 5: return "none";
-    default: return "unknown";
+    case 0:
+        return "one-to-one";
+    case -1:
+        return "one-to-many";
+    case 1:
+        return "many-to-one";
+    case 4:
+        return "partial";
+    case 5:
+        return "none";
+    default:
+        return "unknown";
     }
 }
 
 int match(int argc, char** argv)
 {
-    Arguments args = parseArguments(argc, argv, {"--stems"});
+    Arguments args = parseArguments(argc, argv, { "--stems" });
     int status = checkArguments(args, 2, kMatchUsage);
     if (status >= 0)
         return status;
@@ -324,7 +341,7 @@ int match(int argc, char** argv)
     {
         ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
         terms.readFlatFile(termsPath, "queltKbTool.terms", "queltKbTool.TermKind",
-                           "queltKbTool.term", "queltKbTool.TermList", "");
+            "queltKbTool.term", "queltKbTool.TermList", "");
     }
 
     std::string line;
@@ -410,8 +427,7 @@ int diff(int argc, char** argv)
     if (!uniqueKb.writeQueltXMLFile(prefix + "-unique.xml", false))
         return 1;
 
-    std::cout << "shared\t" << shared << "\nremoved\t" << removed << "\nadded\t" << added
-              << '\n';
+    std::cout << "shared\t" << shared << "\nremoved\t" << removed << "\nadded\t" << added << '\n';
     return finishOutput() ? 0 : 1;
 }
 

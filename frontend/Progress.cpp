@@ -14,12 +14,18 @@ bool ProgressLine::enabled()
 }
 
 ProgressLine::ProgressLine(std::string what, std::string unit, std::uint64_t total)
-    : what_(std::move(what)), unit_(std::move(unit)), total_(total), active_(enabled()),
-      next_(std::chrono::steady_clock::now() + kInterval)
+    : what_(std::move(what))
+    , unit_(std::move(unit))
+    , total_(total)
+    , active_(enabled())
+    , next_(std::chrono::steady_clock::now() + kInterval)
 {
 }
 
-ProgressLine::~ProgressLine() { finish(); }
+ProgressLine::~ProgressLine()
+{
+    finish();
+}
 
 void ProgressLine::update(std::uint64_t done)
 {
@@ -40,11 +46,10 @@ void ProgressLine::draw(std::uint64_t done)
     if (total_ > 0) {
         unsigned percent = static_cast<unsigned>(done >= total_ ? 100 : done * 100 / total_);
         std::snprintf(line, sizeof line, "\r%s: %.*f of %.*f %s (%u%%)\x1b[K", what_.c_str(),
-                      bytes ? 1 : 0, done * scale, bytes ? 1 : 0, total_ * scale, unit_.c_str(),
-                      percent);
+            bytes ? 1 : 0, done * scale, bytes ? 1 : 0, total_ * scale, unit_.c_str(), percent);
     } else {
         std::snprintf(line, sizeof line, "\r%s: %.*f %s\x1b[K", what_.c_str(), bytes ? 1 : 0,
-                      done * scale, unit_.c_str());
+            done * scale, unit_.c_str());
     }
     std::fputs(line, stderr);
     std::fflush(stderr);

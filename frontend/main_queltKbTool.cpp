@@ -1,3 +1,6 @@
 #include "frontend/KbTool.h"
 
-int main(int argc, char** argv) { return runKbTool(argc, argv); }
+int main(int argc, char** argv)
+{
+    return runKbTool(argc, argv);
+}

@@ -1,4 +1,7 @@
 #include "frontend/Converter.h"
 #include "frontend/ProcessExit.h"
 
-int main(int argc, char** argv) { finishProcess(runConverter(argc, argv)); }
+int main(int argc, char** argv)
+{
+    finishProcess(runConverter(argc, argv));
+}

@@ -10,8 +10,7 @@ namespace {
 // starts, in ascending identifier order. Concepts added meanwhile (when the
 // target of a comparison is one of the compared knowledge bases) are not
 // visited, so the walk always ends.
-template <class Visit>
-void forEachConcept(const QueltKb& kb, Visit visit)
+template <class Visit> void forEachConcept(const QueltKb& kb, Visit visit)
 {
     const QueltKb::ConceptMap& concepts = kb.getConcepts();
     if (concepts.empty())

@@ -24,8 +24,7 @@ struct FileCloser {
 
 // One concept per line: the line is its name, preferred name and synonym.
 void addTerm(QueltKb& kb, const std::string& line, const std::string& nameSpace,
-             const std::string& kind, const std::string& semanticType,
-             const std::string& parent)
+    const std::string& kind, const std::string& semanticType, const std::string& parent)
 {
     QueltConcept concept(line, "", -1, nameSpace, kind, false);
     concept.addParent(parent);
@@ -46,8 +45,8 @@ void addTerm(QueltKb& kb, const std::string& line, const std::string& nameSpace,
 // line without a line end is a line all the same. Empty lines are skipped;
 // every other line is used exactly as read, whatever bytes it holds.
 void QueltKb::readFlatFile(const std::string& fileName, const std::string& nameSpace,
-                           const std::string& kind, const std::string& semanticType,
-                           const std::string& parent, const std::string& /*unused*/)
+    const std::string& kind, const std::string& semanticType, const std::string& parent,
+    const std::string& /*unused*/)
 {
     std::unique_ptr<FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
     if (!file)

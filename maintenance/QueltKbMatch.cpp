@@ -24,7 +24,7 @@ bool isTermProperty(const QueltProperty& property)
 // ids) the concepts of kb that have one of them.
 template <class Collect, class LookUp>
 int matchConcept(QueltKb& self, QueltKb& other, const std::string& conceptName,
-                 std::set<long>& matches, Collect collect, LookUp lookUp)
+    std::set<long>& matches, Collect collect, LookUp lookUp)
 {
     const QueltConcept& concept = self.getConcept(conceptName);
 
@@ -69,8 +69,8 @@ void QueltKb::getConceptTerms(const QueltConcept& concept, std::set<std::string>
     }
 }
 
-void QueltKb::getAlphaStemConceptTerms(const QueltConcept& concept,
-                                       std::set<std::string>& terms) const
+void QueltKb::getAlphaStemConceptTerms(
+    const QueltConcept& concept, std::set<std::string>& terms) const
 {
     for (const auto& entry : concept.getProperties()) {
         if (isTermProperty(entry.second))
@@ -78,8 +78,7 @@ void QueltKb::getAlphaStemConceptTerms(const QueltConcept& concept,
     }
 }
 
-int QueltKb::simpleMatchKB(QueltKb& other, const std::string& conceptName,
-                           std::set<long>& matches)
+int QueltKb::simpleMatchKB(QueltKb& other, const std::string& conceptName, std::set<long>& matches)
 {
     return matchConcept(
         *this, other, conceptName, matches,
@@ -91,8 +90,8 @@ int QueltKb::simpleMatchKB(QueltKb& other, const std::string& conceptName,
         });
 }
 
-int QueltKb::alphaStemMatchKB(QueltKb& other, const std::string& conceptName,
-                              std::set<long>& matches)
+int QueltKb::alphaStemMatchKB(
+    QueltKb& other, const std::string& conceptName, std::set<long>& matches)
 {
     // The collected terms are stem sequences already, and they are looked up
     // in the term-stem index as they are: stemming a stem once more can

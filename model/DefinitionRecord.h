@@ -17,8 +17,7 @@
 //   static constexpr const char* kClassName;
 //   static NameRegistry::Policy registryPolicy();
 // and may hide onInitializeMaps() / onReleaseMaps() for extra registries.
-template <class Derived>
-class DefinitionRecord : public ClassErrors<Derived> {
+template <class Derived> class DefinitionRecord : public ClassErrors<Derived> {
 public:
     const std::string& getName() const { return name_; }
     const std::string& getCode() const { return code_; }
@@ -68,7 +67,9 @@ public:
 
 protected:
     DefinitionRecord(const std::string& name, const std::string& code, long id)
-        : name_(name), code_(code), id_(id)
+        : name_(name)
+        , code_(code)
+        , id_(id)
     {
         NameRegistry& reg = registry();
         if (reg.count() == 0)
@@ -81,14 +82,19 @@ protected:
 
     // A record that is not counted as live: for registries that keep a
     // record of their own class (they must not keep themselves alive).
-    struct Uncounted {};
+    struct Uncounted { };
     DefinitionRecord(const DefinitionRecord& other, Uncounted)
-        : name_(other.name_), code_(other.code_), id_(other.id_), counted_(false)
+        : name_(other.name_)
+        , code_(other.code_)
+        , id_(other.id_)
+        , counted_(false)
     {
     }
 
     DefinitionRecord(const DefinitionRecord& other)
-        : name_(other.name_), code_(other.code_), id_(other.id_)
+        : name_(other.name_)
+        , code_(other.code_)
+        , id_(other.id_)
     {
         registry().construct();
     }
@@ -108,8 +114,8 @@ protected:
     // Registers the name under the current live-instance count.
     void addToMap() { registry().add(registry().count(), name_); }
 
-    static void onInitializeMaps() {}
-    static void onReleaseMaps() {}
+    static void onInitializeMaps() { }
+    static void onReleaseMaps() { }
 
     std::string name_;
     std::string code_;

@@ -5,7 +5,10 @@
 // the QueltTerminology error bits, printed one line per set bit.
 class ErrorWord {
 public:
-    explicit ErrorWord(const char* className) : className_(className) {}
+    explicit ErrorWord(const char* className)
+        : className_(className)
+    {
+    }
 
     void set(long bits) { word_ |= bits; }
     void clear(long bits) { word_ &= ~bits; }
@@ -23,8 +26,7 @@ private:
 
 // Gives a record class its static error operations. T names itself in
 // T::kClassName; each T gets its own error word.
-template <class T>
-class ClassErrors {
+template <class T> class ClassErrors {
 public:
     static void setError(long bits) { errors().set(bits); }
     static void clearError(long bits) { errors().clear(bits); }

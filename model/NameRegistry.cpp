@@ -83,7 +83,7 @@ void NameRegistry::add(long mapId, const std::string& name)
     if (!maps_)
         return;
     addName(mapId, name);
-    auto inserted = maps_->nameToId.try_emplace(name, NameEntry{mapId, {}});
+    auto inserted = maps_->nameToId.try_emplace(name, NameEntry { mapId, {} });
     // Later registrations follow the first, so lookupId keeps finding it.
     if (!inserted.second && !policy_.uniqueNames)
         inserted.first->second.more.push_back(mapId);
@@ -140,7 +140,7 @@ void NameRegistry::admit(const std::string& name, const std::string& code, long 
     if (!maps_->ids.insert(id).second)
         errors_.set(QueltTerminology::ID_EXISTS);
     addName(mapId, name);
-    auto inserted = maps_->nameToId.try_emplace(name, NameEntry{mapId, {}});
+    auto inserted = maps_->nameToId.try_emplace(name, NameEntry { mapId, {} });
     if (!inserted.second) {
         errors_.set(QueltTerminology::NAME_EXISTS);
         if (!policy_.uniqueNames)

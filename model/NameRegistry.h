@@ -24,13 +24,17 @@
 class NameRegistry {
 public:
     struct Policy {
-        long absentBit;           // error bit set on lookups while absent
+        long absentBit; // error bit set on lookups while absent
         const char* allocMessage; // printed when the maps cannot be created
-        bool uniqueNames;         // name -> map id keeps only the first registration
-        bool replaceIdEntry;      // map id -> name takes the latest registration
+        bool uniqueNames; // name -> map id keeps only the first registration
+        bool replaceIdEntry; // map id -> name takes the latest registration
     };
 
-    NameRegistry(ErrorWord& errors, Policy policy) : errors_(errors), policy_(policy) {}
+    NameRegistry(ErrorWord& errors, Policy policy)
+        : errors_(errors)
+        , policy_(policy)
+    {
+    }
 
     bool present() const { return maps_ != nullptr; }
     void initialize();

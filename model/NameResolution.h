@@ -13,8 +13,7 @@
 // were absent".
 
 // Looks the name up; when Def's error word then has the bit, Owner gets it too.
-template <class Owner, class Def>
-long resolveName(const std::string& name, long bit)
+template <class Owner, class Def> long resolveName(const std::string& name, long bit)
 {
     long mapId = Def::lookupId(name);
     if (Def::isError(bit))
@@ -25,8 +24,7 @@ long resolveName(const std::string& name, long bit)
 // Looks the name up; Owner gets the bit only when this very lookup found
 // Def's registries absent (Def's error word may hold the bit for other
 // reasons).
-template <class Owner, class Def>
-long resolveNameIfAbsentNow(const std::string& name, long bit)
+template <class Owner, class Def> long resolveNameIfAbsentNow(const std::string& name, long bit)
 {
     if (!Def::registry().present())
         Owner::setError(bit);
@@ -34,34 +32,29 @@ long resolveNameIfAbsentNow(const std::string& name, long bit)
 }
 
 // The name registered under mapId, or the empty text once Owner has the bit.
-template <class Owner, class Def>
-const std::string& nameOf(long mapId, long bit)
+template <class Owner, class Def> const std::string& nameOf(long mapId, long bit)
 {
     if (Owner::isError(bit))
         return QueltTerminology::emptyString;
     return Def::lookupName(mapId);
 }
 
-template <class Owner>
-long resolveNamespace(const std::string& name)
+template <class Owner> long resolveNamespace(const std::string& name)
 {
     return resolveName<Owner, QueltName>(name, QueltTerminology::NO_NAMESPACE);
 }
 
-template <class Owner>
-const std::string& namespaceOf(long mapId)
+template <class Owner> const std::string& namespaceOf(long mapId)
 {
     return nameOf<Owner, QueltName>(mapId, QueltTerminology::NO_NAMESPACE);
 }
 
-template <class Owner>
-long resolveKind(const std::string& name)
+template <class Owner> long resolveKind(const std::string& name)
 {
     return resolveName<Owner, QueltKind>(name, QueltTerminology::NO_KIND);
 }
 
-template <class Owner>
-const std::string& kindOf(long mapId)
+template <class Owner> const std::string& kindOf(long mapId)
 {
     return nameOf<Owner, QueltKind>(mapId, QueltTerminology::NO_KIND);
 }

@@ -8,11 +8,12 @@ QueltAssociation::QueltAssociation(const std::string& name, std::string value)
 {
 }
 
-QueltAssociation::QueltAssociation(const std::string& name, std::string value,
-                                   std::vector<QueltQualifier> qualifiers)
-    : value_(std::move(value)), nameId_(resolveName<QueltAssociation, QueltAssociationDef>(
-                         name, QueltTerminology::NO_PROPDEF)),
-      qualifiers_(std::move(qualifiers))
+QueltAssociation::QueltAssociation(
+    const std::string& name, std::string value, std::vector<QueltQualifier> qualifiers)
+    : value_(std::move(value))
+    , nameId_(
+          resolveName<QueltAssociation, QueltAssociationDef>(name, QueltTerminology::NO_PROPDEF))
+    , qualifiers_(std::move(qualifiers))
 {
 }
 

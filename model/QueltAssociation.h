@@ -16,8 +16,8 @@ public:
 
     // The value is taken by value, so a caller may move it in.
     QueltAssociation(const std::string& name, std::string value);
-    QueltAssociation(const std::string& name, std::string value,
-                     std::vector<QueltQualifier> qualifiers);
+    QueltAssociation(
+        const std::string& name, std::string value, std::vector<QueltQualifier> qualifiers);
     virtual ~QueltAssociation() = default;
     QueltAssociation(const QueltAssociation&) = default;
     QueltAssociation& operator=(const QueltAssociation&) = default;

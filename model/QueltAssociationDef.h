@@ -10,8 +10,7 @@ public:
     static NameRegistry::Policy registryPolicy();
 
     QueltAssociationDef(const std::string& name, const std::string& code, long id,
-                        const std::string& inverse, bool displayable,
-                        const std::string& nameSpace);
+        const std::string& inverse, bool displayable, const std::string& nameSpace);
     QueltAssociationDef(const QueltAssociationDef&) = default;
     QueltAssociationDef& operator=(const QueltAssociationDef&) = default;
     virtual ~QueltAssociationDef() = default;

@@ -6,15 +6,18 @@
 
 NameRegistry& QueltConcept::registry()
 {
-    static NameRegistry reg(errors(), {QueltTerminology::NO_CONCEPTDEF,
-                                       "Could not allocate memory for a map or a set.  Will EXIT.",
-                                       false, false});
+    static NameRegistry reg(errors(),
+        { QueltTerminology::NO_CONCEPTDEF,
+            "Could not allocate memory for a map or a set.  Will EXIT.", false, false });
     return reg;
 }
 
 QueltConcept::QueltConcept(std::string name, std::string code, long id,
-                           const std::string& nameSpace, const std::string& kind, bool state)
-    : name_(std::move(name)), code_(std::move(code)), id_(id), state_(state)
+    const std::string& nameSpace, const std::string& kind, bool state)
+    : name_(std::move(name))
+    , code_(std::move(code))
+    , id_(id)
+    , state_(state)
 {
     NameRegistry& reg = registry();
     if (reg.count() == 0)
@@ -29,21 +32,34 @@ QueltConcept::QueltConcept(std::string name, std::string code, long id,
 }
 
 QueltConcept::QueltConcept(const QueltConcept& other)
-    : name_(other.name_), code_(other.code_), id_(other.id_), namespaceId_(other.namespaceId_),
-      kindId_(other.kindId_), state_(other.state_), parents_(other.parents_),
-      roles_(other.roles_), properties_(other.properties_), associations_(other.associations_),
-      roleGroups_(other.roleGroups_)
+    : name_(other.name_)
+    , code_(other.code_)
+    , id_(other.id_)
+    , namespaceId_(other.namespaceId_)
+    , kindId_(other.kindId_)
+    , state_(other.state_)
+    , parents_(other.parents_)
+    , roles_(other.roles_)
+    , properties_(other.properties_)
+    , associations_(other.associations_)
+    , roleGroups_(other.roleGroups_)
 {
     registry().construct();
     mapId_ = registry().count();
 }
 
 QueltConcept::QueltConcept(QueltConcept&& other)
-    : name_(std::move(other.name_)), code_(std::move(other.code_)), id_(other.id_),
-      namespaceId_(other.namespaceId_), kindId_(other.kindId_), state_(other.state_),
-      parents_(std::move(other.parents_)), roles_(std::move(other.roles_)),
-      properties_(std::move(other.properties_)), associations_(std::move(other.associations_)),
-      roleGroups_(std::move(other.roleGroups_))
+    : name_(std::move(other.name_))
+    , code_(std::move(other.code_))
+    , id_(other.id_)
+    , namespaceId_(other.namespaceId_)
+    , kindId_(other.kindId_)
+    , state_(other.state_)
+    , parents_(std::move(other.parents_))
+    , roles_(std::move(other.roles_))
+    , properties_(std::move(other.properties_))
+    , associations_(std::move(other.associations_))
+    , roleGroups_(std::move(other.roleGroups_))
 {
     registry().construct();
     mapId_ = registry().count();
@@ -68,7 +84,10 @@ QueltConcept& QueltConcept::operator=(const QueltConcept& other)
     return *this;
 }
 
-QueltConcept::~QueltConcept() { registry().destroy(); }
+QueltConcept::~QueltConcept()
+{
+    registry().destroy();
+}
 
 void QueltConcept::setName(const std::string& name)
 {
@@ -101,7 +120,10 @@ void QueltConcept::setID(long id)
     id_ = id;
 }
 
-std::string QueltConcept::getID(char) const { return std::to_string(id_); }
+std::string QueltConcept::getID(char) const
+{
+    return std::to_string(id_);
+}
 
 const std::string& QueltConcept::getNamespace() const
 {
@@ -114,7 +136,10 @@ void QueltConcept::setNamespace(const std::string& nameSpace)
         namespaceId_ = QueltName::getNamespaceMapID(nameSpace);
 }
 
-const std::string& QueltConcept::getKind() const { return kindOf<QueltConcept>(kindId_); }
+const std::string& QueltConcept::getKind() const
+{
+    return kindOf<QueltConcept>(kindId_);
+}
 
 void QueltConcept::setKind(const std::string& kind)
 {
@@ -158,7 +183,10 @@ void QueltConcept::countRole(long group, long delta)
         roleGroups_.erase(group);
 }
 
-void QueltConcept::addRole(const QueltRole& role) { addRole(QueltRole(role)); }
+void QueltConcept::addRole(const QueltRole& role)
+{
+    addRole(QueltRole(role));
+}
 
 void QueltConcept::addRole(QueltRole&& role)
 {
@@ -206,8 +234,7 @@ void QueltConcept::setRoleValue(RoleMap::iterator it, const std::string& value)
         it->second.setValue(value);
 }
 
-template <class Pred>
-void QueltConcept::eraseRolesIf(Pred pred)
+template <class Pred> void QueltConcept::eraseRolesIf(Pred pred)
 {
     for (auto it = roles_.begin(); it != roles_.end();) {
         if (pred(it->second)) {
@@ -323,8 +350,7 @@ void QueltConcept::setPropertyValue(PropertyMap::iterator it, const std::string&
         it->second.setValue(value);
 }
 
-template <class Map, class Pred>
-static void eraseIf(Map& map, Pred pred)
+template <class Map, class Pred> static void eraseIf(Map& map, Pred pred)
 {
     for (auto it = map.begin(); it != map.end();) {
         if (pred(it->second))
@@ -336,9 +362,8 @@ static void eraseIf(Map& map, Pred pred)
 
 void QueltConcept::deleteProperty(const std::string& name, const std::string& value)
 {
-    eraseIf(properties_, [&](const QueltProperty& p) {
-        return p.getName() == name && p.getValue() == value;
-    });
+    eraseIf(properties_,
+        [&](const QueltProperty& p) { return p.getName() == name && p.getValue() == value; });
 }
 
 void QueltConcept::deleteProperty(const QueltProperty& property)
@@ -408,27 +433,26 @@ bool QueltConcept::hasLessThanAssociations(const QueltConcept& other) const
 
 bool QueltConcept::operator==(const QueltConcept& other) const
 {
-    return id_ == other.id_ && code_ == other.code_ && namespaceId_ == other.namespaceId_ &&
-           kindId_ == other.kindId_ && state_ == other.state_ && name_ == other.name_ &&
-           parents_ == other.parents_ && roles_ == other.roles_ &&
-           associations_ == other.associations_ && properties_ == other.properties_;
+    return id_ == other.id_ && code_ == other.code_ && namespaceId_ == other.namespaceId_
+        && kindId_ == other.kindId_ && state_ == other.state_ && name_ == other.name_
+        && parents_ == other.parents_ && roles_ == other.roles_
+        && associations_ == other.associations_ && properties_ == other.properties_;
 }
 
 bool QueltConcept::operator<(const QueltConcept& other) const
 {
-    return id_ < other.id_ && code_ < other.code_ && namespaceId_ < other.namespaceId_ &&
-           kindId_ < other.kindId_ && state_ < other.state_ && name_ < other.name_ &&
-           parents_ < other.parents_ && roles_ < other.roles_ &&
-           associations_ < other.associations_ && properties_ < other.properties_;
+    return id_ < other.id_ && code_ < other.code_ && namespaceId_ < other.namespaceId_
+        && kindId_ < other.kindId_ && state_ < other.state_ && name_ < other.name_
+        && parents_ < other.parents_ && roles_ < other.roles_ && associations_ < other.associations_
+        && properties_ < other.properties_;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltConcept& concept)
 {
     std::ios_base::fmtflags saved = out.flags();
     out << std::right;
-    auto line = [&out](const char* label) -> std::ostream& {
-        return out << std::setw(20) << label;
-    };
+    auto line
+        = [&out](const char* label) -> std::ostream& { return out << std::setw(20) << label; };
     line("Name:\t") << concept.getName() << '\n';
     line("\t") << (concept.getState() ? "Defined" : "Primitive") << '\n';
     line("Code:\t") << concept.getCode() << '\n';

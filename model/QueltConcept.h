@@ -28,7 +28,7 @@ public:
 
     // Name and code are taken by value, so a caller may move them in.
     QueltConcept(std::string name, std::string code, long id, const std::string& nameSpace,
-                 const std::string& kind, bool state);
+        const std::string& kind, bool state);
     QueltConcept(const QueltConcept& other);
     QueltConcept(QueltConcept&& other);
     QueltConcept& operator=(const QueltConcept& other);
@@ -151,8 +151,7 @@ public:
 
 private:
     void countRole(long group, long delta);
-    template <class Pred>
-    void eraseRolesIf(Pred pred);
+    template <class Pred> void eraseRolesIf(Pred pred);
 
     std::string name_;
     std::string code_;

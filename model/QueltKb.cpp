@@ -9,21 +9,34 @@
 
 long QueltKb::s_conMapID = 0;
 
-QueltKb::QueltKb() { std::cerr << "track: 060828" << std::endl; }
+QueltKb::QueltKb()
+{
+    std::cerr << "track: 060828" << std::endl;
+}
 
 QueltKb::QueltKb(const QueltKb& other)
-    : kbNames(other.kbNames), kbKinds(other.kbKinds), kbProps(other.kbProps),
-      kbRoles(other.kbRoles), kbAssocs(other.kbAssocs), kbQuals(other.kbQuals),
-      kbConcepts(other.kbConcepts), nameToID(other.nameToID), termToID(other.termToID),
-      stemTermToID(other.stemTermToID), parentToID(other.parentToID), cuiToID(other.cuiToID),
-      codeToID(other.codeToID), stemNameToID(other.stemNameToID), indexedUpTo(other.indexedUpTo),
-      pendingKeys(other.pendingKeys), pendingText(other.pendingText),
-      pendingTerms(other.pendingTerms)
+    : kbNames(other.kbNames)
+    , kbKinds(other.kbKinds)
+    , kbProps(other.kbProps)
+    , kbRoles(other.kbRoles)
+    , kbAssocs(other.kbAssocs)
+    , kbQuals(other.kbQuals)
+    , kbConcepts(other.kbConcepts)
+    , nameToID(other.nameToID)
+    , termToID(other.termToID)
+    , stemTermToID(other.stemTermToID)
+    , parentToID(other.parentToID)
+    , cuiToID(other.cuiToID)
+    , codeToID(other.codeToID)
+    , stemNameToID(other.stemNameToID)
+    , indexedUpTo(other.indexedUpTo)
+    , pendingKeys(other.pendingKeys)
+    , pendingText(other.pendingText)
+    , pendingTerms(other.pendingTerms)
 {
 }
 
-template <class Map, class Def>
-static void fileDefinition(Map& map, const Def& def)
+template <class Map, class Def> static void fileDefinition(Map& map, const Def& def)
 {
     long mapId = def.getMapID();
     if (map.find(mapId) == map.end())
@@ -71,7 +84,10 @@ QueltKb& QueltKb::addConcept(const QueltConcept& concept)
     return fileConcept(QueltConcept(concept));
 }
 
-QueltKb& QueltKb::addConcept(QueltConcept&& concept) { return fileConcept(std::move(concept)); }
+QueltKb& QueltKb::addConcept(QueltConcept&& concept)
+{
+    return fileConcept(std::move(concept));
+}
 
 unsigned QueltKb::propertyNameBits(long mapId) const
 {
@@ -81,13 +97,12 @@ unsigned QueltKb::propertyNameBits(long mapId) const
         nameBits.clear();
     }
     const bool cacheable = mapId >= 0 && mapId < 4096;
-    if (cacheable && static_cast<std::size_t>(mapId) < nameBits.size() &&
-        nameBits[mapId] != 0xFF)
+    if (cacheable && static_cast<std::size_t>(mapId) < nameBits.size() && nameBits[mapId] != 0xFF)
         return nameBits[mapId];
     const std::string& name = registry.lookupName(mapId);
-    unsigned bits = name == "CUI" ? kCuiName
-                    : name == "Preferred_Name" || name == "FULL_SYN" ? kTermName
-                                                                     : 0;
+    unsigned bits = name == "CUI"                        ? kCuiName
+        : name == "Preferred_Name" || name == "FULL_SYN" ? kTermName
+                                                         : 0;
     if (cacheable) {
         if (nameBits.size() <= static_cast<std::size_t>(mapId))
             nameBits.resize(mapId + 1, 0xFF);
@@ -106,7 +121,7 @@ void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
     long cuis = 0;
     const std::string* cui = nullptr;
     auto keep = [this](const std::string& text) {
-        TextSpan span{pendingText.size(), text.size()};
+        TextSpan span { pendingText.size(), text.size() };
         pendingText += text;
         return span;
     };
@@ -126,11 +141,10 @@ void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
             }
         }
     }
-    ArrivalKeys keys{id, cuis < 2, {pendingText.size(), 0}, 0};
+    ArrivalKeys keys { id, cuis < 2, { pendingText.size(), 0 }, 0 };
     if (!keys.indexCui)
-        std::cerr << "ERROR::addConcept:MultiCUI\t" << concept.getName() << std::endl;
-    else if (cui != nullptr)
-        keys.cui = keep(*cui);
+    std::cerr << "ERROR::addConcept:MultiCUI\t" << concept.getName() << std::endl;
+    else if (cui != nullptr) keys.cui = keep(*cui);
     keys.termsEnd = pendingTerms.size();
     pendingKeys.push_back(keys);
 }
@@ -164,8 +178,8 @@ std::string QueltKb::stemKey(const std::string& text) const
     return words.getAlphaStemSequence();
 }
 
-void QueltKb::indexConcept(long id, const QueltConcept& concept, const ArrivalKeys* keys,
-                           std::size_t termsBegin) const
+void QueltKb::indexConcept(
+    long id, const QueltConcept& concept, const ArrivalKeys* keys, std::size_t termsBegin) const
 {
     auto text = [this](const TextSpan& span) {
         return std::string(pendingText, span.offset, span.length);
@@ -216,8 +230,8 @@ const QueltConcept& QueltKb::getConcept(long id) const
 {
     auto it = kbConcepts.find(id);
     if (it == kbConcepts.end()) {
-        std::cerr << "FATAL ERROR. Requested concept with non-existent ID = " << id
-                  << ". Exiting." << std::endl;
+        std::cerr << "FATAL ERROR. Requested concept with non-existent ID = " << id << ". Exiting."
+                  << std::endl;
         quitProcess(1);
     }
     return it->second;
@@ -251,7 +265,10 @@ const std::string& QueltKb::getConceptName(long id) const
     return it == kbConcepts.end() ? QueltTerminology::emptyString : it->second.getName();
 }
 
-std::string QueltKb::getConceptKind(long id) { return getConceptKind(getConcept(id)); }
+std::string QueltKb::getConceptKind(long id)
+{
+    return getConceptKind(getConcept(id));
+}
 
 std::string QueltKb::getConceptKind(const QueltConcept& concept) const
 {
@@ -269,7 +286,7 @@ void QueltKb::findKinds(const QueltConcept& concept, std::set<std::string>& kind
     // is skipped and every ancestor is visited once, so neither a cycle of
     // parent links nor a deep hierarchy can exhaust the stack.
     std::set<long> visited;
-    std::vector<const QueltConcept*> pending{&concept};
+    std::vector<const QueltConcept*> pending { &concept };
     while (!pending.empty()) {
         const QueltConcept* current = pending.back();
         pending.pop_back();
@@ -336,8 +353,8 @@ long QueltKb::getIDFromCode(const std::string& code) const
     return it == codeToID.end() ? -1 : it->second;
 }
 
-static void collect(const std::multimap<std::string, long>& index, const std::string& key,
-                    std::set<long>& ids)
+static void collect(
+    const std::multimap<std::string, long>& index, const std::string& key, std::set<long>& ids)
 {
     auto range = index.equal_range(key);
     for (auto it = range.first; it != range.second; ++it)

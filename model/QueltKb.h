@@ -98,8 +98,8 @@ public:
 
     // Term-list import: one primitive concept per non-empty line.
     void readFlatFile(const std::string& fileName, const std::string& nameSpace,
-                      const std::string& kind, const std::string& semanticType,
-                      const std::string& parent, const std::string& unused);
+        const std::string& kind, const std::string& semanticType, const std::string& parent,
+        const std::string& unused);
 
     // Comparison of two versions by concept code.
     QueltKb& copyDefsTo(QueltKb& target) const;
@@ -116,8 +116,8 @@ public:
 
     // OWL output. Returns false, after one line on standard error, when the
     // file cannot be written or a text cannot be carried by XML.
-    bool writeMedvex2OWLFile(std::string& fileName, std::vector<std::string>& headerLines,
-                             std::string& nameSpace);
+    bool writeMedvex2OWLFile(
+        std::string& fileName, std::vector<std::string>& headerLines, std::string& nameSpace);
     std::string verifyOutString(const std::string& text) const;
     bool isValidOWL(const std::string& name) const;
 
@@ -140,7 +140,7 @@ private:
     };
     void indexPending() const;
     void indexConcept(long id, const QueltConcept& concept, const ArrivalKeys* keys,
-                      std::size_t termsBegin) const;
+        std::size_t termsBegin) const;
     QueltKb& fileConcept(QueltConcept&& stored);
     void keepArrivalKeys(long id, const QueltConcept& concept);
     // Bits of propertyNameBits().

@@ -10,7 +10,7 @@ public:
     static NameRegistry::Policy registryPolicy();
 
     QueltKind(const std::string& name, long id, const std::string& code,
-              const std::string& nameSpace, bool reference);
+        const std::string& nameSpace, bool reference);
     QueltKind(const QueltKind&) = default;
     QueltKind& operator=(const QueltKind&) = default;
     virtual ~QueltKind() = default;

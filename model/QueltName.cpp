@@ -2,8 +2,8 @@
 
 NameRegistry::Policy QueltName::registryPolicy()
 {
-    return {QueltTerminology::NO_NAMESPACE,
-            "Could not allocate memory for a map or a set.  Will EXIT.", true, true};
+    return { QueltTerminology::NO_NAMESPACE,
+        "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
 QueltName::QueltName(const std::string& name, long id, const std::string& code)

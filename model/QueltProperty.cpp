@@ -6,9 +6,9 @@
 #include <iostream>
 
 QueltProperty::QueltProperty(const std::string& name, std::string value, std::string locale)
-    : value_(std::move(value)),
-      nameId_(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF)),
-      locale_(std::move(locale))
+    : value_(std::move(value))
+    , nameId_(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF))
+    , locale_(std::move(locale))
 {
 }
 
@@ -34,8 +34,8 @@ bool QueltProperty::operator==(const QueltProperty& other) const
 
 bool QueltProperty::operator<(const QueltProperty& other) const
 {
-    return nameId_ < other.nameId_ && value_ < other.value_ && locale_ < other.locale_ &&
-           qualifiers_ < other.qualifiers_;
+    return nameId_ < other.nameId_ && value_ < other.value_ && locale_ < other.locale_
+        && qualifiers_ < other.qualifiers_;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltProperty& property)

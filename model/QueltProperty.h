@@ -30,7 +30,10 @@ public:
     const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers_; }
     bool hasQualifier() const { return !qualifiers_.empty(); }
     void setQualifier(const std::vector<QueltQualifier>& qualifiers) { qualifiers_ = qualifiers; }
-    void setQualifier(std::vector<QueltQualifier>&& qualifiers) { qualifiers_ = std::move(qualifiers); }
+    void setQualifier(std::vector<QueltQualifier>&& qualifiers)
+    {
+        qualifiers_ = std::move(qualifiers);
+    }
     void addQualifier(const QueltQualifier& qualifier) { qualifiers_.push_back(qualifier); }
     const std::string& getLocale() const { return locale_; }
 

@@ -13,8 +13,7 @@ public:
     static NameRegistry::Policy registryPolicy();
 
     QueltPropertyDef(const std::string& name, const std::string& code, long id,
-                     const std::string& range, bool localized, bool containsIndex,
-                     const std::string& nameSpace);
+        const std::string& range, bool localized, bool containsIndex, const std::string& nameSpace);
     QueltPropertyDef(const QueltPropertyDef&) = default;
     QueltPropertyDef& operator=(const QueltPropertyDef&) = default;
     virtual ~QueltPropertyDef() = default;

@@ -4,8 +4,8 @@
 #include "model/QueltQualifierDef.h"
 
 QueltQualifier::QueltQualifier(const std::string& name, std::string value)
-    : value_(std::move(value)),
-      nameId_(resolveNameIfAbsentNow<QueltQualifier, QueltQualifierDef>(
+    : value_(std::move(value))
+    , nameId_(resolveNameIfAbsentNow<QueltQualifier, QueltQualifierDef>(
           name, QueltTerminology::NO_PROPDEF))
 {
 }
@@ -18,7 +18,8 @@ const std::string& QueltQualifier::getName() const
 bool QueltQualifier::isValidQualifier() const
 {
     const std::string& name = getName();
-    return QueltQualifierDef::hasPickList(name) && QueltQualifierDef::stringInPickList(name, value_);
+    return QueltQualifierDef::hasPickList(name)
+        && QueltQualifierDef::stringInPickList(name, value_);
 }
 
 bool QueltQualifier::operator==(const QueltQualifier& other) const

@@ -8,15 +8,15 @@ std::unique_ptr<QueltQualifierDef::RecordMap> QueltQualifierDef::records_;
 
 NameRegistry::Policy QueltQualifierDef::registryPolicy()
 {
-    return {QueltTerminology::NO_PROPDEF,
-            "Could not allocate memory for a map or a set.  Will EXIT.", true, true};
+    return { QueltTerminology::NO_PROPDEF,
+        "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
 QueltQualifierDef::QueltQualifierDef(const std::string& name, const std::string& code, long id,
-                                     const std::string& nameSpace, const std::string& type,
-                                     std::vector<std::string> pickList)
-    : DefinitionRecord(name, code, id),
-      namespaceId_(resolveNamespace<QueltQualifierDef>(nameSpace)), pickList_(std::move(pickList))
+    const std::string& nameSpace, const std::string& type, std::vector<std::string> pickList)
+    : DefinitionRecord(name, code, id)
+    , namespaceId_(resolveNamespace<QueltQualifierDef>(nameSpace))
+    , pickList_(std::move(pickList))
 {
     if (type == "CA" || type == "CR" || type == "CP")
         type_ = type;
@@ -28,8 +28,10 @@ QueltQualifierDef::QueltQualifierDef(const std::string& name, const std::string&
 }
 
 QueltQualifierDef::QueltQualifierDef(const QueltQualifierDef& other, Uncounted tag)
-    : DefinitionRecord(other, tag), namespaceId_(other.namespaceId_), type_(other.type_),
-      pickList_(other.pickList_)
+    : DefinitionRecord(other, tag)
+    , namespaceId_(other.namespaceId_)
+    , type_(other.type_)
+    , pickList_(other.pickList_)
 {
 }
 
@@ -37,7 +39,7 @@ void QueltQualifierDef::registerRecord(long mapId) const
 {
     if (!records_)
         return;
-    (*records_)[mapId].reset(new QueltQualifierDef(*this, Uncounted{}));
+    (*records_)[mapId].reset(new QueltQualifierDef(*this, Uncounted {}));
 }
 
 void QueltQualifierDef::addQualifierDefToMap()
@@ -46,9 +48,15 @@ void QueltQualifierDef::addQualifierDefToMap()
     registerRecord(registry().count());
 }
 
-void QueltQualifierDef::onInitializeMaps() { records_ = std::make_unique<RecordMap>(); }
+void QueltQualifierDef::onInitializeMaps()
+{
+    records_ = std::make_unique<RecordMap>();
+}
 
-void QueltQualifierDef::onReleaseMaps() { records_.reset(); }
+void QueltQualifierDef::onReleaseMaps()
+{
+    records_.reset();
+}
 
 const std::string& QueltQualifierDef::getNamespace() const
 {
@@ -83,7 +91,6 @@ bool QueltQualifierDef::stringInPickList(const std::string& name, const std::str
 
 bool QueltQualifierDef::isSame(const QueltQualifierDef& other) const
 {
-    return name_ == other.name_ && code_ == other.code_ && id_ == other.id_ &&
-           type_ == other.type_ && pickList_ == other.pickList_ &&
-           namespaceId_ == other.namespaceId_;
+    return name_ == other.name_ && code_ == other.code_ && id_ == other.id_ && type_ == other.type_
+        && pickList_ == other.pickList_ && namespaceId_ == other.namespaceId_;
 }

@@ -17,8 +17,7 @@ public:
     static NameRegistry::Policy registryPolicy();
 
     QueltQualifierDef(const std::string& name, const std::string& code, long id,
-                      const std::string& nameSpace, const std::string& type,
-                      std::vector<std::string> pickList);
+        const std::string& nameSpace, const std::string& type, std::vector<std::string> pickList);
     QueltQualifierDef(const QueltQualifierDef&) = default;
     QueltQualifierDef& operator=(const QueltQualifierDef&) = default;
     virtual ~QueltQualifierDef() = default;

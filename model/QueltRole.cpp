@@ -10,10 +10,12 @@ QueltRole::QueltRole(const std::string& name, std::string value, const std::stri
 {
 }
 
-QueltRole::QueltRole(const std::string& name, std::string value, const std::string& modifier,
-                     long roleGroup)
-    : nameId_(resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF)),
-      value_(std::move(value)), modifier_(modifier), roleGroup_(roleGroup)
+QueltRole::QueltRole(
+    const std::string& name, std::string value, const std::string& modifier, long roleGroup)
+    : nameId_(resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF))
+    , value_(std::move(value))
+    , modifier_(modifier)
+    , roleGroup_(roleGroup)
 {
 }
 
@@ -31,14 +33,14 @@ void QueltRole::setName(const std::string& name)
 
 bool QueltRole::operator==(const QueltRole& other) const
 {
-    return nameId_ == other.nameId_ && value_ == other.value_ && modifier_ == other.modifier_ &&
-           roleGroup_ == other.roleGroup_;
+    return nameId_ == other.nameId_ && value_ == other.value_ && modifier_ == other.modifier_
+        && roleGroup_ == other.roleGroup_;
 }
 
 bool QueltRole::operator<(const QueltRole& other) const
 {
-    return nameId_ < other.nameId_ && value_ < other.value_ && modifier_ < other.modifier_ &&
-           roleGroup_ < other.roleGroup_;
+    return nameId_ < other.nameId_ && value_ < other.value_ && modifier_ < other.modifier_
+        && roleGroup_ < other.roleGroup_;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltRole& role)

@@ -15,8 +15,8 @@ public:
 
     // The value is taken by value, so a caller may move it in.
     QueltRole(const std::string& name, std::string value, const std::string& modifier);
-    QueltRole(const std::string& name, std::string value, const std::string& modifier,
-              long roleGroup);
+    QueltRole(
+        const std::string& name, std::string value, const std::string& modifier, long roleGroup);
     virtual ~QueltRole() = default;
     QueltRole(const QueltRole&) = default;
     QueltRole& operator=(const QueltRole&) = default;

@@ -11,9 +11,8 @@ public:
     static NameRegistry::Policy registryPolicy();
 
     QueltRoleDef(const std::string& name, const std::string& code, long id,
-                 const std::string& nameSpace, const std::string& domain,
-                 const std::string& range, const std::string& right,
-                 const std::string& parentRole);
+        const std::string& nameSpace, const std::string& domain, const std::string& range,
+        const std::string& right, const std::string& parentRole);
     QueltRoleDef(const QueltRoleDef&) = default;
     QueltRoleDef& operator=(const QueltRoleDef&) = default;
     virtual ~QueltRoleDef() = default;

@@ -1,6 +1,6 @@
 #include "model/QueltRoleEnum.h"
 
-const std::string QueltRoleEnum::modifierNames[3] = {"some", "all", "poss"};
+const std::string QueltRoleEnum::modifierNames[3] = { "some", "all", "poss" };
 std::string QueltRoleEnum::tmpStr;
 
 QueltRoleEnum::QueltRoleEnum(const std::string& name)
@@ -8,7 +8,10 @@ QueltRoleEnum::QueltRoleEnum(const std::string& name)
 {
 }
 
-bool QueltRoleEnum::isValid(const std::string& name) { return convertToModifier(name) >= 0; }
+bool QueltRoleEnum::isValid(const std::string& name)
+{
+    return convertToModifier(name) >= 0;
+}
 
 long QueltRoleEnum::convertToModifier(const std::string& name)
 {

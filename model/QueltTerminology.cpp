@@ -4,17 +4,16 @@
 
 #include <iostream>
 
-const long QueltTerminology::errorArray[QueltTerminology::numErrors] = {
-    CODE_EXISTS, ID_EXISTS, NAME_EXISTS, NO_NAMESPACE,
-    NO_KIND,     NO_PROPDEF, NO_ROLEDEF, NO_CONCEPTDEF};
+const long QueltTerminology::errorArray[QueltTerminology::numErrors] = { CODE_EXISTS, ID_EXISTS,
+    NAME_EXISTS, NO_NAMESPACE, NO_KIND, NO_PROPDEF, NO_ROLEDEF, NO_CONCEPTDEF };
 
-const char* const QueltTerminology::errorNames[QueltTerminology::numErrors] = {
-    "CODE_EXISTS", "ID_EXISTS",  "NAME_EXISTS", "NO_NAMESPACE",
-    "NO_KIND",     "NO_PROPDEF", "NO_ROLEDEF",  "NO_CONCEPTDEF"};
+const char* const QueltTerminology::errorNames[QueltTerminology::numErrors]
+    = { "CODE_EXISTS", "ID_EXISTS", "NAME_EXISTS", "NO_NAMESPACE", "NO_KIND", "NO_PROPDEF",
+          "NO_ROLEDEF", "NO_CONCEPTDEF" };
 
 const std::string QueltTerminology::emptyString;
 
-const std::string QueltTerminology::refStrings[3] = {"name", "id", "code"};
+const std::string QueltTerminology::refStrings[3] = { "name", "id", "code" };
 
 int QueltTerminology::reference = 0;
 
@@ -30,6 +29,12 @@ void QueltTerminology::setReference(const std::string& value)
     quitProcess(1);
 }
 
-const std::string& QueltTerminology::getReference() { return refStrings[reference]; }
+const std::string& QueltTerminology::getReference()
+{
+    return refStrings[reference];
+}
 
-int QueltTerminology::getReference(char) { return reference; }
+int QueltTerminology::getReference(char)
+{
+    return reference;
+}

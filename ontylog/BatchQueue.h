@@ -19,18 +19,21 @@ class BatchQueue : public StepSink {
 public:
     // How the parsing side ended.
     enum class Ending {
-        Running,          // not yet
-        Done,             // the parse returned (a fatal error included)
-        XmlException,     // the parser library's general exception
+        Running, // not yet
+        Done, // the parse returned (a fatal error included)
+        XmlException, // the parser library's general exception
         SaxParseException,
         OtherException,
-        Stopped,          // the applying side called stop()
+        Stopped, // the applying side called stop()
     };
 
     // Thrown by ship() once the queue is stopped, to end the parse.
-    struct StoppedError {};
+    struct StoppedError { };
 
-    explicit BatchQueue(std::size_t depth) : depth_(depth) {}
+    explicit BatchQueue(std::size_t depth)
+        : depth_(depth)
+    {
+    }
 
     // Parsing side. ship() waits while the queue is full.
     void ship(ontylog::Batch& batch) override;

@@ -42,12 +42,12 @@ void OntylogBuilder::applyStep(const Batch& batch, const Step& step)
         kb.addKind(QueltKind(text(0), step.number, text(1), text(2), step.flag));
         break;
     case StepKind::RoleDef:
-        kb.addRoleDef(QueltRoleDef(text(0), text(1), step.number, text(2), text(3), text(4),
-                                   text(5), text(6)));
+        kb.addRoleDef(QueltRoleDef(
+            text(0), text(1), step.number, text(2), text(3), text(4), text(5), text(6)));
         break;
     case StepKind::PropertyDef: {
-        QueltPropertyDef def(text(0), text(1), step.number, text(3), step.flag, step.flag2,
-                             text(2));
+        QueltPropertyDef def(
+            text(0), text(1), step.number, text(3), step.flag, step.flag2, text(2));
         def.setPickList(list(batch, step));
         kb.addPropertyDef(def);
         break;
@@ -67,8 +67,8 @@ void OntylogBuilder::applyStep(const Batch& batch, const Step& step)
         qualifiers.clear();
         break;
     case StepKind::Role:
-        roles.emplace_back(scratch(0, batch, step.text[0]), text(1),
-                           scratch(1, batch, step.text[2]), step.number);
+        roles.emplace_back(
+            scratch(0, batch, step.text[0]), text(1), scratch(1, batch, step.text[2]), step.number);
         break;
     case StepKind::Qualifier:
         qualifiers.emplace_back(scratch(0, batch, step.text[0]), text(1));
@@ -99,10 +99,9 @@ void OntylogBuilder::applyStep(const Batch& batch, const Step& step)
 void OntylogBuilder::buildConcept(const Batch& batch, const Step& step)
 {
     QueltConcept concept(batch.string(step.text[0]), batch.string(step.text[1]), step.number,
-                         scratch(0, batch, step.text[2]), scratch(1, batch, step.text[3]),
-                         step.flag);
+        scratch(0, batch, step.text[2]), scratch(1, batch, step.text[3]), step.flag);
     for (std::size_t i = step.listBegin; i < step.listEnd; ++i)
-        concept.addParent(batch.string(batch.items[i]));
+    concept.addParent(batch.string(batch.items[i]));
     if (step.flag2) {
         // No enclosing concept element is open, so nothing reads the lists
         // again before the next concept empties them: hand them over.

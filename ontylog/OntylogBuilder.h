@@ -23,7 +23,10 @@ class QueltKb;
 // here, on the thread that applies the steps.
 class OntylogBuilder {
 public:
-    explicit OntylogBuilder(QueltKb& kb) : kb(kb) {}
+    explicit OntylogBuilder(QueltKb& kb)
+        : kb(kb)
+    {
+    }
     OntylogBuilder(const OntylogBuilder&) = delete;
     OntylogBuilder& operator=(const OntylogBuilder&) = delete;
 

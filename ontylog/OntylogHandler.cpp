@@ -41,16 +41,23 @@ const std::string kPoss = "poss";
 // ---------------------------------------------------------------------------
 // Life cycle
 
-OntylogHandler::OntylogHandler(QueltKb& kb) : OntylogHandler(nullptr, &kb) {}
+OntylogHandler::OntylogHandler(QueltKb& kb)
+    : OntylogHandler(nullptr, &kb)
+{
+}
 
-OntylogHandler::OntylogHandler(StepSink& stepSink) : OntylogHandler(&stepSink, nullptr) {}
+OntylogHandler::OntylogHandler(StepSink& stepSink)
+    : OntylogHandler(&stepSink, nullptr)
+{
+}
 
 OntylogHandler::OntylogHandler(StepSink* stepSink, QueltKb* kb)
-    : builder(kb != nullptr ? std::make_unique<OntylogBuilder>(*kb) : nullptr), sink(stepSink)
+    : builder(kb != nullptr ? std::make_unique<OntylogBuilder>(*kb) : nullptr)
+    , sink(stepSink)
 {
     XMLTransService::Codes result = XMLTransService::Ok;
-    utf8 = XMLPlatformUtils::fgTransService->makeNewTranscoderFor("UTF-8", result,
-                                                                  kTranscoderBlockSize);
+    utf8 = XMLPlatformUtils::fgTransService->makeNewTranscoderFor(
+        "UTF-8", result, kTranscoderBlockSize);
     // UTF-8 is built into the library, so the service always has it; should
     // a service ever decline, the library's own UTF-8 transcoder is made
     // directly.
@@ -58,7 +65,10 @@ OntylogHandler::OntylogHandler(StepSink* stepSink, QueltKb* kb)
         utf8 = new xercesc::XMLUTF8Transcoder(u"UTF-8", kTranscoderBlockSize);
 }
 
-OntylogHandler::~OntylogHandler() { delete utf8; }
+OntylogHandler::~OntylogHandler()
+{
+    delete utf8;
+}
 
 // ---------------------------------------------------------------------------
 // Boundary: parser events in, UTF-8 text out
@@ -105,8 +115,7 @@ void OntylogHandler::appendUtf8(const XMLCh* text, XMLSize_t length, std::string
     while (done < length) {
         XMLSize_t eaten = 0;
         written += utf8->transcodeTo(text + done, length - done, bytes + written,
-                                     out.size() - start - written, eaten,
-                                     XMLTranscoder::UnRep_RepChar);
+            out.size() - start - written, eaten, XMLTranscoder::UnRep_RepChar);
         // Nothing eaten: a leading surrogate without its partner at the end,
         // which the parser never delivers; there is nothing more to convert.
         if (eaten == 0)
@@ -125,8 +134,8 @@ void OntylogHandler::attributeValue(const Attributes& attrs, const XMLCh* name, 
         toUtf8(value, XMLString::stringLen(value), out);
 }
 
-void OntylogHandler::startElement(const XMLCh*, const XMLCh*, const XMLCh* qname,
-                                  const Attributes& attrs)
+void OntylogHandler::startElement(
+    const XMLCh*, const XMLCh*, const XMLCh* qname, const Attributes& attrs)
 {
     // With namespace processing off the local name is empty; the name as
     // written is the qualified name.
@@ -159,7 +168,7 @@ void OntylogHandler::characters(const XMLCh* chars, XMLSize_t length)
     std::string& text = elementText[elementStack.size() - 1];
     if (heldSurrogate != 0) {
         if (chars[0] >= 0xDC00 && chars[0] <= 0xDFFF) {
-            const XMLCh pair[2] = {heldSurrogate, chars[0]};
+            const XMLCh pair[2] = { heldSurrogate, chars[0] };
             appendUtf8(pair, 2, text);
             ++chars;
             --length;
@@ -303,41 +312,41 @@ OntylogHandler::Tag OntylogHandler::tagOf(std::u16string_view elementName)
         Tag tag;
     };
     static const TagName tags[] = {
-        {u"name", Tag::Name},
-        {u"value", Tag::Value},
-        {u"property", Tag::Property},
-        {u"qualifier", Tag::Qualifier},
-        {u"concept", Tag::Concept},
-        {u"role", Tag::Role},
-        {u"some", Tag::Some},
-        {u"code", Tag::Code},
-        {u"id", Tag::Id},
-        {u"namespace", Tag::Namespace},
-        {u"kind", Tag::Kind},
-        {u"locale", Tag::Locale},
-        {u"association", Tag::Association},
-        {u"roleGroup", Tag::RoleGroup},
-        {u"conceptDef", Tag::ConceptDef},
-        {u"definingConcepts", Tag::DefiningConcepts},
-        {u"primitive", Tag::Primitive},
-        {u"all", Tag::All},
-        {u"poss", Tag::Poss},
-        {u"conceptInf", Tag::ConceptInf},
-        {u"namespaceDef", Tag::NamespaceDef},
-        {u"kindDef", Tag::KindDef},
-        {u"roleDef", Tag::RoleDef},
-        {u"propertyDef", Tag::PropertyDef},
-        {u"associationDef", Tag::AssociationDef},
-        {u"qualifierDef", Tag::QualifierDef},
-        {u"localized", Tag::Localized},
-        {u"containsIndex", Tag::ContainsIndex},
-        {u"displayable", Tag::Displayable},
-        {u"domain", Tag::Domain},
-        {u"range", Tag::Range},
-        {u"rightId", Tag::RightId},
-        {u"parentRole", Tag::ParentRole},
-        {u"inverseName", Tag::InverseName},
-        {u"pickListItem", Tag::PickListItem},
+        { u"name", Tag::Name },
+        { u"value", Tag::Value },
+        { u"property", Tag::Property },
+        { u"qualifier", Tag::Qualifier },
+        { u"concept", Tag::Concept },
+        { u"role", Tag::Role },
+        { u"some", Tag::Some },
+        { u"code", Tag::Code },
+        { u"id", Tag::Id },
+        { u"namespace", Tag::Namespace },
+        { u"kind", Tag::Kind },
+        { u"locale", Tag::Locale },
+        { u"association", Tag::Association },
+        { u"roleGroup", Tag::RoleGroup },
+        { u"conceptDef", Tag::ConceptDef },
+        { u"definingConcepts", Tag::DefiningConcepts },
+        { u"primitive", Tag::Primitive },
+        { u"all", Tag::All },
+        { u"poss", Tag::Poss },
+        { u"conceptInf", Tag::ConceptInf },
+        { u"namespaceDef", Tag::NamespaceDef },
+        { u"kindDef", Tag::KindDef },
+        { u"roleDef", Tag::RoleDef },
+        { u"propertyDef", Tag::PropertyDef },
+        { u"associationDef", Tag::AssociationDef },
+        { u"qualifierDef", Tag::QualifierDef },
+        { u"localized", Tag::Localized },
+        { u"containsIndex", Tag::ContainsIndex },
+        { u"displayable", Tag::Displayable },
+        { u"domain", Tag::Domain },
+        { u"range", Tag::Range },
+        { u"rightId", Tag::RightId },
+        { u"parentRole", Tag::ParentRole },
+        { u"inverseName", Tag::InverseName },
+        { u"pickListItem", Tag::PickListItem },
     };
     constexpr std::size_t kSlots = 128; // a power of two, over three times the names
     auto slotOf = [](std::u16string_view name) {
@@ -345,7 +354,7 @@ OntylogHandler::Tag OntylogHandler::tagOf(std::u16string_view elementName)
         return key & (kSlots - 1);
     };
     static const std::array<const TagName*, kSlots> slots = [&] {
-        std::array<const TagName*, kSlots> table{};
+        std::array<const TagName*, kSlots> table {};
         for (const TagName& entry : tags) {
             std::size_t slot = slotOf(entry.name);
             while (table[slot] != nullptr)

@@ -54,7 +54,7 @@ public:
     OntylogHandler& operator=(const OntylogHandler&) = delete;
 
     void startElement(const XMLCh* uri, const XMLCh* localname, const XMLCh* qname,
-                      const xercesc::Attributes& attrs) override;
+        const xercesc::Attributes& attrs) override;
     void endElement(const XMLCh* uri, const XMLCh* localname, const XMLCh* qname) override;
     void characters(const XMLCh* chars, XMLSize_t length) override;
     // Records that the document was not read completely. The step it
@@ -80,7 +80,6 @@ public:
     // no digits give 0), except that a value outside the signed 32-bit
     // range saturates to its nearest end instead of being undefined.
     static int32_t convertId(const std::string& text);
-
 
 private:
     // Every element name the handler acts on; all others are ignored.
@@ -246,7 +245,7 @@ private:
     // --- Where the steps go ------------------------------------------------------
     ontylog::Batch batch;
     std::unique_ptr<OntylogBuilder> builder; // applies at once, or
-    StepSink* sink = nullptr;                // sends in batches
+    StepSink* sink = nullptr; // sends in batches
 
     // --- Boundary state ------------------------------------------------------
     xercesc::XMLTranscoder* utf8 = nullptr;

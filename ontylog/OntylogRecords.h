@@ -23,22 +23,22 @@ struct Text {
 };
 
 enum class StepKind : std::uint8_t {
-    Namespace,      // texts: name, code                      number: id
-    Kind,           // texts: name, code, namespace           flag: reference
-    RoleDef,        // texts: name, code, namespace, domain, range, rightId, parentRole
-    PropertyDef,    // texts: name, code, namespace, range    flags: localized, containsIndex
-                    // list: pick-list items
+    Namespace, // texts: name, code                      number: id
+    Kind, // texts: name, code, namespace           flag: reference
+    RoleDef, // texts: name, code, namespace, domain, range, rightId, parentRole
+    PropertyDef, // texts: name, code, namespace, range    flags: localized, containsIndex
+                 // list: pick-list items
     AssociationDef, // texts: name, code, namespace, inverse  flag: displayable
-    QualifierDef,   // texts: name, code, namespace, type     list: pick-list items
-    ConceptStart,   // a concept element opened: the attribute lists start empty
-    Role,           // texts: name, value, modifier           number: role group
-    Qualifier,      // texts: name, value
-    Property,       // texts: name, value, locale; takes the waiting qualifiers
-    Association,    // texts: name, value; takes the waiting qualifiers
-    Concept,        // texts: name, code, namespace, kind     number: id
-                    // flag: defined; flag2: nothing reads the lists again
-                    // list: parents
-    FatalError,     // texts: message                         line: line number
+    QualifierDef, // texts: name, code, namespace, type     list: pick-list items
+    ConceptStart, // a concept element opened: the attribute lists start empty
+    Role, // texts: name, value, modifier           number: role group
+    Qualifier, // texts: name, value
+    Property, // texts: name, value, locale; takes the waiting qualifiers
+    Association, // texts: name, value; takes the waiting qualifiers
+    Concept, // texts: name, code, namespace, kind     number: id
+             // flag: defined; flag2: nothing reads the lists again
+             // list: parents
+    FatalError, // texts: message                         line: line number
 };
 
 struct Step {
@@ -70,7 +70,7 @@ struct Batch {
 
     Text add(std::string_view bytes)
     {
-        Text t{text.size(), bytes.size()};
+        Text t { text.size(), bytes.size() };
         text.append(bytes.data(), bytes.size());
         return t;
     }

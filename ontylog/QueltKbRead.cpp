@@ -53,7 +53,10 @@ const std::size_t kBytesPerConcept = 1024;
 // reports as a fatal error exactly like a file that does not exist.
 class UnopenableInput : public xercesc::InputSource {
 public:
-    explicit UnopenableInput(const char* systemId) : xercesc::InputSource(systemId) {}
+    explicit UnopenableInput(const char* systemId)
+        : xercesc::InputSource(systemId)
+    {
+    }
     xercesc::BinInputStream* makeStream() const override { return nullptr; }
 };
 
@@ -61,7 +64,8 @@ public:
 class CountingStream : public xercesc::BinInputStream {
 public:
     CountingStream(xercesc::BinInputStream* inner, std::atomic<std::uint64_t>& count)
-        : inner_(inner), count_(count)
+        : inner_(inner)
+        , count_(count)
     {
     }
     XMLFilePos curPos() const override { return inner_->curPos(); }
@@ -86,7 +90,8 @@ private:
 class CountingFileInput : public xercesc::LocalFileInputSource {
 public:
     CountingFileInput(const XMLCh* path, std::atomic<std::uint64_t>& count)
-        : xercesc::LocalFileInputSource(path), count_(count)
+        : xercesc::LocalFileInputSource(path)
+        , count_(count)
     {
     }
     xercesc::BinInputStream* makeStream() const override
@@ -109,15 +114,15 @@ std::uint64_t fileSize(const std::string& fileName)
 {
     struct stat info;
     return stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode)
-               ? static_cast<std::uint64_t>(info.st_size)
-               : 0;
+        ? static_cast<std::uint64_t>(info.st_size)
+        : 0;
 }
 
 // The input the library would make of the file name itself when it names a
 // local file, but counting its bytes; null when the library would read the
 // name as a URL (or cannot make sense of it), which is then left to it.
-std::unique_ptr<xercesc::InputSource> countingInput(const std::string& fileName,
-                                                    std::atomic<std::uint64_t>& count)
+std::unique_ptr<xercesc::InputSource> countingInput(
+    const std::string& fileName, std::atomic<std::uint64_t>& count)
 {
     XMLCh* path = XMLString::transcode(fileName.c_str());
     std::unique_ptr<xercesc::InputSource> input;
@@ -234,7 +239,7 @@ bool QueltKb::readQueltXMLFile(const std::string& fileName)
         reader->setContentHandler(handler.get());
         reader->setErrorHandler(handler.get());
 
-        std::atomic<std::uint64_t> bytesRead{0};
+        std::atomic<std::uint64_t> bytesRead { 0 };
         std::unique_ptr<xercesc::InputSource> input;
         if (isDirectory(fileName))
             input = std::make_unique<UnopenableInput>(fileName.c_str());
@@ -261,12 +266,12 @@ bool QueltKb::readQueltXMLFile(const std::string& fileName)
                 queue.finish(BatchQueue::Ending::Stopped);
             } catch (const XMLException& e) {
                 sendRest();
-                queue.finish(BatchQueue::Ending::XmlException,
-                             OntylogHandler::messageText(e.getMessage()));
+                queue.finish(
+                    BatchQueue::Ending::XmlException, OntylogHandler::messageText(e.getMessage()));
             } catch (const SAXParseException& e) {
                 sendRest();
                 queue.finish(BatchQueue::Ending::SaxParseException,
-                             OntylogHandler::messageText(e.getMessage()));
+                    OntylogHandler::messageText(e.getMessage()));
             } catch (...) {
                 sendRest();
                 queue.finish(BatchQueue::Ending::OtherException);

@@ -109,7 +109,11 @@ void appendExactContent(std::string& out, const std::string& text)
 // The output document: the buffered output file and the first failure.
 class OntylogDocument {
 public:
-    explicit OntylogDocument(const std::string& target) : target_(target), file_(target) {}
+    explicit OntylogDocument(const std::string& target)
+        : target_(target)
+        , file_(target)
+    {
+    }
 
     bool create() { return file_.open() || ioFailed(); }
 
@@ -143,8 +147,8 @@ public:
     }
 
     // open + text as attribute value + close, as one line.
-    void attributeLine(const char* open, const std::string& text, const char* close,
-                       const char* field)
+    void attributeLine(
+        const char* open, const std::string& text, const char* close, const char* field)
     {
         if (!check(text, field))
             return;
@@ -188,8 +192,8 @@ private:
         const char* reason = uncarriedReason(text);
         if (!reason)
             return true;
-        std::cerr << "ERROR: cannot write " << subject_ << ": its " << field << " holds "
-                  << reason << ", which XML cannot carry" << std::endl;
+        std::cerr << "ERROR: cannot write " << subject_ << ": its " << field << " holds " << reason
+                  << ", which XML cannot carry" << std::endl;
         failed_ = true;
         file_.discard();
         return false;
@@ -341,7 +345,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
     OntylogDocument doc(fileName);
     if (!doc.create())
         return false;
-    Numbering numbering{renumber, 1};
+    Numbering numbering { renumber, 1 };
 
     doc.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
              "<!DOCTYPE terminology SYSTEM \"ontylog.dtd\">");
@@ -364,8 +368,8 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
     for (const auto& entry : kbKinds) {
         const QueltKind& def = entry.second;
         doc.subject("kind definition", def.getName());
-        doc.line(def.getReference() ? "<kindDef reference=\"true\">"
-                                    : "<kindDef reference=\"false\">");
+        doc.line(
+            def.getReference() ? "<kindDef reference=\"true\">" : "<kindDef reference=\"false\">");
         doc.element("<name>", def.getKindname(), "</name>", "name");
         numbering.write(doc, 'K', def.getCode(), def.getID());
         doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");

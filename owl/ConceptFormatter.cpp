@@ -10,7 +10,7 @@ const std::string kPreferredName = "Preferred_Name";
 // The modifier code of "all" (QueltRoleEnum); "some" and "poss" are written
 // alike.
 const long kAll = 1;
-}
+} // namespace
 
 std::string shown(const std::string& name)
 {
@@ -151,8 +151,8 @@ owlaxioms& ConceptFormatter::nextAxiom()
     return axioms_[axiomCount_++];
 }
 
-void ConceptFormatter::setQualifiers(owlaxioms& axiom,
-                                     const std::vector<QueltQualifier>& qualifiers)
+void ConceptFormatter::setQualifiers(
+    owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers)
 {
     axiom.qualifiers.resize(qualifiers.size());
     for (size_t i = 0; i < qualifiers.size(); ++i) {
@@ -273,16 +273,16 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
         refusal = "ERROR: cannot write concept '" + shown(concept.getName()) + "': ";
         // A name without a definition reads back as the empty text.
         if (badName_->empty())
-            refusal += std::string(badKind_[0] == 'a' ? "an " : "a ") + badKind_ +
-                       " without a defined name";
+            refusal += std::string(badKind_[0] == 'a' ? "an " : "a ") + badKind_
+                + " without a defined name";
         else
-            refusal += std::string(badKind_) + " name '" + shown(*badName_) +
-                       "' cannot be an XML element name";
+            refusal += std::string(badKind_) + " name '" + shown(*badName_)
+                + "' cannot be an XML element name";
         return false;
     }
     if (!xmltext::carryable(out.data() + mark, out.size() - mark)) {
-        refusal = "ERROR: cannot write concept '" + shown(concept.getName()) +
-                  "': text holds a character XML cannot carry";
+        refusal = "ERROR: cannot write concept '" + shown(concept.getName())
+            + "': text holds a character XML cannot carry";
         return false;
     }
     return true;

@@ -21,7 +21,8 @@ std::string shown(const std::string& name);
 class ConceptFormatter {
 public:
     ConceptFormatter(const ConceptTables& tables, const std::string& nameSpace)
-        : tables_(tables), nameSpace_(nameSpace)
+        : tables_(tables)
+        , nameSpace_(nameSpace)
     {
     }
 

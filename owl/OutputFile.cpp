@@ -28,13 +28,22 @@ std::string directoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int makeTemporary(std::string& pattern) { return mkostemp(&pattern[0], O_CLOEXEC); }
+int makeTemporary(std::string& pattern)
+{
+    return mkostemp(&pattern[0], O_CLOEXEC);
+}
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& target) : target_(target) {}
+OutputFile::OutputFile(const std::string& target)
+    : target_(target)
+{
+}
 
-OutputFile::~OutputFile() { discard(); }
+OutputFile::~OutputFile()
+{
+    discard();
+}
 
 bool OutputFile::fail(int error)
 {
@@ -43,7 +52,10 @@ bool OutputFile::fail(int error)
     return false;
 }
 
-std::string OutputFile::reason() const { return std::strerror(error_); }
+std::string OutputFile::reason() const
+{
+    return std::strerror(error_);
+}
 
 bool OutputFile::open()
 {
@@ -110,7 +122,10 @@ bool OutputFile::writeAll(const char* data, size_t size)
     return true;
 }
 
-bool OutputFile::flush() { return flushWith(nullptr, 0); }
+bool OutputFile::flush()
+{
+    return flushWith(nullptr, 0);
+}
 
 bool OutputFile::flushWith(const char* data, size_t size)
 {

@@ -47,7 +47,10 @@ public:
         std::string text_;
     };
 
-    CodeTable() : blocks_(1, std::string(kUnit, '\0')) {} // no entry at 0 of block 0
+    CodeTable()
+        : blocks_(1, std::string(kUnit, '\0'))
+    {
+    } // no entry at 0 of block 0
 
     void reserve(size_t entries)
     {
@@ -92,8 +95,8 @@ public:
             return std::string_view();
         const char* entry = entryOf(slot);
         Header header = headerOf(entry);
-        return std::string_view(entry + sizeof(Header) + header.keySize,
-                                static_cast<size_t>(header.codeSize));
+        return std::string_view(
+            entry + sizeof(Header) + header.keySize, static_cast<size_t>(header.codeSize));
     }
 
 private:
@@ -112,10 +115,10 @@ private:
     static constexpr std::uint64_t kOffsetMask = 0xFFFFFFFF;
     static constexpr std::uint64_t kTagMask = ~std::uint64_t(0) << 40;
 
-    static void append(std::string& text, std::uint64_t hash, std::string_view key,
-                       std::string_view code)
+    static void append(
+        std::string& text, std::uint64_t hash, std::string_view key, std::string_view code)
     {
-        Header header{hash, key.size(), code.size()};
+        Header header { hash, key.size(), code.size() };
         text.append(reinterpret_cast<const char*>(&header), sizeof header);
         text += key;
         text += code;
@@ -145,9 +148,9 @@ private:
             if (((slot ^ hash) & kTagMask) == 0) {
                 const char* entry = entryOf(slot);
                 Header header = headerOf(entry);
-                if (header.hash == hash &&
-                    std::string_view(entry + sizeof(Header), static_cast<size_t>(header.keySize)) ==
-                        key)
+                if (header.hash == hash
+                    && std::string_view(entry + sizeof(Header), static_cast<size_t>(header.keySize))
+                        == key)
                     return at;
             }
         }
@@ -163,8 +166,8 @@ private:
             Header header = headerOf(text.data() + from);
             if (2 * (used_ + 1) > slots_.size())
                 rehash(slots_.empty() ? 16 : 2 * slots_.size());
-            std::string_view key(text.data() + from + sizeof(Header),
-                                 static_cast<size_t>(header.keySize));
+            std::string_view key(
+                text.data() + from + sizeof(Header), static_cast<size_t>(header.keySize));
             std::uint64_t& slot = slots_[position(key, header.hash)];
             if (slot == 0)
                 ++used_;
@@ -207,15 +210,13 @@ struct ElementName {
 // by the map id they keep. A record's getName() reads its class's registry
 // and may set error bits, so it is called by resolve() alone, on the
 // thread that builds the tables, once per map id; of() only reads.
-template <class Record>
-class NameCache {
+template <class Record> class NameCache {
 public:
     // Looks the record's name up unless its map id is known already.
     void resolve(const Record& record);
 
     // Calls f on the entry of every map id resolved.
-    template <class F>
-    void forEach(F f)
+    template <class F> void forEach(F f)
     {
         for (ElementName& name : names_) {
             if (name.text != nullptr)
@@ -244,8 +245,7 @@ private:
     std::unordered_map<long, ElementName> others_;
 };
 
-template <class Record>
-void NameCache<Record>::resolve(const Record& record)
+template <class Record> void NameCache<Record>::resolve(const Record& record)
 {
     long id = record.getNameID();
     ElementName* entry;
@@ -266,7 +266,7 @@ void NameCache<Record>::resolve(const Record& record)
 // The tables every concept is formatted from.
 struct ConceptTables {
     CodeTable conceptCodes; // concept name -> value of its "RXK" property
-    CodeTable roleCodes;    // role definition name -> its code
+    CodeTable roleCodes; // role definition name -> its code
     NameCache<QueltProperty> propertyNames;
     NameCache<QueltRole> roleNames;
     NameCache<QueltAssociation> associationNames;

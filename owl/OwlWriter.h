@@ -27,8 +27,8 @@ struct WriteOptions {
 WriteOptions defaultWriteOptions();
 
 bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
-                  const std::vector<std::string>& headerLines, const std::string& nameSpace,
-                  const WriteOptions& options);
+    const std::vector<std::string>& headerLines, const std::string& nameSpace,
+    const WriteOptions& options);
 
 } // namespace owl
 

@@ -142,17 +142,14 @@ struct Chunk {
 class ChunkedConcepts {
 public:
     ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
-                    const std::string& nameSpace, const WriteOptions& options);
+        const std::string& nameSpace, const WriteOptions& options);
     ~ChunkedConcepts() { stop(); }
     ChunkedConcepts(const ChunkedConcepts&) = delete;
     ChunkedConcepts& operator=(const ChunkedConcepts&) = delete;
 
     size_t chunks() const { return chunks_; }
     // Number of concepts of the chunk.
-    size_t size(size_t index) const
-    {
-        return std::min(perChunk_, concepts_ - index * perChunk_);
-    }
+    size_t size(size_t index) const { return std::min(perChunk_, concepts_ - index * perChunk_); }
 
     // Chunk number index, once formatted. Chunks are awaited in order, each
     // once, and released before the next one is awaited. Rethrows an
@@ -180,22 +177,25 @@ private:
 
     std::mutex mutex_;
     std::condition_variable formatted_; // a chunk became ready, or a thread failed
-    std::condition_variable released_;  // a slot became free, or the work stops
+    std::condition_variable released_; // a slot became free, or the work stops
     std::vector<Chunk> slots_;
     ConceptIterator next_; // first concept of the next chunk to take
-    size_t taken_ = 0;     // chunks taken so far
-    size_t done_ = 0;      // chunks released so far
+    size_t taken_ = 0; // chunks taken so far
+    size_t done_ = 0; // chunks released so far
     bool stopping_ = false;
     std::exception_ptr failure_;
     std::vector<std::thread> threads_;
 };
 
 ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
-                                 const std::string& nameSpace, const WriteOptions& options)
-    : tables_(tables), nameSpace_(nameSpace),
-      perChunk_(std::max<size_t>(options.conceptsPerChunk, 1)), concepts_(concepts.size()),
-      chunks_((concepts_ + perChunk_ - 1) / perChunk_), formatter_(tables, nameSpace),
-      next_(concepts.begin())
+    const std::string& nameSpace, const WriteOptions& options)
+    : tables_(tables)
+    , nameSpace_(nameSpace)
+    , perChunk_(std::max<size_t>(options.conceptsPerChunk, 1))
+    , concepts_(concepts.size())
+    , chunks_((concepts_ + perChunk_ - 1) / perChunk_)
+    , formatter_(tables, nameSpace)
+    , next_(concepts.begin())
 {
     // More threads than chunks after the first would have nothing to do.
     size_t workers = std::min<size_t>(options.workers, chunks_ > 0 ? chunks_ - 1 : 0);
@@ -310,8 +310,12 @@ void ChunkedConcepts::release(size_t index)
 class OwlWriter {
 public:
     OwlWriter(const QueltKb& kb, OutputFile& file, const std::string& fileName,
-              const std::string& nameSpace)
-        : kb_(kb), file_(file), out_(file.buffer()), fileName_(fileName), nameSpace_(nameSpace)
+        const std::string& nameSpace)
+        : kb_(kb)
+        , file_(file)
+        , out_(file.buffer())
+        , fileName_(fileName)
+        , nameSpace_(nameSpace)
     {
     }
 
@@ -329,8 +333,8 @@ private:
     bool writeChunkedConcepts(const WriteOptions& options, ProgressLine& progress);
 
     template <class Def>
-    void writeAnnotationProperty(const Def& def, void (*pickList)(std::string&,
-                                                                 const std::vector<std::string>&));
+    void writeAnnotationProperty(
+        const Def& def, void (*pickList)(std::string&, const std::vector<std::string>&));
 
     // Ends one unit of output (a definition, a root class): refuses it when
     // it holds a character XML cannot carry, writes the buffer out when
@@ -381,13 +385,13 @@ void OwlWriter::buildTables(unsigned threads)
 
 bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOptions& options)
 {
-    if (!writeHeader(headerLines) || !writeRoleDefs() || !writePropertyDefs() ||
-        !writeQualifierDefs() || !writeAssociationDefs() || !writeRootClasses())
+    if (!writeHeader(headerLines) || !writeRoleDefs() || !writePropertyDefs()
+        || !writeQualifierDefs() || !writeAssociationDefs() || !writeRootClasses())
         return false;
     ProgressLine progress("Writing", "concepts", kb_.getConcepts().size());
     progress_ = &progress;
-    bool written = options.workers == 0 ? writeConcepts(progress)
-                                        : writeChunkedConcepts(options, progress);
+    bool written
+        = options.workers == 0 ? writeConcepts(progress) : writeChunkedConcepts(options, progress);
     if (!written)
         return false;
     out_ += "</rdf:RDF>\n";
@@ -418,8 +422,8 @@ bool OwlWriter::ioFailed()
 bool OwlWriter::finishUnit(size_t mark, const char* what, const std::string& name)
 {
     if (!xmltext::carryable(out_.data() + mark, out_.size() - mark))
-        return refuse(std::string("ERROR: cannot write ") + what + " '" + shown(name) +
-                      "': text holds a character XML cannot carry");
+        return refuse(std::string("ERROR: cannot write ") + what + " '" + shown(name)
+            + "': text holds a character XML cannot carry");
     return file_.flushIfFull() || ioFailed();
 }
 
@@ -474,9 +478,8 @@ bool OwlWriter::writeRoleDefs()
 }
 
 template <class Def>
-void OwlWriter::writeAnnotationProperty(const Def& def,
-                                        void (*pickList)(std::string&,
-                                                         const std::vector<std::string>&))
+void OwlWriter::writeAnnotationProperty(
+    const Def& def, void (*pickList)(std::string&, const std::vector<std::string>&))
 {
     kb_.isValidOWL(def.getName());
     out_ += "<owl:AnnotationProperty rdf:ID=\"";
@@ -622,8 +625,8 @@ WriteOptions defaultWriteOptions()
 }
 
 bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
-                  const std::vector<std::string>& headerLines, const std::string& nameSpace,
-                  const WriteOptions& options)
+    const std::vector<std::string>& headerLines, const std::string& nameSpace,
+    const WriteOptions& options)
 {
     OutputFile file(fileName);
     if (!file.open()) {
@@ -646,7 +649,8 @@ std::string QueltKb::verifyOutString(const std::string& text) const
 bool QueltKb::isValidOWL(const std::string& name) const
 {
     // ASCII only: a byte of a multi-byte character is never valid.
-    auto isLetter = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    auto isLetter
+        = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
     auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
     bool valid = true;
     if (name.empty() || !(isLetter(name[0]) || name[0] == '_')) {
@@ -664,8 +668,8 @@ bool QueltKb::isValidOWL(const std::string& name) const
     return valid;
 }
 
-bool QueltKb::writeMedvex2OWLFile(std::string& fileName, std::vector<std::string>& headerLines,
-                                  std::string& nameSpace)
+bool QueltKb::writeMedvex2OWLFile(
+    std::string& fileName, std::vector<std::string>& headerLines, std::string& nameSpace)
 {
     return owl::writeOwlFile(*this, fileName, headerLines, nameSpace, owl::defaultWriteOptions());
 }

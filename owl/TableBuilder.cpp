@@ -21,8 +21,7 @@ const size_t kConceptsPerThread = 2048;
 using ConceptIterator = QueltKb::ConceptMap::const_iterator;
 
 // The first record met of each map id, whose name is looked up later.
-template <class Record>
-class FirstOfEachId {
+template <class Record> class FirstOfEachId {
 public:
     void note(const Record& record)
     {
@@ -38,8 +37,7 @@ public:
         }
     }
 
-    template <class F>
-    void forEach(F f) const
+    template <class F> void forEach(F f) const
     {
         for (const Record* record : first_) {
             if (record != nullptr)
@@ -69,8 +67,8 @@ struct RangeScan {
     std::vector<const std::string*> roots;
 };
 
-void scan(ConceptIterator first, ConceptIterator last, const std::vector<long>& rxkIds,
-          RangeScan& out)
+void scan(
+    ConceptIterator first, ConceptIterator last, const std::vector<long>& rxkIds, RangeScan& out)
 {
     for (; first != last; ++first) {
         const QueltConcept& concept = first->second;
@@ -99,11 +97,11 @@ void scan(ConceptIterator first, ConceptIterator last, const std::vector<long>& 
 // the parts + 1 bounds.
 std::vector<ConceptIterator> cut(const QueltKb::ConceptMap& concepts, size_t parts)
 {
-    std::vector<ConceptIterator> bounds{concepts.begin()};
+    std::vector<ConceptIterator> bounds { concepts.begin() };
     if (!concepts.empty() && parts > 1) {
         long low = concepts.begin()->first;
-        unsigned long span = static_cast<unsigned long>(std::prev(concepts.end())->first) -
-                             static_cast<unsigned long>(low);
+        unsigned long span = static_cast<unsigned long>(std::prev(concepts.end())->first)
+            - static_cast<unsigned long>(low);
         for (size_t i = 1; i < parts; ++i) {
             long key = static_cast<long>(static_cast<unsigned long>(low) + span / parts * i);
             ConceptIterator bound = concepts.lower_bound(key);
@@ -117,8 +115,8 @@ std::vector<ConceptIterator> cut(const QueltKb::ConceptMap& concepts, size_t par
 
 } // namespace
 
-void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tables,
-                        std::set<std::string>& roots)
+void buildConceptTables(
+    const QueltKb& kb, unsigned threads, ConceptTables& tables, std::set<std::string>& roots)
 {
     const QueltKb::ConceptMap& concepts = kb.getConcepts();
 
@@ -145,7 +143,7 @@ void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tabl
             for (std::thread& thread : threads)
                 thread.join();
         }
-    } joiner{helpers};
+    } joiner { helpers };
     for (size_t i = 1; i < scans.size(); ++i) {
         auto work = [&, i] {
             try {
@@ -180,8 +178,8 @@ void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tabl
         part.properties.forEach([&](const QueltProperty& property) {
             tables.propertyNames.resolve(property);
             bool named = *tables.propertyNames.of(property).text == kRxk;
-            bool counted = std::find(rxkIds.begin(), rxkIds.end(), property.getNameID()) !=
-                           rxkIds.end();
+            bool counted
+                = std::find(rxkIds.begin(), rxkIds.end(), property.getNameID()) != rxkIds.end();
             if (named != counted)
                 guessed = false;
         });

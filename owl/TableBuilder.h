@@ -17,8 +17,8 @@ namespace owl {
 // The pass over the concepts is shared by the calling thread and up to
 // `threads` more. They only read records; every name is looked up through
 // the records' registries on the calling thread, afterwards.
-void buildConceptTables(const QueltKb& kb, unsigned threads, ConceptTables& tables,
-                        std::set<std::string>& roots);
+void buildConceptTables(
+    const QueltKb& kb, unsigned threads, ConceptTables& tables, std::set<std::string>& roots);
 
 } // namespace owl
 

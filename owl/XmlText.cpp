@@ -16,21 +16,22 @@ const char kCdataOpen[] = "<![CDATA[";
 const char kCdataClose[] = "]]>";
 
 // The bytes Cs as a table, for looking bytes up one at a time.
-template <char... Cs>
-struct ByteSet {
+template <char... Cs> struct ByteSet {
     bool holds[256];
-    constexpr ByteSet() : holds{} { ((holds[static_cast<unsigned char>(Cs)] = true), ...); }
+    constexpr ByteSet()
+        : holds {}
+    {
+        ((holds[static_cast<unsigned char>(Cs)] = true), ...);
+    }
 };
 
-template <char... Cs>
-constexpr ByteSet<Cs...> kByteSet{};
+template <char... Cs> constexpr ByteSet<Cs...> kByteSet {};
 
 // Where the first of the bytes Cs is in the text, from position from on;
 // npos when there is none. This runs over every text a writer puts into a
 // file, and almost every text holds none of the bytes it looks for, so it
 // compares 16 bytes at a time where the processor can.
-template <char... Cs>
-size_t findFirstOf(std::string_view text, size_t from = 0)
+template <char... Cs> size_t findFirstOf(std::string_view text, size_t from = 0)
 {
     const char* bytes = text.data();
     const size_t size = text.size();
@@ -52,8 +53,7 @@ size_t findFirstOf(std::string_view text, size_t from = 0)
     return std::string_view::npos;
 }
 
-template <char... Cs>
-bool holdsAnyOf(std::string_view text)
+template <char... Cs> bool holdsAnyOf(std::string_view text)
 {
     return findFirstOf<Cs...>(text) != std::string_view::npos;
 }
@@ -126,20 +126,19 @@ uint32_t nextCharacter(const std::string& text, size_t& at)
 // NameStartChar of XML 1.0 (fifth edition), without the colon.
 bool isNameStart(uint32_t c)
 {
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
-           (c >= 0xC0 && c <= 0xD6) || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) ||
-           (c >= 0x370 && c <= 0x37D) || (c >= 0x37F && c <= 0x1FFF) ||
-           (c >= 0x200C && c <= 0x200D) || (c >= 0x2070 && c <= 0x218F) ||
-           (c >= 0x2C00 && c <= 0x2FEF) || (c >= 0x3001 && c <= 0xD7FF) ||
-           (c >= 0xF900 && c <= 0xFDCF) || (c >= 0xFDF0 && c <= 0xFFFD) ||
-           (c >= 0x10000 && c <= 0xEFFFF);
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || (c >= 0xC0 && c <= 0xD6)
+        || (c >= 0xD8 && c <= 0xF6) || (c >= 0xF8 && c <= 0x2FF) || (c >= 0x370 && c <= 0x37D)
+        || (c >= 0x37F && c <= 0x1FFF) || (c >= 0x200C && c <= 0x200D)
+        || (c >= 0x2070 && c <= 0x218F) || (c >= 0x2C00 && c <= 0x2FEF)
+        || (c >= 0x3001 && c <= 0xD7FF) || (c >= 0xF900 && c <= 0xFDCF)
+        || (c >= 0xFDF0 && c <= 0xFFFD) || (c >= 0x10000 && c <= 0xEFFFF);
 }
 
 // NameChar of XML 1.0 (fifth edition), without the colon.
 bool isNameCharacter(uint32_t c)
 {
-    return isNameStart(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7 ||
-           (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
+    return isNameStart(c) || c == '-' || c == '.' || (c >= '0' && c <= '9') || c == 0xB7
+        || (c >= 0x300 && c <= 0x36F) || (c >= 0x203F && c <= 0x2040);
 }
 
 } // namespace
@@ -204,13 +203,26 @@ void appendAttribute(std::string& out, std::string_view text)
     }
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\t': out += "&#9;"; break;
-        case '\n': out += "&#xA;"; break;
-        case '\r': out += "&#xD;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\t':
+            out += "&#9;";
+            break;
+        case '\n':
+            out += "&#xA;";
+            break;
+        case '\r':
+            out += "&#xD;";
+            break;
+        default:
+            out += c;
         }
     }
 }
@@ -222,7 +234,10 @@ std::string attribute(std::string_view text)
     return out;
 }
 
-bool carryable(const std::string& text) { return carryable(text.data(), text.size()); }
+bool carryable(const std::string& text)
+{
+    return carryable(text.data(), text.size());
+}
 
 bool carryable(const char* text, size_t size)
 {

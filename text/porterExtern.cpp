@@ -7,7 +7,8 @@ namespace {
 
 using namespace std::string_view_literals;
 
-bool isVowelLetter(char c) {
+bool isVowelLetter(char c)
+{
     return c == 'a' || c == 'e' || c == 'i' || c == 'o' || c == 'u';
 }
 
@@ -16,9 +17,16 @@ bool isVowelLetter(char c) {
 // successful ends() is taken off.
 class Stemmer {
 public:
-    Stemmer(char* buffer, int first, int last) : b(buffer), k0(first), k(last), j(last) {}
+    Stemmer(char* buffer, int first, int last)
+        : b(buffer)
+        , k0(first)
+        , k(last)
+        , j(last)
+    {
+    }
 
-    int run() {
+    int run()
+    {
         if (k <= k0 + 1)
             return k;
         step1ab();
@@ -39,7 +47,8 @@ private:
     // Whether b[i] is a consonant when the byte before it has consonant
     // status prevCons (ignored for i == k0). A y after a consonant, or at the
     // start of the word, is a consonant; after a vowel it is a vowel.
-    bool consAfter(int i, bool prevCons) const {
+    bool consAfter(int i, bool prevCons) const
+    {
         if (b[i] == 'y')
             return i == k0 ? true : !prevCons;
         return !isVowelLetter(b[i]);
@@ -47,7 +56,8 @@ private:
 
     // cons(i) without recursion: only a run of y's depends on what precedes
     // it, and along such a run the status alternates.
-    bool cons(int i) const {
+    bool cons(int i) const
+    {
         if (b[i] != 'y')
             return !isVowelLetter(b[i]);
         int t = i;
@@ -60,7 +70,8 @@ private:
 
     // Number of vowel-run/consonant-run pairs in b[k0..j], after any
     // leading consonants.
-    int m() const {
+    int m() const
+    {
         int n = 0;
         bool prev = true;
         bool inVowels = false;
@@ -77,7 +88,8 @@ private:
         return n;
     }
 
-    bool vowelinstem() const {
+    bool vowelinstem() const
+    {
         bool prev = true;
         for (int i = k0; i <= j; ++i) {
             prev = consAfter(i, prev);
@@ -88,7 +100,8 @@ private:
     }
 
     // b[i-1], b[i] are the same consonant.
-    bool doublec(int i) const {
+    bool doublec(int i) const
+    {
         if (i < k0 + 1)
             return false;
         if (b[i] != b[i - 1])
@@ -97,7 +110,8 @@ private:
     }
 
     // b[i-2..i] is consonant-vowel-consonant and b[i] is not w, x or y.
-    bool cvc(int i) const {
+    bool cvc(int i) const
+    {
         if (i < k0 + 2 || !cons(i) || cons(i - 1) || !cons(i - 2))
             return false;
         char ch = b[i];
@@ -105,7 +119,8 @@ private:
     }
 
     // b[k0..k] ends with s; on success j is set before the suffix.
-    bool ends(std::string_view s) {
+    bool ends(std::string_view s)
+    {
         int length = static_cast<int>(s.size());
         if (s.back() != b[k])
             return false;
@@ -118,13 +133,15 @@ private:
     }
 
     // Writes s after b[j] and makes it the end of the word.
-    void setto(std::string_view s) {
+    void setto(std::string_view s)
+    {
         if (!s.empty())
             std::memcpy(b + j + 1, s.data(), s.size());
         k = j + static_cast<int>(s.size());
     }
 
-    void r(std::string_view s) {
+    void r(std::string_view s)
+    {
         if (m() > 0)
             setto(s);
     }
@@ -134,7 +151,8 @@ private:
     char penultimate() const { return k > k0 ? b[k - 1] : '\0'; }
 
     // Plurals and -ed or -ing.
-    void step1ab() {
+    void step1ab()
+    {
         if (b[k] == 's') {
             if (ends("sses"sv))
                 k -= 2;
@@ -165,14 +183,16 @@ private:
     }
 
     // Terminal y to i when there is another vowel in the stem.
-    void step1c() {
+    void step1c()
+    {
         if (ends("y"sv) && vowelinstem())
             b[k] = 'i';
     }
 
     // Tries the suffixes in order; the first one the word ends with is the
     // only one considered, replaced through r().
-    template <std::size_t N> void replaceFirst(const std::string_view (&rules)[N][2]) {
+    template <std::size_t N> void replaceFirst(const std::string_view (&rules)[N][2])
+    {
         for (const auto& rule : rules) {
             if (ends(rule[0])) {
                 r(rule[1]);
@@ -182,19 +202,21 @@ private:
     }
 
     // Double suffixes to single ones.
-    void step2() {
-        static constexpr std::string_view rowA[][2] = {{"ational", "ate"}, {"tional", "tion"}};
-        static constexpr std::string_view rowC[][2] = {{"enci", "ence"}, {"anci", "ance"}};
-        static constexpr std::string_view rowE[][2] = {{"izer", "ize"}};
-        static constexpr std::string_view rowG[][2] = {{"logi", "log"}};
-        static constexpr std::string_view rowL[][2] = {
-            {"bli", "ble"}, {"alli", "al"}, {"entli", "ent"}, {"eli", "e"}, {"ousli", "ous"}};
-        static constexpr std::string_view rowO[][2] = {
-            {"ization", "ize"}, {"ation", "ate"}, {"ator", "ate"}};
-        static constexpr std::string_view rowS[][2] = {
-            {"alism", "al"}, {"iveness", "ive"}, {"fulness", "ful"}, {"ousness", "ous"}};
-        static constexpr std::string_view rowT[][2] = {
-            {"aliti", "al"}, {"iviti", "ive"}, {"biliti", "ble"}};
+    void step2()
+    {
+        static constexpr std::string_view rowA[][2]
+            = { { "ational", "ate" }, { "tional", "tion" } };
+        static constexpr std::string_view rowC[][2] = { { "enci", "ence" }, { "anci", "ance" } };
+        static constexpr std::string_view rowE[][2] = { { "izer", "ize" } };
+        static constexpr std::string_view rowG[][2] = { { "logi", "log" } };
+        static constexpr std::string_view rowL[][2] = { { "bli", "ble" }, { "alli", "al" },
+            { "entli", "ent" }, { "eli", "e" }, { "ousli", "ous" } };
+        static constexpr std::string_view rowO[][2]
+            = { { "ization", "ize" }, { "ation", "ate" }, { "ator", "ate" } };
+        static constexpr std::string_view rowS[][2] = { { "alism", "al" }, { "iveness", "ive" },
+            { "fulness", "ful" }, { "ousness", "ous" } };
+        static constexpr std::string_view rowT[][2]
+            = { { "aliti", "al" }, { "iviti", "ive" }, { "biliti", "ble" } };
 
         switch (penultimate()) {
         case 'a':
@@ -227,12 +249,13 @@ private:
     }
 
     // -ic-, -ful, -ness and the like.
-    void step3() {
-        static constexpr std::string_view rowE[][2] = {
-            {"icate", "ic"}, {"ative", ""}, {"alize", "al"}};
-        static constexpr std::string_view rowI[][2] = {{"iciti", "ic"}};
-        static constexpr std::string_view rowL[][2] = {{"ical", "ic"}, {"ful", ""}};
-        static constexpr std::string_view rowS[][2] = {{"ness", ""}};
+    void step3()
+    {
+        static constexpr std::string_view rowE[][2]
+            = { { "icate", "ic" }, { "ative", "" }, { "alize", "al" } };
+        static constexpr std::string_view rowI[][2] = { { "iciti", "ic" } };
+        static constexpr std::string_view rowL[][2] = { { "ical", "ic" }, { "ful", "" } };
+        static constexpr std::string_view rowS[][2] = { { "ness", "" } };
 
         switch (b[k]) {
         case 'e':
@@ -253,7 +276,8 @@ private:
     }
 
     // Whether the word ends with one of the suffixes; the first match sets j.
-    template <std::size_t N> bool endsWithAny(const std::string_view (&suffixes)[N]) {
+    template <std::size_t N> bool endsWithAny(const std::string_view (&suffixes)[N])
+    {
         for (std::string_view s : suffixes) {
             if (ends(s))
                 return true;
@@ -262,18 +286,19 @@ private:
     }
 
     // -ant, -ence and the like, taken off when m() > 1.
-    void step4() {
-        static constexpr std::string_view rowA[] = {"al"};
-        static constexpr std::string_view rowC[] = {"ance", "ence"};
-        static constexpr std::string_view rowE[] = {"er"};
-        static constexpr std::string_view rowI[] = {"ic"};
-        static constexpr std::string_view rowL[] = {"able", "ible"};
-        static constexpr std::string_view rowN[] = {"ant", "ement", "ment", "ent"};
-        static constexpr std::string_view rowS[] = {"ism"};
-        static constexpr std::string_view rowT[] = {"ate", "iti"};
-        static constexpr std::string_view rowU[] = {"ous"};
-        static constexpr std::string_view rowV[] = {"ive"};
-        static constexpr std::string_view rowZ[] = {"ize"};
+    void step4()
+    {
+        static constexpr std::string_view rowA[] = { "al" };
+        static constexpr std::string_view rowC[] = { "ance", "ence" };
+        static constexpr std::string_view rowE[] = { "er" };
+        static constexpr std::string_view rowI[] = { "ic" };
+        static constexpr std::string_view rowL[] = { "able", "ible" };
+        static constexpr std::string_view rowN[] = { "ant", "ement", "ment", "ent" };
+        static constexpr std::string_view rowS[] = { "ism" };
+        static constexpr std::string_view rowT[] = { "ate", "iti" };
+        static constexpr std::string_view rowU[] = { "ous" };
+        static constexpr std::string_view rowV[] = { "ive" };
+        static constexpr std::string_view rowZ[] = { "ize" };
 
         bool found = false;
         switch (penultimate()) {
@@ -323,7 +348,8 @@ private:
 
     // Final -e, and -ll to -l, when the measure allows. The measure of the
     // -ll test is taken over the word as it stood before the e was dropped.
-    void step5() {
+    void step5()
+    {
         j = k;
         if (b[k] == 'e') {
             int a = m();
@@ -337,6 +363,7 @@ private:
 
 } // namespace
 
-int stem(char* b, int k0, int k) {
+int stem(char* b, int k0, int k)
+{
     return Stemmer(b, k0, k).run();
 }

@@ -15,18 +15,19 @@ constexpr char kDefaultDelimiters[] = "| ,-(){}[]*&@\\\t/.:;!?_\"'";
 struct DelimiterTable {
     bool isDelimiter[256] = {};
 
-    constexpr explicit DelimiterTable(std::string_view delimiters) {
+    constexpr explicit DelimiterTable(std::string_view delimiters)
+    {
         for (char c : delimiters)
             isDelimiter[static_cast<unsigned char>(c)] = true;
     }
 };
 
-constexpr DelimiterTable kDefaultTable{kDefaultDelimiters};
+constexpr DelimiterTable kDefaultTable { kDefaultDelimiters };
 
 // Appends the maximal runs of non-delimiter bytes of text to out. Counts
 // them first so that the list grows once.
-void splitInto(const std::string& text, const DelimiterTable& table,
-               std::vector<std::string>& out) {
+void splitInto(const std::string& text, const DelimiterTable& table, std::vector<std::string>& out)
+{
     const unsigned char* data = reinterpret_cast<const unsigned char*>(text.data());
     const std::size_t n = text.size();
 
@@ -53,7 +54,8 @@ void splitInto(const std::string& text, const DelimiterTable& table,
     }
 }
 
-bool isStopWord(const std::string& token) {
+bool isStopWord(const std::string& token)
+{
     switch (token.size()) {
     case 2:
         return token == "of" || token == "or";
@@ -66,7 +68,8 @@ bool isStopWord(const std::string& token) {
 
 // Stems the word at buffer[first..first+length-1] in place and returns the
 // stem's length. Words of 4 bytes or fewer stay as they are.
-std::size_t stemInPlace(char* buffer, std::size_t first, std::size_t length) {
+std::size_t stemInPlace(char* buffer, std::size_t first, std::size_t length)
+{
     // stem() takes int indices; a word it could not address stays unstemmed.
     if (length <= 4 || first + length > static_cast<std::size_t>(INT_MAX))
         return length;
@@ -74,7 +77,8 @@ std::size_t stemInPlace(char* buffer, std::size_t first, std::size_t length) {
     return static_cast<std::size_t>(last) + 1 - first;
 }
 
-template <class Container> std::string joinWithSpaces(const Container& parts) {
+template <class Container> std::string joinWithSpaces(const Container& parts)
+{
     std::size_t total = 0;
     for (const auto& p : parts)
         total += p.size() + 1;
@@ -92,30 +96,36 @@ template <class Container> std::string joinWithSpaces(const Container& parts) {
     return joined;
 }
 
-bool isUpperAscii(char c) {
+bool isUpperAscii(char c)
+{
     return c >= 'A' && c <= 'Z';
 }
-bool isLowerAscii(char c) {
+bool isLowerAscii(char c)
+{
     return c >= 'a' && c <= 'z';
 }
 
-bool titleCaseText(std::string_view s) {
+bool titleCaseText(std::string_view s)
+{
     if (s.empty() || !isUpperAscii(s[0]))
         return false;
     return std::all_of(s.begin() + 1, s.end(), isLowerAscii);
 }
 
-bool allUpperText(std::string_view s) {
+bool allUpperText(std::string_view s)
+{
     return std::all_of(s.begin(), s.end(), isUpperAscii);
 }
-bool allLowerText(std::string_view s) {
+bool allLowerText(std::string_view s)
+{
     return std::all_of(s.begin(), s.end(), isLowerAscii);
 }
 
-tString::sentenceCase caseOfTokens(const std::vector<std::string>& tokens) {
+tString::sentenceCase caseOfTokens(const std::vector<std::string>& tokens)
+{
     auto every = [&tokens](bool (*test)(std::string_view)) {
-        return std::all_of(tokens.begin(), tokens.end(),
-                           [test](const std::string& t) { return test(t); });
+        return std::all_of(
+            tokens.begin(), tokens.end(), [test](const std::string& t) { return test(t); });
     };
     if (every(titleCaseText))
         return tString::titleCase;
@@ -126,7 +136,8 @@ tString::sentenceCase caseOfTokens(const std::vector<std::string>& tokens) {
     return tString::mixedCase;
 }
 
-int rankOf(tString::sentenceCase c, const std::map<tString::sentenceCase, int>& ranks) {
+int rankOf(tString::sentenceCase c, const std::map<tString::sentenceCase, int>& ranks)
+{
     auto found = ranks.find(c);
     return found == ranks.end() ? INT_MIN : found->second;
 }
@@ -135,58 +146,72 @@ int rankOf(tString::sentenceCase c, const std::map<tString::sentenceCase, int>& 
 
 const char* const tString::defaultDelimiters = kDefaultDelimiters;
 
-tString::tString() {
+tString::tString()
+{
     init();
 }
 
-tString::tString(const char* s) : std::string(s) {
+tString::tString(const char* s)
+    : std::string(s)
+{
     init();
 }
 
-tString::tString(const char* s, size_type count) : std::string(s, count) {
+tString::tString(const char* s, size_type count)
+    : std::string(s, count)
+{
     init();
 }
 
 tString::tString(const std::string& s, size_type pos, size_type count)
-    : std::string(s, pos, count) {
+    : std::string(s, pos, count)
+{
     init();
 }
 
-tString::tString(size_type count, char c) : std::string(count, c) {
+tString::tString(size_type count, char c)
+    : std::string(count, c)
+{
     init();
 }
 
 tString::~tString() = default;
 
-void tString::init() {
+void tString::init()
+{
     tokenized = false;
     cursor = 0;
 }
 
-std::string tString::getBaseString() const {
+std::string tString::getBaseString() const
+{
     return *this;
 }
 
-void tString::tokenize() {
+void tString::tokenize()
+{
     splitInto(*this, kDefaultTable, tokens);
     cursor = 0;
     tokenized = true;
 }
 
-void tString::tokenize(const std::string& delimiters) {
+void tString::tokenize(const std::string& delimiters)
+{
     const DelimiterTable table(delimiters);
     splitInto(*this, table, tokens);
     cursor = 0;
     tokenized = true;
 }
 
-std::string tString::stemW(const std::string& word) {
+std::string tString::stemW(const std::string& word)
+{
     std::string buffer(word);
     buffer.resize(stemInPlace(&buffer[0], 0, buffer.size()));
     return buffer;
 }
 
-void tString::fillStemSet(std::multiset<std::string>& stems) {
+void tString::fillStemSet(std::multiset<std::string>& stems)
+{
     tokenizeIfNeeded();
     for (const std::string& token : tokens) {
         if (!isStopWord(token))
@@ -195,7 +220,8 @@ void tString::fillStemSet(std::multiset<std::string>& stems) {
     cursor = tokens.size();
 }
 
-std::string tString::getAlphaStemSequence() {
+std::string tString::getAlphaStemSequence()
+{
     tokenizeIfNeeded();
     cursor = tokens.size();
 
@@ -224,50 +250,59 @@ std::string tString::getAlphaStemSequence() {
     return joinWithSpaces(stems);
 }
 
-std::size_t tString::getNumberOfTokens() const {
+std::size_t tString::getNumberOfTokens() const
+{
     return tokens.size();
 }
 
-tString tString::getTokenNumber(std::size_t n) const {
+tString tString::getTokenNumber(std::size_t n) const
+{
     return n < tokens.size() ? tString(tokens[n]) : tString();
 }
 
-bool tString::nextToken() {
+bool tString::nextToken()
+{
     tokenizeIfNeeded();
     return cursor < tokens.size();
 }
 
-bool tString::previousToken() {
+bool tString::previousToken()
+{
     tokenizeIfNeeded();
     return cursor > 0;
 }
 
-tString tString::getToken() {
+tString tString::getToken()
+{
     tokenizeIfNeeded();
     if (cursor >= tokens.size())
         return tString();
     return tString(tokens[cursor++]);
 }
 
-std::string tString::getTokenStem() {
+std::string tString::getTokenStem()
+{
     tokenizeIfNeeded();
     return cursor < tokens.size() ? stemW(tokens[cursor]) : std::string();
 }
 
-std::string tString::getTokenSequence() {
+std::string tString::getTokenSequence()
+{
     tokenizeIfNeeded();
     cursor = tokens.size();
     return joinWithSpaces(tokens);
 }
 
-std::string tString::getAlphaTokenSequence() {
+std::string tString::getAlphaTokenSequence()
+{
     tokenizeIfNeeded();
     std::vector<std::string_view> sorted(tokens.begin(), tokens.end());
     std::sort(sorted.begin(), sorted.end());
     return joinWithSpaces(sorted);
 }
 
-std::string tString::getStemSequence() {
+std::string tString::getStemSequence()
+{
     tokenizeIfNeeded();
     std::vector<std::string> stems;
     stems.reserve(tokens.size());
@@ -276,26 +311,31 @@ std::string tString::getStemSequence() {
     return joinWithSpaces(stems);
 }
 
-void tString::fillTokenSet(std::multiset<std::string>& tokenSet) {
+void tString::fillTokenSet(std::multiset<std::string>& tokenSet)
+{
     tokenizeIfNeeded();
     tokenSet.insert(tokens.begin(), tokens.end());
 }
 
-void tString::fillTokenSet(std::multiset<tString>& tokenSet) {
+void tString::fillTokenSet(std::multiset<tString>& tokenSet)
+{
     tokenizeIfNeeded();
     for (const std::string& token : tokens)
         tokenSet.insert(tString(token));
 }
 
-tString tString::toLower() const {
+tString tString::toLower() const
+{
     return tString(toLower(static_cast<const std::string&>(*this)));
 }
 
-std::string tString::toLower(char /*unused*/) const {
+std::string tString::toLower(char /*unused*/) const
+{
     return toLower(static_cast<const std::string&>(*this));
 }
 
-std::string tString::toLower(const std::string& text) {
+std::string tString::toLower(const std::string& text)
+{
     std::string lowered(text);
     for (char& c : lowered) {
         if (isUpperAscii(c))
@@ -304,7 +344,8 @@ std::string tString::toLower(const std::string& text) {
     return lowered;
 }
 
-std::string tString::toUpper(const std::string& text) {
+std::string tString::toUpper(const std::string& text)
+{
     std::string raised(text);
     for (char& c : raised) {
         if (isLowerAscii(c))
@@ -313,24 +354,29 @@ std::string tString::toUpper(const std::string& text) {
     return raised;
 }
 
-bool tString::isTitleCase() const {
+bool tString::isTitleCase() const
+{
     return titleCaseText(*this);
 }
 
-bool tString::isAllUpperCase() const {
+bool tString::isAllUpperCase() const
+{
     return allUpperText(*this);
 }
 
-bool tString::isAllLowerCase() const {
+bool tString::isAllLowerCase() const
+{
     return allLowerText(*this);
 }
 
-tString::sentenceCase tString::getSentenceCase() {
+tString::sentenceCase tString::getSentenceCase()
+{
     tokenizeIfNeeded();
     return caseOfTokens(tokens);
 }
 
-int tString::compareCase(const tString& other, const std::map<sentenceCase, int>& ranks) {
+int tString::compareCase(const tString& other, const std::map<sentenceCase, int>& ranks)
+{
     const int mine = rankOf(getSentenceCase(), ranks);
     sentenceCase otherCase;
     if (other.tokenized) {
@@ -346,26 +392,32 @@ int tString::compareCase(const tString& other, const std::map<sentenceCase, int>
     return mine < theirs ? -1 : 1;
 }
 
-bool tString::operator==(const tString& other) const {
+bool tString::operator==(const tString& other) const
+{
     return *this == static_cast<const std::string&>(other);
 }
 
-bool tString::operator==(const std::string& other) const {
+bool tString::operator==(const std::string& other) const
+{
     return static_cast<const std::string&>(*this) == other;
 }
 
-bool tString::operator==(const char* other) const {
+bool tString::operator==(const char* other) const
+{
     return static_cast<const std::string&>(*this) == other;
 }
 
-bool tString::operator<(const tString& other) const {
+bool tString::operator<(const tString& other) const
+{
     return *this < static_cast<const std::string&>(other);
 }
 
-bool tString::operator<(const std::string& other) const {
+bool tString::operator<(const std::string& other) const
+{
     return static_cast<const std::string&>(*this) < other;
 }
 
-bool tString::operator<(const char* other) const {
+bool tString::operator<(const char* other) const
+{
     return static_cast<const std::string&>(*this) < other;
 }

@@ -27,8 +27,8 @@ public:
     enum sentenceCase {
         allLowerCase = 0, // every token all lower case
         allUpperCase = 1, // every token all upper case
-        titleCase = 2,    // every token title case (also when there are no tokens)
-        mixedCase = 3     // none of the above
+        titleCase = 2, // every token title case (also when there are no tokens)
+        mixedCase = 3 // none of the above
     };
 
     // The default delimiters: | space , - ( ) { } [ ] * & @ \ tab / . : ; ! ? _ " '
@@ -137,7 +137,8 @@ private:
     std::vector<std::string> tokens;
     std::size_t cursor = 0;
 
-    void tokenizeIfNeeded() {
+    void tokenizeIfNeeded()
+    {
         if (!tokenized)
             tokenize();
     }

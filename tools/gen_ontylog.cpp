@@ -32,10 +32,12 @@ namespace {
 // ---------------------------------------------------------------------------
 // Random numbers
 
-class Rng
-{
+class Rng {
 public:
-    explicit Rng(uint64_t seed) : state(seed) {}
+    explicit Rng(uint64_t seed)
+        : state(seed)
+    {
+    }
 
     uint64_t next()
     {
@@ -48,7 +50,10 @@ public:
     // A number in [0, n); n > 0. The multiply-shift reduction is slightly
     // biased for large n, which does not matter here.
     uint32_t below(uint32_t n) { return static_cast<uint32_t>(((next() >> 32) * n) >> 32); }
-    uint64_t below64(uint64_t n) { return n <= 0xFFFFFFFFull ? below(static_cast<uint32_t>(n)) : next() % n; }
+    uint64_t below64(uint64_t n)
+    {
+        return n <= 0xFFFFFFFFull ? below(static_cast<uint32_t>(n)) : next() % n;
+    }
     bool percent(uint32_t p) { return below(100) < p; }
 
 private:
@@ -76,7 +81,10 @@ template <size_t N> uint32_t weighted(Rng& rng, const uint32_t (&weights)[N])
     return static_cast<uint32_t>(N - 1);
 }
 
-template <typename T, size_t N> constexpr size_t countOf(const T (&)[N]) { return N; }
+template <typename T, size_t N> constexpr size_t countOf(const T (&)[N])
+{
+    return N;
+}
 
 template <size_t N> const char* pick(Rng& rng, const char* const (&list)[N])
 {
@@ -86,10 +94,13 @@ template <size_t N> const char* pick(Rng& rng, const char* const (&list)[N])
 // ---------------------------------------------------------------------------
 // Output
 
-class Output
-{
+class Output {
 public:
-    explicit Output(FILE* file) : file(file), buffer(kCapacity) {}
+    explicit Output(FILE* file)
+        : file(file)
+        , buffer(kCapacity)
+    {
+    }
 
     void put(const char* text, size_t length)
     {
@@ -200,12 +211,12 @@ struct Kind {
 };
 
 const Kind kKinds[] = {
-    {"Anatomy_Kind", "true", "Anatomic Structure, System, or Substance"},
-    {"Disease_Kind", "false", "Disease, Disorder or Finding"},
-    {"Drug_Kind", "true", "Drug, Food, Chemical &amp; Biomedical Material"},
-    {"Gene_Kind", "true", "Gene"},
-    {"Organism_Kind", "false", "Organism"},
-    {"Procedure_Kind", "false", "Activity or Procedure"},
+    { "Anatomy_Kind", "true", "Anatomic Structure, System, or Substance" },
+    { "Disease_Kind", "false", "Disease, Disorder or Finding" },
+    { "Drug_Kind", "true", "Drug, Food, Chemical &amp; Biomedical Material" },
+    { "Gene_Kind", "true", "Gene" },
+    { "Organism_Kind", "false", "Organism" },
+    { "Procedure_Kind", "false", "Activity or Procedure" },
 };
 constexpr uint32_t kNumKinds = countOf(kKinds);
 
@@ -213,64 +224,137 @@ constexpr uint32_t kNumKinds = countOf(kKinds);
 // kind, the heads differing between kinds. Past that a " Type <n>" suffix
 // keeps names unique.
 const char* const kModifiers[] = {
-    "Acute",      "Chronic",    "Recurrent", "Primary",  "Secondary",  "Congenital",
-    "Hereditary", "Juvenile",   "Adult",     "Pediatric", "Familial",  "Idiopathic",
-    "Localized",  "Diffuse",    "Atypical",  "Residual", "Persistent", "Transient",
-    "Bilateral",  "Left",       "Right",     "Proximal", "Distal",     "Superficial",
-    "Deep",       "Central",    "Peripheral", "Anterior", "Posterior", "Lateral",
-    "Medial",     "Accessory",
+    "Acute",
+    "Chronic",
+    "Recurrent",
+    "Primary",
+    "Secondary",
+    "Congenital",
+    "Hereditary",
+    "Juvenile",
+    "Adult",
+    "Pediatric",
+    "Familial",
+    "Idiopathic",
+    "Localized",
+    "Diffuse",
+    "Atypical",
+    "Residual",
+    "Persistent",
+    "Transient",
+    "Bilateral",
+    "Left",
+    "Right",
+    "Proximal",
+    "Distal",
+    "Superficial",
+    "Deep",
+    "Central",
+    "Peripheral",
+    "Anterior",
+    "Posterior",
+    "Lateral",
+    "Medial",
+    "Accessory",
 };
 const char* const kSites[] = {
-    "Hepatic",    "Renal",      "Pulmonary",     "Gastric",    "Colonic",    "Rectal",
-    "Esophageal", "Pancreatic", "Biliary",       "Splenic",    "Cardiac",    "Aortic",
-    "Venous",     "Arterial",   "Lymphatic",     "Thymic",     "Thyroid",    "Adrenal",
-    "Pituitary",  "Ovarian",    "Uterine",       "Cervical",   "Vaginal",    "Vulvar",
-    "Testicular", "Prostatic",  "Urethral",      "Vesical",    "Cutaneous",  "Dermal",
-    "Mucosal",    "Osseous",    "Cartilaginous", "Muscular",   "Tendinous",  "Synovial",
-    "Neural",     "Cerebral",   "Cerebellar",    "Spinal",     "Meningeal",  "Retinal",
-    "Corneal",    "Orbital",    "Nasal",         "Oral",       "Lingual",    "Laryngeal",
-    "Tracheal",   "Bronchial",  "Pleural",       "Peritoneal", "Mammary",    "Salivary",
-    "Dental",     "Gingival",   "Palatal",       "Pharyngeal", "Duodenal",   "Jejunal",
-    "Ileal",      "Appendiceal", "Anal",         "Perianal",
+    "Hepatic",
+    "Renal",
+    "Pulmonary",
+    "Gastric",
+    "Colonic",
+    "Rectal",
+    "Esophageal",
+    "Pancreatic",
+    "Biliary",
+    "Splenic",
+    "Cardiac",
+    "Aortic",
+    "Venous",
+    "Arterial",
+    "Lymphatic",
+    "Thymic",
+    "Thyroid",
+    "Adrenal",
+    "Pituitary",
+    "Ovarian",
+    "Uterine",
+    "Cervical",
+    "Vaginal",
+    "Vulvar",
+    "Testicular",
+    "Prostatic",
+    "Urethral",
+    "Vesical",
+    "Cutaneous",
+    "Dermal",
+    "Mucosal",
+    "Osseous",
+    "Cartilaginous",
+    "Muscular",
+    "Tendinous",
+    "Synovial",
+    "Neural",
+    "Cerebral",
+    "Cerebellar",
+    "Spinal",
+    "Meningeal",
+    "Retinal",
+    "Corneal",
+    "Orbital",
+    "Nasal",
+    "Oral",
+    "Lingual",
+    "Laryngeal",
+    "Tracheal",
+    "Bronchial",
+    "Pleural",
+    "Peritoneal",
+    "Mammary",
+    "Salivary",
+    "Dental",
+    "Gingival",
+    "Palatal",
+    "Pharyngeal",
+    "Duodenal",
+    "Jejunal",
+    "Ileal",
+    "Appendiceal",
+    "Anal",
+    "Perianal",
 };
 const char* const kHeads[kNumKinds][32] = {
-    {"Vein",     "Artery",    "Nerve",     "Lymph Node", "Gland",      "Duct",    "Muscle",
-     "Ligament", "Tendon",    "Membrane",  "Epithelium", "Mucosa",     "Submucosa", "Serosa",
-     "Capsule",  "Cortex",    "Medulla",   "Lobe",       "Segment",    "Wall",    "Cavity",
-     "Sinus",    "Plexus",    "Ganglion",  "Fascia",     "Bone",       "Cartilage", "Tissue",
-     "Cell",     "Stroma",    "Parenchyma", "Vasculature"},
-    {"Carcinoma", "Adenocarcinoma", "Sarcoma",     "Lymphoma",    "Neoplasm",   "Adenoma",
-     "Cyst",      "Polyp",          "Hyperplasia", "Dysplasia",   "Infection",  "Inflammation",
-     "Fibrosis",  "Lesion",         "Ulcer",       "Stenosis",    "Hemorrhage", "Infarction",
-     "Abscess",   "Aneurysm",       "Thrombosis",  "Insufficiency", "Failure",  "Syndrome",
-     "Malformation", "Atrophy",     "Hypertrophy", "Necrosis",    "Metaplasia", "Sjögren Syndrome",
-     "Behçet Disease", "Ménière Disease"},
-    {"Agent",     "Inhibitor",  "Antagonist",  "Agonist",     "Antibody",     "Vaccine",
-     "Conjugate", "Formulation", "Implant",    "Solution",    "Suspension",   "Emulsion",
-     "Tablet",    "Injection",  "Ointment",    "Gel",         "Patch",        "Spray",
-     "Powder",    "Liposome",   "Nanoparticle", "Peptide",    "Enzyme",       "Hormone",
-     "Analog",    "Prodrug",    "Chelator",    "α-Interferon", "β-Blocker",   "γ-Globulin",
-     "Radioconjugate", "Extract"},
-    {"Gene",         "Pseudogene",     "Oncogene",        "Receptor Gene",  "Kinase Gene",
-     "Transporter Gene", "Channel Gene", "Ligand Gene",    "Factor Gene",    "Protein Gene",
-     "Antigen Gene", "Enzyme Gene",    "Repressor Gene",  "Promoter",       "Enhancer",
-     "Locus",        "Allele",         "Transcript",      "Exon",           "Intron",
-     "Fusion Gene",  "Tumor Suppressor Gene", "Homeobox Gene", "Zinc Finger Gene",
-     "Microrna Gene", "Lncrna Gene",   "Polymorphism",    "Mutation",       "Deletion",
-     "Amplification", "Translocation", "TNF-α Gene"},
-    {"Bacterium",   "Virus",      "Fungus",       "Parasite",    "Protozoan",   "Helminth",
-     "Yeast",       "Mold",       "Bacillus",     "Coccus",      "Spirochete",  "Mycobacterium",
-     "Retrovirus",  "Adenovirus", "Herpesvirus",  "Papillomavirus", "Poxvirus", "Flavivirus",
-     "Coronavirus", "Rotavirus",  "Nematode",     "Trematode",   "Cestode",     "Amoeba",
-     "Plasmodium",  "Trypanosome", "Leishmania",  "Mite",        "Tick",        "Louse",
-     "Phage",       "Prion"},
-    {"Biopsy",        "Resection",    "Excision",     "Ablation",       "Transplantation",
-     "Reconstruction", "Endoscopy",   "Imaging",      "Ultrasonography", "Radiography",
-     "Tomography",    "Scintigraphy", "Angiography",  "Irradiation",    "Brachytherapy",
-     "Catheterization", "Drainage",   "Aspiration",   "Lavage",         "Anastomosis",
-     "Stent Placement", "Ligation",   "Embolization", "Dissection",     "Repair",
-     "Fixation",      "Implantation", "Injection Procedure", "Infusion", "Examination",
-     "Assessment",    "Monitoring"},
+    { "Vein", "Artery", "Nerve", "Lymph Node", "Gland", "Duct", "Muscle", "Ligament", "Tendon",
+        "Membrane", "Epithelium", "Mucosa", "Submucosa", "Serosa", "Capsule", "Cortex", "Medulla",
+        "Lobe", "Segment", "Wall", "Cavity", "Sinus", "Plexus", "Ganglion", "Fascia", "Bone",
+        "Cartilage", "Tissue", "Cell", "Stroma", "Parenchyma", "Vasculature" },
+    { "Carcinoma", "Adenocarcinoma", "Sarcoma", "Lymphoma", "Neoplasm", "Adenoma", "Cyst", "Polyp",
+        "Hyperplasia", "Dysplasia", "Infection", "Inflammation", "Fibrosis", "Lesion", "Ulcer",
+        "Stenosis", "Hemorrhage", "Infarction", "Abscess", "Aneurysm", "Thrombosis",
+        "Insufficiency", "Failure", "Syndrome", "Malformation", "Atrophy", "Hypertrophy",
+        "Necrosis", "Metaplasia", "Sjögren Syndrome", "Behçet Disease", "Ménière Disease" },
+    { "Agent", "Inhibitor", "Antagonist", "Agonist", "Antibody", "Vaccine", "Conjugate",
+        "Formulation", "Implant", "Solution", "Suspension", "Emulsion", "Tablet", "Injection",
+        "Ointment", "Gel", "Patch", "Spray", "Powder", "Liposome", "Nanoparticle", "Peptide",
+        "Enzyme", "Hormone", "Analog", "Prodrug", "Chelator", "α-Interferon", "β-Blocker",
+        "γ-Globulin", "Radioconjugate", "Extract" },
+    { "Gene", "Pseudogene", "Oncogene", "Receptor Gene", "Kinase Gene", "Transporter Gene",
+        "Channel Gene", "Ligand Gene", "Factor Gene", "Protein Gene", "Antigen Gene", "Enzyme Gene",
+        "Repressor Gene", "Promoter", "Enhancer", "Locus", "Allele", "Transcript", "Exon", "Intron",
+        "Fusion Gene", "Tumor Suppressor Gene", "Homeobox Gene", "Zinc Finger Gene",
+        "Microrna Gene", "Lncrna Gene", "Polymorphism", "Mutation", "Deletion", "Amplification",
+        "Translocation", "TNF-α Gene" },
+    { "Bacterium", "Virus", "Fungus", "Parasite", "Protozoan", "Helminth", "Yeast", "Mold",
+        "Bacillus", "Coccus", "Spirochete", "Mycobacterium", "Retrovirus", "Adenovirus",
+        "Herpesvirus", "Papillomavirus", "Poxvirus", "Flavivirus", "Coronavirus", "Rotavirus",
+        "Nematode", "Trematode", "Cestode", "Amoeba", "Plasmodium", "Trypanosome", "Leishmania",
+        "Mite", "Tick", "Louse", "Phage", "Prion" },
+    { "Biopsy", "Resection", "Excision", "Ablation", "Transplantation", "Reconstruction",
+        "Endoscopy", "Imaging", "Ultrasonography", "Radiography", "Tomography", "Scintigraphy",
+        "Angiography", "Irradiation", "Brachytherapy", "Catheterization", "Drainage", "Aspiration",
+        "Lavage", "Anastomosis", "Stent Placement", "Ligation", "Embolization", "Dissection",
+        "Repair", "Fixation", "Implantation", "Injection Procedure", "Infusion", "Examination",
+        "Assessment", "Monitoring" },
 };
 static_assert(countOf(kModifiers) == 32, "modifier list feeds 5 bits of the name index");
 static_assert(countOf(kSites) == 64, "site list feeds 6 bits of the name index");
@@ -286,39 +370,44 @@ struct RoleDef {
 enum : uint32_t { Anatomy, Disease, Drug, Gene, Organism, Procedure };
 
 const RoleDef kRoles[] = {
-    {"Anatomic_Structure_Is_Physical_Part_Of", Anatomy, Anatomy, "", true},
-    {"Anatomic_Structure_Has_Location", Anatomy, Anatomy, "", false},
-    {"Anatomic_Structure_Is_Part_Of_System", Anatomy, Anatomy, "Anatomic_Structure_Is_Physical_Part_Of", false},
-    {"Anatomy_Has_Cell_Type", Anatomy, Anatomy, "", false},
-    {"Anatomy_Expresses_Gene", Anatomy, Gene, "", false},
-    {"Disease_Has_Associated_Anatomic_Site", Disease, Anatomy, "", false},
-    {"Disease_Has_Primary_Anatomic_Site", Disease, Anatomy, "Disease_Has_Associated_Anatomic_Site", false},
-    {"Disease_Has_Metastatic_Anatomic_Site", Disease, Anatomy, "Disease_Has_Associated_Anatomic_Site", false},
-    {"Disease_Has_Associated_Gene", Disease, Gene, "", false},
-    {"Disease_Has_Abnormal_Cell", Disease, Anatomy, "", false},
-    {"Disease_May_Have_Finding", Disease, Disease, "", false},
-    {"Disease_Is_Caused_By", Disease, Organism, "", false},
-    {"Disease_Excludes_Finding", Disease, Disease, "", false},
-    {"Chemical_Or_Drug_Affects_Gene_Product", Drug, Gene, "", false},
-    {"Chemical_Or_Drug_Is_Metabolized_By_Enzyme", Drug, Gene, "Chemical_Or_Drug_Affects_Gene_Product", false},
-    {"Chemical_Or_Drug_Has_Target_Anatomy", Drug, Anatomy, "", false},
-    {"Chemical_Or_Drug_Treats_Disease", Drug, Disease, "", false},
-    {"Chemical_Or_Drug_Has_Active_Ingredient", Drug, Drug, "", true},
-    {"Gene_Found_In_Organism", Gene, Organism, "", false},
-    {"Gene_Product_Expressed_In_Tissue", Gene, Anatomy, "", false},
-    {"Gene_Associated_With_Disease", Gene, Disease, "", false},
-    {"Gene_Has_Physical_Location", Gene, Anatomy, "", false},
-    {"Gene_Is_Element_In_Pathway", Gene, Gene, "", false},
-    {"Organism_Has_Host", Organism, Organism, "", false},
-    {"Organism_Causes_Disease", Organism, Disease, "", false},
-    {"Organism_Colonizes_Site", Organism, Anatomy, "", false},
-    {"Organism_Is_Susceptible_To", Organism, Drug, "", false},
-    {"Procedure_Has_Target_Anatomy", Procedure, Anatomy, "", false},
-    {"Procedure_Has_Excised_Anatomy", Procedure, Anatomy, "Procedure_Has_Target_Anatomy", false},
-    {"Procedure_Has_Imaged_Anatomy", Procedure, Anatomy, "Procedure_Has_Target_Anatomy", false},
-    {"Procedure_May_Have_Completely_Excised_Anatomy", Procedure, Anatomy, "Procedure_Has_Excised_Anatomy", false},
-    {"Procedure_Uses_Drug", Procedure, Drug, "", false},
-    {"Procedure_Treats_Disease", Procedure, Disease, "", false},
+    { "Anatomic_Structure_Is_Physical_Part_Of", Anatomy, Anatomy, "", true },
+    { "Anatomic_Structure_Has_Location", Anatomy, Anatomy, "", false },
+    { "Anatomic_Structure_Is_Part_Of_System", Anatomy, Anatomy,
+        "Anatomic_Structure_Is_Physical_Part_Of", false },
+    { "Anatomy_Has_Cell_Type", Anatomy, Anatomy, "", false },
+    { "Anatomy_Expresses_Gene", Anatomy, Gene, "", false },
+    { "Disease_Has_Associated_Anatomic_Site", Disease, Anatomy, "", false },
+    { "Disease_Has_Primary_Anatomic_Site", Disease, Anatomy, "Disease_Has_Associated_Anatomic_Site",
+        false },
+    { "Disease_Has_Metastatic_Anatomic_Site", Disease, Anatomy,
+        "Disease_Has_Associated_Anatomic_Site", false },
+    { "Disease_Has_Associated_Gene", Disease, Gene, "", false },
+    { "Disease_Has_Abnormal_Cell", Disease, Anatomy, "", false },
+    { "Disease_May_Have_Finding", Disease, Disease, "", false },
+    { "Disease_Is_Caused_By", Disease, Organism, "", false },
+    { "Disease_Excludes_Finding", Disease, Disease, "", false },
+    { "Chemical_Or_Drug_Affects_Gene_Product", Drug, Gene, "", false },
+    { "Chemical_Or_Drug_Is_Metabolized_By_Enzyme", Drug, Gene,
+        "Chemical_Or_Drug_Affects_Gene_Product", false },
+    { "Chemical_Or_Drug_Has_Target_Anatomy", Drug, Anatomy, "", false },
+    { "Chemical_Or_Drug_Treats_Disease", Drug, Disease, "", false },
+    { "Chemical_Or_Drug_Has_Active_Ingredient", Drug, Drug, "", true },
+    { "Gene_Found_In_Organism", Gene, Organism, "", false },
+    { "Gene_Product_Expressed_In_Tissue", Gene, Anatomy, "", false },
+    { "Gene_Associated_With_Disease", Gene, Disease, "", false },
+    { "Gene_Has_Physical_Location", Gene, Anatomy, "", false },
+    { "Gene_Is_Element_In_Pathway", Gene, Gene, "", false },
+    { "Organism_Has_Host", Organism, Organism, "", false },
+    { "Organism_Causes_Disease", Organism, Disease, "", false },
+    { "Organism_Colonizes_Site", Organism, Anatomy, "", false },
+    { "Organism_Is_Susceptible_To", Organism, Drug, "", false },
+    { "Procedure_Has_Target_Anatomy", Procedure, Anatomy, "", false },
+    { "Procedure_Has_Excised_Anatomy", Procedure, Anatomy, "Procedure_Has_Target_Anatomy", false },
+    { "Procedure_Has_Imaged_Anatomy", Procedure, Anatomy, "Procedure_Has_Target_Anatomy", false },
+    { "Procedure_May_Have_Completely_Excised_Anatomy", Procedure, Anatomy,
+        "Procedure_Has_Excised_Anatomy", false },
+    { "Procedure_Uses_Drug", Procedure, Drug, "", false },
+    { "Procedure_Treats_Disease", Procedure, Disease, "", false },
 };
 constexpr uint32_t kNumRoles = countOf(kRoles);
 
@@ -331,28 +420,28 @@ struct PropertyDef {
 };
 
 const PropertyDef kProperties[] = {
-    {"RXK", "string", false, true, {}},
-    {"Preferred_Name", "string", true, true, {}},
-    {"FULL_SYN", "string", true, true, {}},
-    {"DEFINITION", "long_string", true, false, {}},
-    {"ALT_DEFINITION", "long_string", true, false, {}},
-    {"CUI", "string", false, true, {}},
-    {"Semantic_Type", "string", false, false,
-     {"Neoplastic Process", "Disease or Syndrome", "Body Part, Organ, or Organ Component",
-      "Pharmacologic Substance", "Gene or Genome", "Bacterium", "Virus",
-      "Therapeutic or Preventive Procedure", "Diagnostic Procedure", "Cell",
-      "Tissue", "Amino Acid, Peptide, or Protein", "Finding", "Fungus"}},
-    {"Display_Name", "string", true, false, {}},
-    {"Legacy_Concept_Name", "string", false, false, {}},
-    {"Concept_Status", "string", false, false,
-     {"Retired_Concept", "Obsolete_Concept", "Provisional_Concept", "Header_Concept"}},
-    {"Contributing_Source", "string", false, false,
-     {"MVX", "FDA", "CDISC", "CTCAE", "GDC", "ICD-O", "MedDRA", "UCUM"}},
-    {"Use_For", "string", true, false, {}},
-    {"Image_Link", "string", false, false, {}},
-    {"Accepted_Therapeutic_Use_For", "string", true, false, {}},
-    {"Chemical_Formula", "string", false, false, {}},
-    {"Locus_ID", "string", false, true, {}},
+    { "RXK", "string", false, true, {} },
+    { "Preferred_Name", "string", true, true, {} },
+    { "FULL_SYN", "string", true, true, {} },
+    { "DEFINITION", "long_string", true, false, {} },
+    { "ALT_DEFINITION", "long_string", true, false, {} },
+    { "CUI", "string", false, true, {} },
+    { "Semantic_Type", "string", false, false,
+        { "Neoplastic Process", "Disease or Syndrome", "Body Part, Organ, or Organ Component",
+            "Pharmacologic Substance", "Gene or Genome", "Bacterium", "Virus",
+            "Therapeutic or Preventive Procedure", "Diagnostic Procedure", "Cell", "Tissue",
+            "Amino Acid, Peptide, or Protein", "Finding", "Fungus" } },
+    { "Display_Name", "string", true, false, {} },
+    { "Legacy_Concept_Name", "string", false, false, {} },
+    { "Concept_Status", "string", false, false,
+        { "Retired_Concept", "Obsolete_Concept", "Provisional_Concept", "Header_Concept" } },
+    { "Contributing_Source", "string", false, false,
+        { "MVX", "FDA", "CDISC", "CTCAE", "GDC", "ICD-O", "MedDRA", "UCUM" } },
+    { "Use_For", "string", true, false, {} },
+    { "Image_Link", "string", false, false, {} },
+    { "Accepted_Therapeutic_Use_For", "string", true, false, {} },
+    { "Chemical_Formula", "string", false, false, {} },
+    { "Locus_ID", "string", false, true, {} },
 };
 
 struct QualifierDef {
@@ -361,16 +450,16 @@ struct QualifierDef {
     std::vector<const char*> pickList;
 };
 
-const char* const kSources[] = {"MVX", "FDA", "CDISC", "CTCAE", "GDC", "ICD-O", "MedDRA", "UCUM"};
+const char* const kSources[] = { "MVX", "FDA", "CDISC", "CTCAE", "GDC", "ICD-O", "MedDRA", "UCUM" };
 
 const QualifierDef kQualifiers[] = {
-    {"Syn_Term_Type", "CP", {"PT", "SY", "AB", "BR", "FB", "CN", "AQ", "HD"}},
-    {"Syn_Source", "CP", {}},
-    {"Syn_Source_Code", "CP", {}},
-    {"Def_Source", "CP", {}},
-    {"Assoc_Source", "CA", {}},
-    {"Assoc_Note", "CA", {}},
-    {"Role_Source", "CR", {}},
+    { "Syn_Term_Type", "CP", { "PT", "SY", "AB", "BR", "FB", "CN", "AQ", "HD" } },
+    { "Syn_Source", "CP", {} },
+    { "Syn_Source_Code", "CP", {} },
+    { "Def_Source", "CP", {} },
+    { "Assoc_Source", "CA", {} },
+    { "Assoc_Note", "CA", {} },
+    { "Role_Source", "CR", {} },
 };
 
 struct AssociationDef {
@@ -380,41 +469,166 @@ struct AssociationDef {
 };
 
 const AssociationDef kAssociations[] = {
-    {"Concept_In_Subset", "Has_Subset_Member", true},
-    {"Has_Salt_Form", "Is_Salt_Form_Of", true},
-    {"Related_To_Genetic_Biomarker", "Genetic_Biomarker_Related_To", false},
-    {"Replaced_By", "Replaces", true},
-    {"Has_Component", "Is_Component_Of", false},
+    { "Concept_In_Subset", "Has_Subset_Member", true },
+    { "Has_Salt_Form", "Is_Salt_Form_Of", true },
+    { "Related_To_Genetic_Biomarker", "Genetic_Biomarker_Related_To", false },
+    { "Replaced_By", "Replaces", true },
+    { "Has_Component", "Is_Component_Of", false },
 };
 
 const char* const kDefinitionWords[] = {
-    "a", "the", "of", "and", "or", "in", "with", "by", "that", "is", "are", "which", "from",
-    "to", "for", "on", "as", "an", "this", "may", "be", "can", "often", "usually", "rarely",
-    "tumor", "cells", "tissue", "patients", "disease", "process", "protein", "gene", "region",
-    "expression", "activity", "response", "treatment", "therapy", "mechanism", "receptor",
-    "pathway", "function", "structure", "lesion", "growth", "infection", "inflammation",
-    "characterized", "composed", "associated", "located", "derived", "involving", "affecting",
-    "presenting", "resulting", "containing", "originating", "arising", "surrounding",
-    "malignant", "benign", "chronic", "acute", "progressive", "neoplastic", "epithelial",
-    "vascular", "systemic", "clinical", "cellular", "molecular", "genetic", "metabolic",
-    "abnormal", "atypical", "proliferation", "differentiation", "invasion", "metastasis",
-    "inhibits", "binds", "regulates", "encodes", "increases", "decreases", "blocks", "induces",
-    "antineoplastic", "immunomodulating", "cytotoxic", "monoclonal", "recombinant",
-    "humanized", "synthetic", "oral", "intravenous", "administration", "dose", "levels",
-    "concentration", "serum", "plasma", "membrane", "nucleus", "cytoplasm", "mitochondria",
-    "β-cell", "α-helix", "café-au-lait", "naïve", "Sjögren", "Ménière", "10 µm", "5 µg/mL",
-    "(&lt; 2 cm)", "levels &lt; 0.5", "signs &amp; symptoms", "R&amp;D", "±", "≥ 3 cm",
+    "a",
+    "the",
+    "of",
+    "and",
+    "or",
+    "in",
+    "with",
+    "by",
+    "that",
+    "is",
+    "are",
+    "which",
+    "from",
+    "to",
+    "for",
+    "on",
+    "as",
+    "an",
+    "this",
+    "may",
+    "be",
+    "can",
+    "often",
+    "usually",
+    "rarely",
+    "tumor",
+    "cells",
+    "tissue",
+    "patients",
+    "disease",
+    "process",
+    "protein",
+    "gene",
+    "region",
+    "expression",
+    "activity",
+    "response",
+    "treatment",
+    "therapy",
+    "mechanism",
+    "receptor",
+    "pathway",
+    "function",
+    "structure",
+    "lesion",
+    "growth",
+    "infection",
+    "inflammation",
+    "characterized",
+    "composed",
+    "associated",
+    "located",
+    "derived",
+    "involving",
+    "affecting",
+    "presenting",
+    "resulting",
+    "containing",
+    "originating",
+    "arising",
+    "surrounding",
+    "malignant",
+    "benign",
+    "chronic",
+    "acute",
+    "progressive",
+    "neoplastic",
+    "epithelial",
+    "vascular",
+    "systemic",
+    "clinical",
+    "cellular",
+    "molecular",
+    "genetic",
+    "metabolic",
+    "abnormal",
+    "atypical",
+    "proliferation",
+    "differentiation",
+    "invasion",
+    "metastasis",
+    "inhibits",
+    "binds",
+    "regulates",
+    "encodes",
+    "increases",
+    "decreases",
+    "blocks",
+    "induces",
+    "antineoplastic",
+    "immunomodulating",
+    "cytotoxic",
+    "monoclonal",
+    "recombinant",
+    "humanized",
+    "synthetic",
+    "oral",
+    "intravenous",
+    "administration",
+    "dose",
+    "levels",
+    "concentration",
+    "serum",
+    "plasma",
+    "membrane",
+    "nucleus",
+    "cytoplasm",
+    "mitochondria",
+    "β-cell",
+    "α-helix",
+    "café-au-lait",
+    "naïve",
+    "Sjögren",
+    "Ménière",
+    "10 µm",
+    "5 µg/mL",
+    "(&lt; 2 cm)",
+    "levels &lt; 0.5",
+    "signs &amp; symptoms",
+    "R&amp;D",
+    "±",
+    "≥ 3 cm",
 };
 const char* const kFrenchTerms[] = {
-    "tumeur maligne", "lésion bénigne", "infection aiguë", "maladie héréditaire",
-    "inflammation chronique", "carcinome épidermoïde", "néoplasme primitif", "kyste séreux",
-    "sténose congénitale", "hémorragie récidivante", "fibrose diffuse", "ulcère gastrique",
+    "tumeur maligne",
+    "lésion bénigne",
+    "infection aiguë",
+    "maladie héréditaire",
+    "inflammation chronique",
+    "carcinome épidermoïde",
+    "néoplasme primitif",
+    "kyste séreux",
+    "sténose congénitale",
+    "hémorragie récidivante",
+    "fibrose diffuse",
+    "ulcère gastrique",
 };
 const char* const kJapaneseTerms[] = {
-    "肝細胞癌", "慢性腎臓病", "肺腺癌", "胃潰瘍", "急性骨髄性白血病", "甲状腺機能低下症", "乳癌", "糖尿病",
+    "肝細胞癌",
+    "慢性腎臓病",
+    "肺腺癌",
+    "胃潰瘍",
+    "急性骨髄性白血病",
+    "甲状腺機能低下症",
+    "乳癌",
+    "糖尿病",
 };
 const char* const kGreekTerms[] = {
-    "καρκίνωμα", "φλεγμονή", "λοίμωξη", "νεόπλασμα",
+    "καρκίνωμα",
+    "φλεγμονή",
+    "λοίμωξη",
+    "νεόπλασμα",
 };
 
 // Ids of the definitions; concepts take theirs from kConceptIdBase on.
@@ -423,11 +637,12 @@ constexpr uint64_t kConceptIdBase = 1000;
 // ---------------------------------------------------------------------------
 // The generator
 
-class Generator
-{
+class Generator {
 public:
     Generator(Output& out, uint64_t concepts, uint64_t seed)
-        : out(out), numConcepts(concepts), rng(mix(seed ^ 0x6F6E74796C6F67ull))
+        : out(out)
+        , numConcepts(concepts)
+        , rng(mix(seed ^ 0x6F6E74796C6F67ull))
     {
         // Concept names: a bijection of the index within its kind onto the
         // 2^16 word combinations, different for every seed.
@@ -631,7 +846,7 @@ private:
 
     void writeParents(uint64_t i, uint32_t kind)
     {
-        static const uint32_t weights[] = {0, 74, 20, 6};
+        static const uint32_t weights[] = { 0, 74, 20, 6 };
         uint32_t count = weighted(rng, weights);
         uint64_t chosen[3];
         uint32_t n = 0;
@@ -671,12 +886,12 @@ private:
 
     void writeRoles(uint64_t i, uint32_t kind)
     {
-        static const uint32_t weights[] = {34, 26, 16, 10, 6, 3, 2, 2, 1};
+        static const uint32_t weights[] = { 34, 26, 16, 10, 6, 3, 2, 2, 1 };
         uint32_t count = weighted(rng, weights);
         if (count == 0)
             return;
         // Some of the roles go into one or two role groups of two or three.
-        uint32_t grouped[2] = {0, 0};
+        uint32_t grouped[2] = { 0, 0 };
         uint32_t left = count;
         for (uint32_t g = 0; g < 2 && left >= 2 && rng.percent(g == 0 ? 35 : 30); ++g) {
             grouped[g] = left >= 3 && rng.percent(40) ? 3 : 2;
@@ -789,8 +1004,8 @@ private:
 
     void writeProperties(uint64_t i, uint32_t kind)
     {
-        static const uint32_t synonymWeights[] = {0, 0, 92, 7, 1};
-        static const uint32_t totalWeights[] = {60, 18, 8, 5, 3, 2, 1, 1, 1, 1, 1, 1, 1};
+        static const uint32_t synonymWeights[] = { 0, 0, 92, 7, 1 };
+        static const uint32_t totalWeights[] = { 60, 18, 8, 5, 3, 2, 1, 1, 1, 1, 1, 1, 1 };
         const uint32_t synonyms = weighted(rng, synonymWeights);
         const bool cui = rng.percent(50);
         const bool secondType = rng.percent(5);
@@ -913,7 +1128,7 @@ private:
 
     void writeAssociations(uint64_t i)
     {
-        static const uint32_t weights[] = {65, 25, 8, 2};
+        static const uint32_t weights[] = { 65, 25, 8, 2 };
         uint32_t count = weighted(rng, weights);
         if (count == 0)
             return;
@@ -928,7 +1143,8 @@ private:
                 // One draw per statement: the order in which function
                 // arguments are evaluated differs between compilers.
                 const char* qualifierName = rng.percent(70) ? "Assoc_Source" : "Assoc_Note";
-                const char* value = rng.percent(70) ? pick(rng, kSources) : "curated &amp; reviewed";
+                const char* value
+                    = rng.percent(70) ? pick(rng, kSources) : "curated &amp; reviewed";
                 qualifier(qualifierName, value);
             }
             out.line("</association>");
@@ -998,7 +1214,8 @@ int main(int argc, char** argv)
     if (outName) {
         file = std::fopen(outName, "wb");
         if (!file) {
-            std::fprintf(stderr, "gen_ontylog: cannot open %s: %s\n", outName, std::strerror(errno));
+            std::fprintf(
+                stderr, "gen_ontylog: cannot open %s: %s\n", outName, std::strerror(errno));
             return 1;
         }
     }
@@ -1007,7 +1224,8 @@ int main(int argc, char** argv)
     bool ok = !out.failed();
     ok = (outName ? std::fclose(file) == 0 : std::fflush(file) == 0) && ok;
     if (!ok) {
-        std::fprintf(stderr, "gen_ontylog: cannot write %s\n", outName ? outName : "standard output");
+        std::fprintf(
+            stderr, "gen_ontylog: cannot write %s\n", outName ? outName : "standard output");
         if (outName)
             std::remove(outName);
         return 1;

@@ -35,40 +35,48 @@ const std::string kLongCluster = [] {
 const std::string kLongValue(300000, 'q');
 
 const ParseCase kParseCases[] = {
-    {"NoArgumentsBesidesProgram", {"prog"}, "", {}, {}},
-    {"OptionWithNothingAfterIt", {"prog", "-n"}, "n", {}, {}},
-    {"ClusterBindsOnlyItsLastLetter", {"prog", "-nv", "7"}, "nv", {{"7", 'v'}}, {{'v', "7"}}},
-    {"LoneDashIsSkipped", {"prog", "-", "x"}, "", {{"x", '\0'}}, {}},
-    {"LoneDashKeepsPendingLetter", {"prog", "-n", "-", "x"}, "n", {{"x", 'n'}}, {{'n', "x"}}},
-    {"RepeatedOptionLaterValueWins", {"prog", "-n", "a", "-n", "b"}, "n", {{"a", 'n'}, {"b", 'n'}},
-     {{'n', "b"}}},
-    {"DashWordIsNeverAValue", {"prog", "-v", "-x"}, "vx", {}, {}},
-    {"OnlyLetterPendingAtNextWordIsBound", {"prog", "-n", "-v", "value"}, "nv",
-     {{"value", 'v'}}, {{'v', "value"}}},
-    {"AnyLetterCanCarryAValue", {"prog", "-h", "word"}, "h", {{"word", 'h'}}, {{'h', "word"}}},
-    {"ValueAfterInputFile", {"prog", "in.xml", "-n", "NS"}, "n", {{"in.xml", '\0'}, {"NS", 'n'}},
-     {{'n', "NS"}}},
-    {"ValueBeforeInputFileTakesPositionOne", {"prog", "-n", "NS", "in.xml"}, "n",
-     {{"NS", 'n'}, {"in.xml", '\0'}}, {{'n', "NS"}}},
-    {"DriverStyleFullLine", {"prog", "in.xml", "-n", "NS", "-v", "2.0"}, "nv",
-     {{"in.xml", '\0'}, {"NS", 'n'}, {"2.0", 'v'}}, {{'n', "NS"}, {'v', "2.0"}}},
-    {"PendingLetterClearedByValue", {"prog", "-n", "NS", "a", "b"}, "n",
-     {{"NS", 'n'}, {"a", '\0'}, {"b", '\0'}}, {{'n', "NS"}}},
-    {"EmptyWordIsPositional", {"prog", ""}, "", {{"", '\0'}}, {}},
-    {"EmptyWordIsAValue", {"prog", "-n", "", "x"}, "n", {{"", 'n'}, {"x", '\0'}}, {{'n', ""}}},
-    {"DoubleDashIsTheDashLetter", {"prog", "--", "x"}, "-", {{"x", '-'}}, {{'-', "x"}}},
-    {"DuplicateLettersInCluster", {"prog", "-nnvn", "x"}, "nv", {{"x", 'n'}}, {{'n', "x"}}},
-    {"DashInsideWordIsNotAnOption", {"prog", "a-b", "-"}, "", {{"a-b", '\0'}}, {}},
-    {"NonAsciiBytes", {"prog", "-\xc3\xa9", "caf\xc3\xa9", "\xff"}, "\xc3\xa9",
-     {{"caf\xc3\xa9", '\xa9'}, {"\xff", '\0'}}, {{'\xa9', "caf\xc3\xa9"}}},
-    {"VeryLongWords", {"prog", kLongCluster, kLongValue}, "abcdefghijklmnopqrstuvwxyzQ",
-     {{kLongValue, 'Q'}}, {{'Q', kLongValue}}},
+    { "NoArgumentsBesidesProgram", { "prog" }, "", {}, {} },
+    { "OptionWithNothingAfterIt", { "prog", "-n" }, "n", {}, {} },
+    { "ClusterBindsOnlyItsLastLetter", { "prog", "-nv", "7" }, "nv", { { "7", 'v' } },
+        { { 'v', "7" } } },
+    { "LoneDashIsSkipped", { "prog", "-", "x" }, "", { { "x", '\0' } }, {} },
+    { "LoneDashKeepsPendingLetter", { "prog", "-n", "-", "x" }, "n", { { "x", 'n' } },
+        { { 'n', "x" } } },
+    { "RepeatedOptionLaterValueWins", { "prog", "-n", "a", "-n", "b" }, "n",
+        { { "a", 'n' }, { "b", 'n' } }, { { 'n', "b" } } },
+    { "DashWordIsNeverAValue", { "prog", "-v", "-x" }, "vx", {}, {} },
+    { "OnlyLetterPendingAtNextWordIsBound", { "prog", "-n", "-v", "value" }, "nv",
+        { { "value", 'v' } }, { { 'v', "value" } } },
+    { "AnyLetterCanCarryAValue", { "prog", "-h", "word" }, "h", { { "word", 'h' } },
+        { { 'h', "word" } } },
+    { "ValueAfterInputFile", { "prog", "in.xml", "-n", "NS" }, "n",
+        { { "in.xml", '\0' }, { "NS", 'n' } }, { { 'n', "NS" } } },
+    { "ValueBeforeInputFileTakesPositionOne", { "prog", "-n", "NS", "in.xml" }, "n",
+        { { "NS", 'n' }, { "in.xml", '\0' } }, { { 'n', "NS" } } },
+    { "DriverStyleFullLine", { "prog", "in.xml", "-n", "NS", "-v", "2.0" }, "nv",
+        { { "in.xml", '\0' }, { "NS", 'n' }, { "2.0", 'v' } }, { { 'n', "NS" }, { 'v', "2.0" } } },
+    { "PendingLetterClearedByValue", { "prog", "-n", "NS", "a", "b" }, "n",
+        { { "NS", 'n' }, { "a", '\0' }, { "b", '\0' } }, { { 'n', "NS" } } },
+    { "EmptyWordIsPositional", { "prog", "" }, "", { { "", '\0' } }, {} },
+    { "EmptyWordIsAValue", { "prog", "-n", "", "x" }, "n", { { "", 'n' }, { "x", '\0' } },
+        { { 'n', "" } } },
+    { "DoubleDashIsTheDashLetter", { "prog", "--", "x" }, "-", { { "x", '-' } }, { { '-', "x" } } },
+    { "DuplicateLettersInCluster", { "prog", "-nnvn", "x" }, "nv", { { "x", 'n' } },
+        { { 'n', "x" } } },
+    { "DashInsideWordIsNotAnOption", { "prog", "a-b", "-" }, "", { { "a-b", '\0' } }, {} },
+    { "NonAsciiBytes", { "prog", "-\xc3\xa9", "caf\xc3\xa9", "\xff" }, "\xc3\xa9",
+        { { "caf\xc3\xa9", '\xa9' }, { "\xff", '\0' } }, { { '\xa9', "caf\xc3\xa9" } } },
+    { "VeryLongWords", { "prog", kLongCluster, kLongValue }, "abcdefghijklmnopqrstuvwxyzQ",
+        { { kLongValue, 'Q' } }, { { 'Q', kLongValue } } },
 };
 
 // Keeps failure output readable: the case name, not a byte dump.
-void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const ParseCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
 
-class CommandLineParse : public ::testing::TestWithParam<ParseCase> {};
+class CommandLineParse : public ::testing::TestWithParam<ParseCase> { };
 
 TEST_P(CommandLineParse, ProducesExpectedViews)
 {
@@ -85,7 +93,7 @@ TEST_P(CommandLineParse, ProducesExpectedViews)
             EXPECT_EQ(cl.hasOption(letter), c.options.find(letter) != std::string::npos) << i;
             EXPECT_EQ(cl.optionFlagsArgument(letter), bound != c.flagged.end()) << i;
             EXPECT_EQ(cl.getFlaggedVariable(letter),
-                      bound != c.flagged.end() ? bound->second : std::string())
+                bound != c.flagged.end() ? bound->second : std::string())
                 << i;
         }
         EXPECT_EQ(cl.variableCount(), static_cast<int>(c.positional.size()));
@@ -99,28 +107,26 @@ TEST_P(CommandLineParse, ProducesExpectedViews)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineParse, ::testing::ValuesIn(kParseCases),
-                         [](const testing::TestParamInfo<ParseCase>& info) {
-                             return std::string(info.param.name);
-                         });
+    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
 
 TEST(CommandLineProgramName, IsTheFirstPlainWordUpToItsLastSeparator)
 {
-    const std::pair<std::string, std::string> cases[] = {
-        {"C:\\tools\\conv.exe", "conv.exe"}, {"./conv", "conv"}, {"conv", "conv"},
-        {"/usr/local/bin/conv", "conv"},     {"C:\\tools/bin\\conv", "conv"},
-        {"tools\\bin/conv", "conv"},         {"tools/", ""},      {"", ""}};
+    const std::pair<std::string, std::string> cases[]
+        = { { "C:\\tools\\conv.exe", "conv.exe" }, { "./conv", "conv" }, { "conv", "conv" },
+              { "/usr/local/bin/conv", "conv" }, { "C:\\tools/bin\\conv", "conv" },
+              { "tools\\bin/conv", "conv" }, { "tools/", "" }, { "", "" } };
     for (const auto& c : cases) {
-        const CommandLine cl(std::vector<std::string>{c.first, "-n", "NS", "in.xml"});
+        const CommandLine cl(std::vector<std::string> { c.first, "-n", "NS", "in.xml" });
         EXPECT_EQ(cl.getProgramName(), c.second) << c.first;
         EXPECT_EQ(cl.getVariableByPosition(0), c.first);
     }
     // Without a leading program path the first plain word takes position 0;
     // with no plain word at all there is no name.
-    const CommandLine shifted(std::vector<std::string>{"-x", "dir/word", "in.xml"});
+    const CommandLine shifted(std::vector<std::string> { "-x", "dir/word", "in.xml" });
     EXPECT_EQ(shifted.getProgramName(), "word");
     EXPECT_EQ(shifted.getFlaggedVariable('x'), "dir/word");
-    EXPECT_EQ(shifted.getVariablesWithBinding(), (Bindings{{"in.xml", '\0'}}));
-    const CommandLine dashesOnly(std::vector<std::string>{"-x", "-", "-n"});
+    EXPECT_EQ(shifted.getVariablesWithBinding(), (Bindings { { "in.xml", '\0' } }));
+    const CommandLine dashesOnly(std::vector<std::string> { "-x", "-", "-n" });
     EXPECT_TRUE(dashesOnly.hasArguments());
     EXPECT_EQ(dashesOnly.getVariableByPosition(0), "");
     EXPECT_EQ(dashesOnly.optionCount(), 2);
@@ -136,12 +142,17 @@ TEST(CommandLineOptionSets, AllowedAndMandatoryLetters)
         bool mandatory;
     };
     const Case cases[] = {
-        {{"prog", "-x"}, "hHnv", false, false},     {{"prog", "-nx"}, "hHnv", false, false},
-        {{"prog", "-v", "1"}, "n", false, false},   {{"prog", "-nv"}, "n", false, true},
-        {{"prog", "-nv"}, "vn", true, true},        {{"prog", "-n"}, "nn", true, true},
-        {{"prog", "-n"}, "", false, true},          {{"prog", "n", "v"}, "nv", true, false},
-        {{"prog"}, "", true, true},                 {{"prog"}, "hHnv", true, false},
-        {{"prog", "-n", "NS", "-v", "1"}, "hHnv", true, false},
+        { { "prog", "-x" }, "hHnv", false, false },
+        { { "prog", "-nx" }, "hHnv", false, false },
+        { { "prog", "-v", "1" }, "n", false, false },
+        { { "prog", "-nv" }, "n", false, true },
+        { { "prog", "-nv" }, "vn", true, true },
+        { { "prog", "-n" }, "nn", true, true },
+        { { "prog", "-n" }, "", false, true },
+        { { "prog", "n", "v" }, "nv", true, false },
+        { { "prog" }, "", true, true },
+        { { "prog" }, "hHnv", true, false },
+        { { "prog", "-n", "NS", "-v", "1" }, "hHnv", true, false },
     };
     for (const Case& c : cases) {
         const CommandLine cl(c.words);
@@ -153,7 +164,7 @@ TEST(CommandLineOptionSets, AllowedAndMandatoryLetters)
 TEST(CommandLineArgv, CopiesTheCountedWordsAndReadsANullEntryAsEmpty)
 {
     char prog[] = "/opt/bin/conv", flag[] = "-n", value[] = "NS", input[] = "in.xml";
-    char* argv[] = {prog, flag, value, nullptr, input, nullptr};
+    char* argv[] = { prog, flag, value, nullptr, input, nullptr };
     const CommandLine cl(5, argv);
     const CommandLine firstTwo(2, argv);
     // The caller's buffers may change or go away; the parsed views must not.
@@ -163,14 +174,15 @@ TEST(CommandLineArgv, CopiesTheCountedWordsAndReadsANullEntryAsEmpty)
     EXPECT_EQ(cl.getProgramName(), "conv");
     EXPECT_FALSE(cl.hasOption('q'));
     EXPECT_EQ(cl.getFlaggedVariable('n'), "NS");
-    EXPECT_EQ(cl.getVariablesWithBinding(), (Bindings{{"NS", 'n'}, {"", '\0'}, {"in.xml", '\0'}}));
+    EXPECT_EQ(cl.getVariablesWithBinding(),
+        (Bindings { { "NS", 'n' }, { "", '\0' }, { "in.xml", '\0' } }));
     EXPECT_TRUE(firstTwo.hasOption('n'));
     EXPECT_FALSE(firstTwo.optionFlagsArgument('n'));
 
     // No words at all, or none to read.
-    char* terminatorOnly[] = {nullptr};
-    const CommandLine empties[] = {CommandLine(0, terminatorOnly), CommandLine(3, nullptr),
-                                   CommandLine(-1, terminatorOnly)};
+    char* terminatorOnly[] = { nullptr };
+    const CommandLine empties[] = { CommandLine(0, terminatorOnly), CommandLine(3, nullptr),
+        CommandLine(-1, terminatorOnly) };
     for (const CommandLine& empty : empties) {
         EXPECT_FALSE(empty.hasArguments());
         EXPECT_EQ(empty.optionCount() + empty.variableCount(), 0);

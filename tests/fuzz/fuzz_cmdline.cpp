@@ -38,9 +38,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         positional = positional || commandLine.getVariableByPosition(n) == input;
     if (found && !positional)
         fail("the input file is not a positional word");
-    if (fromWords.getProgramName() != commandLine.getProgramName() ||
-        fromWords.variableCount() != commandLine.variableCount() ||
-        fromWords.optionCount() != commandLine.optionCount())
+    if (fromWords.getProgramName() != commandLine.getProgramName()
+        || fromWords.variableCount() != commandLine.variableCount()
+        || fromWords.optionCount() != commandLine.optionCount())
         fail("the two constructors parse differently");
     buildHeaderLines(commandLine.getFlaggedVariable('n'), commandLine.getFlaggedVariable('v'));
     commandLine.hasAllOptionsIn("hHnv");

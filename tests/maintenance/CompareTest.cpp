@@ -37,7 +37,7 @@ TEST_F(KbTest, ComparingAVersionWithItselfIntoItselfEnds)
     auto kb = quietKb();
     kb->addConcept(QueltConcept("Alpha", "C1", 1, "", "", false));
     stdoutOf([&] { kb->diff_Concepts(*kb, *kb); });
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{"Alpha", "Alpha", "Alpha"}));
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Alpha", "Alpha", "Alpha" }));
 }
 
 } // namespace

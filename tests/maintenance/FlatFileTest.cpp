@@ -21,8 +21,8 @@ void import(QueltKb& kb, const std::string& bytes)
     ScratchDir dir;
     writeAll(dir.file("terms.txt"), bytes);
     stdoutOf([&] {
-        kb.readFlatFile(dir.file("terms.txt"), "TermNs", "TermKind", "Imported term", "Term_List",
-                        "unused");
+        kb.readFlatFile(
+            dir.file("terms.txt"), "TermNs", "TermKind", "Imported term", "Term_List", "unused");
     });
 }
 
@@ -35,7 +35,7 @@ TEST_F(KbTest, EveryNonEmptyLineBecomesAPrimitiveConceptUnderTheParent)
     kb->addQualifierDef(QueltQualifierDef("Syn_Source", "Q2", 3, "Other", "CA", {}));
     import(*kb, "aspirin\n\nibuprofen tablets\n");
 
-    ASSERT_EQ(conceptNames(*kb), (Names{"aspirin", "ibuprofen tablets"}));
+    ASSERT_EQ(conceptNames(*kb), (Names { "aspirin", "ibuprofen tablets" }));
     for (const auto& entry : kb->getConcepts()) {
         const QueltConcept& concept = entry.second;
         SCOPED_TRACE(concept.getName());
@@ -44,24 +44,25 @@ TEST_F(KbTest, EveryNonEmptyLineBecomesAPrimitiveConceptUnderTheParent)
         EXPECT_EQ(concept.getNamespace(), "TermNs");
         EXPECT_EQ(concept.getKind(), "TermKind");
         EXPECT_FALSE(concept.getState());
-        EXPECT_EQ(concept.getParents(), std::set<std::string>{"Term_List"});
+        EXPECT_EQ(concept.getParents(), std::set<std::string> { "Term_List" });
         EXPECT_EQ(concept.getNumRoles() + concept.getNumAssociations(), 0);
         // In definition order: Semantic_Type, Preferred_Name, FULL_SYN.
         std::ostringstream properties;
         for (const auto& p : concept.getProperties())
             properties << p.second << "@" << p.second.getLocale() << ";";
-        EXPECT_EQ(properties.str(), "Semantic_Type Imported term@;Preferred_Name " +
-                                        concept.getName() + "@;FULL_SYN " + concept.getName() +
-                                        "|Syn_Term_Type PT|Syn_Source Zev@;");
+        EXPECT_EQ(properties.str(),
+            "Semantic_Type Imported term@;Preferred_Name " + concept.getName() + "@;FULL_SYN "
+                + concept.getName() + "|Syn_Term_Type PT|Syn_Source Zev@;");
     }
     std::string defs = kb->getKinds().begin()->second.getNamespace();
     for (const auto& entry : kb->getPropertyDefs()) {
         const QueltPropertyDef& def = entry.second;
-        defs += ";" + def.getName() + ":" + def.getRange() + ":" + def.getNamespace() +
-                (def.isContainsIndex() ? ":index" : "") + (def.isLocalized() ? ":localized" : "");
+        defs += ";" + def.getName() + ":" + def.getRange() + ":" + def.getNamespace()
+            + (def.isContainsIndex() ? ":index" : "") + (def.isLocalized() ? ":localized" : "");
     }
-    EXPECT_EQ(defs, "TermNs;Semantic_Type:string:TermNs:index;Preferred_Name:string:TermNs:index;"
-                    "FULL_SYN:long_string:TermNs:index");
+    EXPECT_EQ(defs,
+        "TermNs;Semantic_Type:string:TermNs:index;Preferred_Name:string:TermNs:index;"
+        "FULL_SYN:long_string:TermNs:index");
     // The term index finds an imported line in any letter case.
     EXPECT_TRUE(kb->termInKB("Ibuprofen Tablets"));
 }
@@ -78,25 +79,25 @@ TEST_F(KbTest, LineEndsAndBytesOfEveryKind)
         manyNames.push_back("term number " + std::to_string(i));
         manyLines += manyNames.back() + "\n";
     }
-    manyNames.insert(manyNames.end(), {longLine, binary, longLine});
+    manyNames.insert(manyNames.end(), { longLine, binary, longLine });
     struct Case {
         const char* what;
         std::string bytes;
         Names names;
     };
     const Case cases[] = {
-        {"empty line and no final line end", "aspirin\n\nibuprofen", {"aspirin", "ibuprofen"}},
-        {"CRLF with an empty CRLF line", "aspirin\r\n\r\nibuprofen tablets\r\n",
-         {"aspirin", "ibuprofen tablets"}},
-        {"CRLF and no final line end", "a\r\nb", {"a", "b"}},
-        {"last line a lone CR", "a\n\r", {"a"}},
-        {"CR inside a line and before a CR LF", "a\rb\nc\r\r\n", {"a\rb", "c\r"}},
-        {"blanks are kept", "  spaced out \n\t\n", {"  spaced out ", "\t"}},
-        {"repeated lines are kept", "aspirin\naspirin\n", {"aspirin", "aspirin"}},
-        {"only line ends", "\n\n\r\n", {}},
-        {"empty file", "", {}},
-        {"long lines and any bytes", manyLines + longLine + "\n" + binary + "\n" + longLine,
-         manyNames},
+        { "empty line and no final line end", "aspirin\n\nibuprofen", { "aspirin", "ibuprofen" } },
+        { "CRLF with an empty CRLF line", "aspirin\r\n\r\nibuprofen tablets\r\n",
+            { "aspirin", "ibuprofen tablets" } },
+        { "CRLF and no final line end", "a\r\nb", { "a", "b" } },
+        { "last line a lone CR", "a\n\r", { "a" } },
+        { "CR inside a line and before a CR LF", "a\rb\nc\r\r\n", { "a\rb", "c\r" } },
+        { "blanks are kept", "  spaced out \n\t\n", { "  spaced out ", "\t" } },
+        { "repeated lines are kept", "aspirin\naspirin\n", { "aspirin", "aspirin" } },
+        { "only line ends", "\n\n\r\n", {} },
+        { "empty file", "", {} },
+        { "long lines and any bytes", manyLines + longLine + "\n" + binary + "\n" + longLine,
+            manyNames },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -113,10 +114,9 @@ TEST_F(KbTest, UnreadableTermListEndsTheProcess)
     ScratchDir dir;
     auto kb = quietKb();
     // A directory opens but cannot be read.
-    for (const std::string& path : {dir.file("missing.txt"), dir.path()})
+    for (const std::string& path : { dir.file("missing.txt"), dir.path() })
         EXPECT_EXIT(kb->readFlatFile(path, "Ns", "Kind", "Type", "Parent", ""),
-                    ::testing::ExitedWithCode(1),
-                    "^Error opening file \"" + path + "\", will EXIT.\n$");
+            ::testing::ExitedWithCode(1), "^Error opening file \"" + path + "\", will EXIT.\n$");
 }
 
 } // namespace

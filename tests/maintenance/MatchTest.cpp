@@ -27,7 +27,7 @@ void addConcept(QueltKb& kb, const std::string& name, const std::vector<std::str
 {
     QueltConcept concept(name, "", -1, "Ns", "", true);
     for (size_t i = 0; i < terms.size(); ++i)
-        concept.addProperty(QueltProperty(i == 0 ? "Preferred_Name" : "FULL_SYN", terms[i], ""));
+    concept.addProperty(QueltProperty(i == 0 ? "Preferred_Name" : "FULL_SYN", terms[i], ""));
     kb.addConcept(concept);
 }
 
@@ -65,12 +65,12 @@ TEST_F(MatchTest, ConceptTermsAreTheLowerCasedPreferredNameAndSynonymValues)
     concept.addProperty(QueltProperty("Preferred_Name", "Ac\xC3\x89tyl-Salicylic Acid", ""));
     concept.addProperty(QueltProperty("DEFINITION", "Not A Term", ""));
 
-    std::set<std::string> found{"kept"};
+    std::set<std::string> found { "kept" };
     terms->getConceptTerms(concept, found);
     // Only A-Z are lowered; the bytes of the non-ASCII letter stay.
-    EXPECT_EQ(found, (std::set<std::string>{"kept", "aspirin tablets",
-                                            "ac\xC3\x89tyl-salicylic acid"}));
-    std::set<std::string> stems{"kept"};
+    EXPECT_EQ(found,
+        (std::set<std::string> { "kept", "aspirin tablets", "ac\xC3\x89tyl-salicylic acid" }));
+    std::set<std::string> stems { "kept" };
     terms->getAlphaStemConceptTerms(concept, stems);
     EXPECT_EQ(stems.size(), 3u);
     EXPECT_EQ(stems.count("aspirin tablet"), 1u);
@@ -79,28 +79,28 @@ TEST_F(MatchTest, ConceptTermsAreTheLowerCasedPreferredNameAndSynonymValues)
 TEST_F(MatchTest, EachVerdictOfTheSimpleMatch)
 {
     // 0: one concept has the term, and its terms lead back to this one only.
-    addConcept(*terms, "Aspirin Tablets", {"Aspirin Tablets"});
-    addConcept(*terminology, "Aspirin_Tab", {"Aspirin 325 MG Tablet", "aspirin tablets"});
+    addConcept(*terms, "Aspirin Tablets", { "Aspirin Tablets" });
+    addConcept(*terminology, "Aspirin_Tab", { "Aspirin 325 MG Tablet", "aspirin tablets" });
     // -1: two concepts have the term, both lead back to this one only.
-    addConcept(*terms, "Heart attack", {"Heart attack"});
-    addConcept(*terminology, "MI", {"Myocardial infarction", "Heart Attack"});
-    addConcept(*terminology, "AMI", {"Acute MI", "heart attack"});
+    addConcept(*terms, "Heart attack", { "Heart attack" });
+    addConcept(*terminology, "MI", { "Myocardial infarction", "Heart Attack" });
+    addConcept(*terminology, "AMI", { "Acute MI", "heart attack" });
     // 1: one concept has the term, but its synonyms lead back to two terms.
-    addConcept(*terms, "Kidney", {"Kidney"});
-    addConcept(*terms, "Ren", {"Ren"});
-    addConcept(*terminology, "Kidney_Organ", {"Kidney", "Ren"});
+    addConcept(*terms, "Kidney", { "Kidney" });
+    addConcept(*terms, "Ren", { "Ren" });
+    addConcept(*terminology, "Kidney_Organ", { "Kidney", "Ren" });
     // 4: several matches leading back to several terms.
-    addConcept(*terms, "Cold", {"Cold"});
-    addConcept(*terms, "Chill", {"Chill"});
-    addConcept(*terminology, "Common_Cold", {"Common cold", "Cold"});
-    addConcept(*terminology, "Low_Temperature", {"Low temperature", "Cold", "Chill"});
+    addConcept(*terms, "Cold", { "Cold" });
+    addConcept(*terms, "Chill", { "Chill" });
+    addConcept(*terminology, "Common_Cold", { "Common cold", "Cold" });
+    addConcept(*terminology, "Low_Temperature", { "Low temperature", "Cold", "Chill" });
     // 4 too: without terms on this side only the exact name matches.
     addConcept(*terms, "Heart", {});
     addConcept(*terms, "heart valve", {});
-    addConcept(*terminology, "Heart", {"Heart"});
-    addConcept(*terminology, "Heart_Valve", {"Heart valve"});
+    addConcept(*terminology, "Heart", { "Heart" });
+    addConcept(*terminology, "Heart_Valve", { "Heart valve" });
     // 5: nothing has the term.
-    addConcept(*terms, "Unicorn horn", {"Unicorn horn"});
+    addConcept(*terms, "Unicorn horn", { "Unicorn horn" });
 
     struct Case {
         const char* term;
@@ -108,17 +108,17 @@ TEST_F(MatchTest, EachVerdictOfTheSimpleMatch)
         std::vector<std::string> matched;
     };
     const Case cases[] = {
-        {"Aspirin Tablets", 0, {"Aspirin_Tab"}},
-        {"Heart attack", -1, {"MI", "AMI"}},
-        {"Kidney", 1, {"Kidney_Organ"}},
-        {"Ren", 1, {"Kidney_Organ"}},
-        {"Cold", 4, {"Common_Cold", "Low_Temperature"}},
-        {"Heart", 4, {"Heart"}},
-        {"heart valve", 5, {}}, // names compare exactly
-        {"Unicorn horn", 5, {}},
+        { "Aspirin Tablets", 0, { "Aspirin_Tab" } },
+        { "Heart attack", -1, { "MI", "AMI" } },
+        { "Kidney", 1, { "Kidney_Organ" } },
+        { "Ren", 1, { "Kidney_Organ" } },
+        { "Cold", 4, { "Common_Cold", "Low_Temperature" } },
+        { "Heart", 4, { "Heart" } },
+        { "heart valve", 5, {} }, // names compare exactly
+        { "Unicorn horn", 5, {} },
     };
     for (const Case& c : cases) {
-        std::set<long> matches{-42};
+        std::set<long> matches { -42 };
         EXPECT_EQ(terms->simpleMatchKB(*terminology, c.term, matches), c.verdict) << c.term;
         EXPECT_EQ(matches, ids(*terminology, c.matched)) << c.term;
     }
@@ -126,19 +126,19 @@ TEST_F(MatchTest, EachVerdictOfTheSimpleMatch)
 
 TEST_F(MatchTest, StemsMatchReorderedAndInflectedTerms)
 {
-    addConcept(*terms, "aspirin tablets", {"aspirin tablets"});
-    addConcept(*terms, "Coronary Artery Diseases", {"Coronary Artery Diseases"});
-    addConcept(*terminology, "Aspirin_Tab", {"Tablet Aspirin"});
-    addConcept(*terminology, "CAD", {"Coronary artery disease"});
+    addConcept(*terms, "aspirin tablets", { "aspirin tablets" });
+    addConcept(*terms, "Coronary Artery Diseases", { "Coronary Artery Diseases" });
+    addConcept(*terminology, "Aspirin_Tab", { "Tablet Aspirin" });
+    addConcept(*terminology, "CAD", { "Coronary artery disease" });
     // "disease" stems to "diseas", which would stem further to "disea": a
     // stem sequence must be looked up as it is.
-    const std::pair<const char*, const char*> cases[] = {
-        {"aspirin tablets", "Aspirin_Tab"}, {"Coronary Artery Diseases", "CAD"}};
+    const std::pair<const char*, const char*> cases[]
+        = { { "aspirin tablets", "Aspirin_Tab" }, { "Coronary Artery Diseases", "CAD" } };
     for (const auto& c : cases) {
         std::set<long> matches;
         EXPECT_EQ(terms->simpleMatchKB(*terminology, c.first, matches), 5) << c.first;
         EXPECT_EQ(terms->alphaStemMatchKB(*terminology, c.first, matches), 0) << c.first;
-        EXPECT_EQ(matches, ids(*terminology, {c.second})) << c.first;
+        EXPECT_EQ(matches, ids(*terminology, { c.second })) << c.first;
     }
 }
 
@@ -146,9 +146,9 @@ TEST_F(MatchTest, MatchingAnUnknownConceptEndsTheProcess)
 {
     std::set<long> matches;
     EXPECT_EXIT(terms->simpleMatchKB(*terminology, "Nope", matches), ::testing::ExitedWithCode(1),
-                "FATAL ERROR. Requested concept with non-existent name 'Nope'. Exiting.");
+        "FATAL ERROR. Requested concept with non-existent name 'Nope'. Exiting.");
     EXPECT_EXIT(terms->alphaStemMatchKB(*terminology, "Nope", matches),
-                ::testing::ExitedWithCode(1), "non-existent name 'Nope'");
+        ::testing::ExitedWithCode(1), "non-existent name 'Nope'");
 }
 
 } // namespace

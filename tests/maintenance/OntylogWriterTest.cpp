@@ -20,9 +20,9 @@ namespace {
 
 using namespace quelttest;
 
-const std::string kEmptyDocument =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE terminology SYSTEM \"ontylog.dtd\">\n"
-    "\n<terminology ref_by=\"name\" if_exists_action=\"replace\">\n\n</terminology>\n";
+const std::string kEmptyDocument
+    = "<?xml version=\"1.0\" encoding=\"UTF-8\"?><!DOCTYPE terminology SYSTEM \"ontylog.dtd\">\n"
+      "\n<terminology ref_by=\"name\" if_exists_action=\"replace\">\n\n</terminology>\n";
 
 // Writes kb to path; the writer must succeed and say nothing.
 void writeQuietly(QueltKb& kb, const std::string& path, bool renumber)
@@ -58,16 +58,16 @@ void buildSmall(QueltKb& kb)
     kb.addNamespace(QueltName("Cardio", 1, "NS1"));
     kb.addKind(QueltKind("Disease_Kind", 10, "K10", "Cardio", true));
     kb.addKind(QueltKind("Anatomy_Kind", 11, "K11", "Cardio", false));
-    kb.addRoleDef(QueltRoleDef("Has_Site", "R101", 101, "Cardio", "Disease_Kind", "Anatomy_Kind",
-                               "Right_Id", ""));
-    kb.addRoleDef(QueltRoleDef("Has_Primary_Site", "R102", 102, "Cardio", "Disease_Kind",
-                               "Anatomy_Kind", "", "Has_Site"));
+    kb.addRoleDef(QueltRoleDef(
+        "Has_Site", "R101", 101, "Cardio", "Disease_Kind", "Anatomy_Kind", "Right_Id", ""));
+    kb.addRoleDef(QueltRoleDef(
+        "Has_Primary_Site", "R102", 102, "Cardio", "Disease_Kind", "Anatomy_Kind", "", "Has_Site"));
     kb.addPropertyDef(
         QueltPropertyDef("Preferred_Name", "P201", 201, "string", false, true, "Cardio"));
     kb.addPropertyDef(
         QueltPropertyDef("FULL_SYN", "P202", 202, "long_string", true, true, "Cardio"));
     QueltPropertyDef semantic("Semantic_Type", "P203", 203, "string", false, false, "Cardio");
-    semantic.setPickList({"Disease or Syndrome", "Body Part"});
+    semantic.setPickList({ "Disease or Syndrome", "Body Part" });
     kb.addPropertyDef(semantic);
     kb.addPropertyDef(
         QueltPropertyDef("DEFINITION", "P204", 204, "long_string", true, false, "Cardio"));
@@ -75,7 +75,7 @@ void buildSmall(QueltKb& kb)
         QueltAssociationDef("Related_To", "A301", 301, "Related_From", true, "Cardio"));
     kb.addAssociationDef(QueltAssociationDef("See_Also", "A302", 302, "", false, "Cardio"));
     kb.addQualifierDef(
-        QueltQualifierDef("Syn_Source", "Q401", 401, "Cardio", "CA", {"Cardio", "Pharm"}));
+        QueltQualifierDef("Syn_Source", "Q401", 401, "Cardio", "CA", { "Cardio", "Pharm" }));
     kb.addQualifierDef(QueltQualifierDef("Assoc_Source", "Q402", 402, "Cardio", "CP", {}));
 
     QueltConcept anatomy("Anatomy", "C1", 1001, "Cardio", "Anatomy_Kind", false);
@@ -85,19 +85,18 @@ void buildSmall(QueltKb& kb)
     heart.addParent("Anatomy");
     QueltProperty synonym("FULL_SYN", "Cor", "la");
     synonym.addQualifier(QueltQualifier("Syn_Source", "Cardio"));
-    heart.addProperties({QueltProperty("Preferred_Name", "Heart", ""), synonym});
-    heart.addAssociations({QueltAssociation("Related_To", "Anatomy",
-                                            {QueltQualifier("Assoc_Source", "Atlas")}),
-                           QueltAssociation("See_Also", "Anatomy")});
+    heart.addProperties({ QueltProperty("Preferred_Name", "Heart", ""), synonym });
+    heart.addAssociations(
+        { QueltAssociation("Related_To", "Anatomy", { QueltQualifier("Assoc_Source", "Atlas") }),
+            QueltAssociation("See_Also", "Anatomy") });
     kb.addConcept(heart);
     QueltConcept disease("Heart_Disease", "C3", 1003, "Cardio", "Disease_Kind", false);
-    disease.addParents({"Heart", "Anatomy"});
-    disease.addRoles({QueltRole("Has_Site", "Heart", "some"),
-                      QueltRole("Has_Primary_Site", "Heart", "all", 1),
-                      QueltRole("Has_Site", "Anatomy", "poss", 1),
-                      QueltRole("Has_Site", "Heart", "", 2)});
-    disease.addProperties({QueltProperty("DEFINITION", "A disease of the heart.", "en"),
-                           QueltProperty("Semantic_Type", "Disease or Syndrome", "")});
+    disease.addParents({ "Heart", "Anatomy" });
+    disease.addRoles(
+        { QueltRole("Has_Site", "Heart", "some"), QueltRole("Has_Primary_Site", "Heart", "all", 1),
+            QueltRole("Has_Site", "Anatomy", "poss", 1), QueltRole("Has_Site", "Heart", "", 2) });
+    disease.addProperties({ QueltProperty("DEFINITION", "A disease of the heart.", "en"),
+        QueltProperty("Semantic_Type", "Disease or Syndrome", "") });
     kb.addConcept(disease);
 }
 
@@ -121,24 +120,26 @@ void buildAdversarial(QueltKb& kb)
     kb.addKind(QueltKind(kind, 8, nasty("KindCode"), ns, false));
     kb.addRoleDef(QueltRoleDef(role, nasty("RoleCode"), 9, ns, kind, kind, "", nasty("Parent")));
     QueltPropertyDef def(prop, nasty("PropCode"), 10, nasty("Range"), true, true, ns);
-    def.setPickList({nasty("Item1"), "<![CDATA[x&y]]>", "plain"});
+    def.setPickList({ nasty("Item1"), "<![CDATA[x&y]]>", "plain" });
     kb.addPropertyDef(def);
     kb.addAssociationDef(
         QueltAssociationDef(assoc, nasty("AssocCode"), 11, nasty("Inverse"), true, ns));
-    kb.addQualifierDef(QueltQualifierDef(qual, nasty("QualCode"), 12, ns, "CR", {nasty("QItem")}));
+    kb.addQualifierDef(
+        QueltQualifierDef(qual, nasty("QualCode"), 12, ns, "CR", { nasty("QItem") }));
 
     QueltConcept root(nasty("Root"), nasty("C1"), 100, ns, kind, false);
-    root.addProperties({QueltProperty(prop, "<![CDATA[already & wrapped]]>", ""),
-                        QueltProperty(prop, "no markup but ]]> and \r", "")});
+    root.addProperties({ QueltProperty(prop, "<![CDATA[already & wrapped]]>", ""),
+        QueltProperty(prop, "no markup but ]]> and \r", "") });
     kb.addConcept(root);
     QueltConcept child(nasty("Child"), nasty("C2"), 101, ns, "", true);
-    child.addParents({nasty("Root"), "Plain parent"});
-    child.addRoles({QueltRole(role, nasty("Root"), "all"), QueltRole(role, nasty("Value"), "poss", 1)});
+    child.addParents({ nasty("Root"), "Plain parent" });
+    child.addRoles(
+        { QueltRole(role, nasty("Root"), "all"), QueltRole(role, nasty("Value"), "poss", 1) });
     QueltProperty property(prop, nasty("Value"), "");
     property.addQualifier(QueltQualifier(qual, nasty("QValue")));
     child.addProperty(property);
     child.addAssociation(
-        QueltAssociation(assoc, nasty("Root"), {QueltQualifier(qual, nasty("AValue"))}));
+        QueltAssociation(assoc, nasty("Root"), { QueltQualifier(qual, nasty("AValue")) }));
     kb.addConcept(child);
 }
 
@@ -181,8 +182,8 @@ std::string describe(const QueltKb& kb, bool withNumbers)
     }
     for (const auto& e : kb.getConcepts()) {
         const QueltConcept& c = e.second;
-        out << "\nconcept " << c.getName() << " ns=" << c.getNamespace()
-            << " kind=" << c.getKind() << " defined=" << c.getState();
+        out << "\nconcept " << c.getName() << " ns=" << c.getNamespace() << " kind=" << c.getKind()
+            << " defined=" << c.getState();
         if (withNumbers)
             out << " code=" << c.getCode() << " id=" << c.getID();
         for (const std::string& parent : c.getParents())
@@ -190,7 +191,7 @@ std::string describe(const QueltKb& kb, bool withNumbers)
         // The reader numbers role groups 1, 2, 3 ... in the order they were
         // written (group order, which can differ from the order of arrival),
         // so only the ranks of the group numbers can be compared.
-        std::map<long, long> rank{{0, 0}};
+        std::map<long, long> rank { { 0, 0 } };
         for (const auto& group : c.getRoleGroupTally())
             rank.emplace(group.first, static_cast<long>(rank.size()));
         std::multiset<std::string> roles;
@@ -264,20 +265,22 @@ TEST_F(KbTest, TextsXmlCannotCarryAreRefusedWithoutAFile)
         const char* message;
     };
     const Case cases[] = {
-        {"Ok", "a\x01z", "Def",
-         "concept 'Ok': its property value holds a control character, which XML cannot carry"},
-        {std::string("N\0l", 3), "v", "Def",
-         "concept 'N\\x00l': its name holds a control character, which XML cannot carry"},
-        {"Ok", "v", "D\x1b",
-         "property definition 'D\\x1B': its name holds a control character, which XML cannot "
-         "carry"},
-        {"Ok", "caf\xE9", "Def",
-         "concept 'Ok': its property value holds bytes that are not UTF-8, which XML cannot carry"},
-        {"Ok", "\xED\xA0\x80", "Def", // a UTF-16 surrogate
-         "concept 'Ok': its property value holds bytes that are not UTF-8, which XML cannot carry"},
-        {"Ok", "\xEF\xBF\xBE", "Def",
-         "concept 'Ok': its property value holds a character that XML excludes (U+FFFE or "
-         "U+FFFF), which XML cannot carry"},
+        { "Ok", "a\x01z", "Def",
+            "concept 'Ok': its property value holds a control character, which XML cannot carry" },
+        { std::string("N\0l", 3), "v", "Def",
+            "concept 'N\\x00l': its name holds a control character, which XML cannot carry" },
+        { "Ok", "v", "D\x1b",
+            "property definition 'D\\x1B': its name holds a control character, which XML cannot "
+            "carry" },
+        { "Ok", "caf\xE9", "Def",
+            "concept 'Ok': its property value holds bytes that are not UTF-8, which XML cannot "
+            "carry" },
+        { "Ok", "\xED\xA0\x80", "Def", // a UTF-16 surrogate
+            "concept 'Ok': its property value holds bytes that are not UTF-8, which XML cannot "
+            "carry" },
+        { "Ok", "\xEF\xBF\xBE", "Def",
+            "concept 'Ok': its property value holds a character that XML excludes (U+FFFE or "
+            "U+FFFF), which XML cannot carry" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
@@ -291,10 +294,10 @@ TEST_F(KbTest, TextsXmlCannotCarryAreRefusedWithoutAFile)
             concept.addProperty(QueltProperty(c.defName, c.value, ""));
             kb->addConcept(concept);
             EXPECT_EQ(stderrOf([&] { EXPECT_FALSE(kb->writeQueltXMLFile(target, false)); }),
-                      std::string("ERROR: cannot write ") + c.message + "\n");
+                std::string("ERROR: cannot write ") + c.message + "\n");
         }
         EXPECT_EQ(readAll(target), "old content");
-        EXPECT_EQ(dir.entries(), std::vector<std::string>{"kept.xml"});
+        EXPECT_EQ(dir.entries(), std::vector<std::string> { "kept.xml" });
     }
 }
 
@@ -308,7 +311,7 @@ TEST_F(KbTest, ExistingFileIsReplacedWholeAndKeepsItsMode)
     writeQuietly(*kb, target, false);
     writeQuietly(*kb, fresh, false);
     EXPECT_EQ(readAll(target), kEmptyDocument);
-    EXPECT_EQ(dir.entries(), (std::vector<std::string>{"fresh.xml", "out.xml"}));
+    EXPECT_EQ(dir.entries(), (std::vector<std::string> { "fresh.xml", "out.xml" }));
 
     struct stat info;
     ASSERT_EQ(stat(target.c_str(), &info), 0);
@@ -325,8 +328,8 @@ TEST_F(KbTest, OutputLargerThanTheBufferIsComplete)
     kb->addPropertyDef(QueltPropertyDef("DEFINITION", "P1", 2, "string", false, false, ""));
     const int count = 6000;
     for (int i = 0; i < count; ++i) {
-        QueltConcept concept("Concept " + std::to_string(i), "C" + std::to_string(i), i, "", "",
-                             true);
+        QueltConcept concept(
+            "Concept " + std::to_string(i), "C" + std::to_string(i), i, "", "", true);
         concept.addProperty(QueltProperty("DEFINITION", std::string(400, 'w'), ""));
         kb->addConcept(std::move(concept));
     }
@@ -347,7 +350,7 @@ TEST_F(KbTest, ShippedSampleRoundTrips)
     auto kb = quietKb();
     ASSERT_TRUE(readQuietly(*kb, dataPath("../../examples/cardio.xml")));
     ASSERT_GT(kb->getNumConcepts(), 30);
-    for (bool renumber : {false, true}) {
+    for (bool renumber : { false, true }) {
         SCOPED_TRACE(renumber ? "renumbered" : "keeping codes and ids");
         checkRoundTrip(*kb, renumber);
     }
@@ -366,21 +369,21 @@ TEST_F(KbTest, RoleGroupsAfterAnEmptyOneAndAroundGapsSurviveTheRoundTrip)
 {
     ScratchDir dir;
     writeAll(dir.file("groups.xml"),
-             "<terminology>\n<namespaceDef><name>Ns</name></namespaceDef>\n"
-             "<roleDef><name>R</name><namespace>Ns</namespace></roleDef>\n"
-             "<conceptDef><name>Late</name><namespace>Ns</namespace><definingRoles>\n"
-             "<role><name>R</name><value>free</value></role>\n<roleGroup></roleGroup>\n"
-             "<roleGroup><role><all/><name>R</name><value>a</value></role>"
-             "<role><name>R</name><value>b</value></role></roleGroup>\n"
-             "<roleGroup><role><poss/><name>R</name><value>c</value></role></roleGroup>\n"
-             "</definingRoles></conceptDef>\n</terminology>\n");
+        "<terminology>\n<namespaceDef><name>Ns</name></namespaceDef>\n"
+        "<roleDef><name>R</name><namespace>Ns</namespace></roleDef>\n"
+        "<conceptDef><name>Late</name><namespace>Ns</namespace><definingRoles>\n"
+        "<role><name>R</name><value>free</value></role>\n<roleGroup></roleGroup>\n"
+        "<roleGroup><role><all/><name>R</name><value>a</value></role>"
+        "<role><name>R</name><value>b</value></role></roleGroup>\n"
+        "<roleGroup><role><poss/><name>R</name><value>c</value></role></roleGroup>\n"
+        "</definingRoles></conceptDef>\n</terminology>\n");
     auto kb = quietKb();
     ASSERT_TRUE(readQuietly(*kb, dir.file("groups.xml")));
     ASSERT_EQ(kb->getConcept("Late").getRoleGroupTally(),
-              (std::map<long, long>{{0, 1}, {2, 2}, {3, 1}}));
+        (std::map<long, long> { { 0, 1 }, { 2, 2 }, { 3, 1 } }));
     QueltConcept gaps("Gaps", "C2", 4, "Ns", "", true);
-    gaps.addRoles({QueltRole("R", "g5", "some", 5), QueltRole("R", "g1", "some", 1),
-                   QueltRole("R", "free", "poss", 0), QueltRole("R", "g3", "all", 3)});
+    gaps.addRoles({ QueltRole("R", "g5", "some", 5), QueltRole("R", "g1", "some", 1),
+        QueltRole("R", "free", "poss", 0), QueltRole("R", "g3", "all", 3) });
     kb->addConcept(gaps);
     checkRoundTrip(*kb, false);
 }

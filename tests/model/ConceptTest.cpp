@@ -19,11 +19,10 @@ QueltConcept makeConcept(const std::string& name, const std::string& code = "", 
 
 TEST(QueltRoleEnumTest, ModifierNamesAreExactAndAnyOtherTextMeansSome)
 {
-    const std::pair<const char*, long> cases[] = {{"some", 0}, {"all", 1},  {"poss", 2},
-                                                  {"ALL", 0},  {"All", 0},  {"", 0},
-                                                  {"all ", 0}, {"never", 0}};
+    const std::pair<const char*, long> cases[] = { { "some", 0 }, { "all", 1 }, { "poss", 2 },
+        { "ALL", 0 }, { "All", 0 }, { "", 0 }, { "all ", 0 }, { "never", 0 } };
     for (const auto& c : cases) {
-        QueltRoleEnum modifier{std::string(c.first)};
+        QueltRoleEnum modifier { std::string(c.first) };
         EXPECT_EQ(modifier.getModifier(), c.second) << c.first;
         EXPECT_EQ(modifier.name(), QueltRoleEnum::modifierNames[c.second]) << c.first;
     }
@@ -41,16 +40,15 @@ TEST_F(KbTest, UndefinedNamesResolveToNothingAndSetNoError)
     QueltPropertyDef propDef("Known_Prop", "P1", 1, "string", false, false, "");
     QueltAssociationDef assocDef("Known_Assoc", "A1", 1, "", true, "");
     QueltQualifierDef qualDef("Known_Qual", "Q1", 1, "", "CA", {});
-    const long ids[] = {roleDef.getNamespaceID(), roleDef.getDomainID(),
-                        QueltRole("Unknown", "v", "all").getNameID(),
-                        QueltProperty("Unknown", "v", "en").getNameID(),
-                        QueltAssociation("Unknown", "v").getNameID(),
-                        QueltQualifier("Unknown", "v").getNameID()};
+    const long ids[] = { roleDef.getNamespaceID(), roleDef.getDomainID(),
+        QueltRole("Unknown", "v", "all").getNameID(),
+        QueltProperty("Unknown", "v", "en").getNameID(),
+        QueltAssociation("Unknown", "v").getNameID(), QueltQualifier("Unknown", "v").getNameID() };
     for (long id : ids)
         EXPECT_EQ(id, -1);
     EXPECT_EQ(roleDef.getRange(), "Kind");
-    for (bool error : {QueltRoleDef::isError(), QueltRole::isError(), QueltProperty::isError(),
-                       QueltAssociation::isError(), QueltQualifier::isError()})
+    for (bool error : { QueltRoleDef::isError(), QueltRole::isError(), QueltProperty::isError(),
+             QueltAssociation::isError(), QueltQualifier::isError() })
         EXPECT_FALSE(error);
 }
 
@@ -109,15 +107,21 @@ TEST_F(KbTest, RoleGroupsCountDistinctNonZeroGroups)
         bool hasGroups;
     };
     const Case cases[] = {
-        {{0, 1, 2, 2}, 2, true}, {{0, 0}, 0, false}, {{1, 1}, 1, true}, {{2}, 1, false},
+        { { 0, 1, 2, 2 }, 2, true },
+        { { 0, 0 }, 0, false },
+        { { 1, 1 }, 1, true },
+        { { 2 }, 1, false },
         // Two tally entries count as groups whatever their numbers.
-        {{0, 2, 0}, 1, true},    {{0, 1}, 1, true},  {{3, 2}, 2, true}, {{}, 0, false},
+        { { 0, 2, 0 }, 1, true },
+        { { 0, 1 }, 1, true },
+        { { 3, 2 }, 2, true },
+        { {}, 0, false },
     };
     QueltRoleDef def("r", "R1", 1, "", "", "", "", "");
     for (const Case& c : cases) {
         QueltConcept concept = makeConcept("C");
         for (long group : c.groups)
-            concept.addRole(QueltRole("r", "v" + std::to_string(group), "some", group));
+        concept.addRole(QueltRole("r", "v" + std::to_string(group), "some", group));
         SCOPED_TRACE(::testing::PrintToString(c.groups));
         EXPECT_EQ(concept.getNumRoles(), static_cast<long>(c.groups.size()));
         EXPECT_EQ(concept.getNumRoleGroups(), c.numGroups);
@@ -126,8 +130,8 @@ TEST_F(KbTest, RoleGroupsCountDistinctNonZeroGroups)
 
     // Deleting roles keeps the tally in step.
     QueltConcept concept = makeConcept("C");
-    concept.addRoles({QueltRole("r", "a", "some", 1), QueltRole("r", "b", "some", 2),
-                      QueltRole("r", "c", "some", 0)});
+    concept.addRoles({ QueltRole("r", "a", "some", 1), QueltRole("r", "b", "some", 2),
+        QueltRole("r", "c", "some", 0) });
     concept.deleteRole("r", "a");
     EXPECT_EQ(concept.getNumRoleGroups(), 1);
     EXPECT_TRUE(concept.hasRolegroups());
@@ -152,23 +156,24 @@ TEST_F(KbTest, AttributesIterateByDefinitionOrderThenInsertionOrder)
     QueltAssociationDef earlier("Earlier", "A2", 2, "", true, "");
 
     QueltConcept concept = makeConcept("C");
-    concept.addRoles({QueltRole("Alpha_Role", "a1", "some"), QueltRole("Undefined", "u", "some"),
-                      QueltRole("Zeta_Role", "z1", "some"), QueltRole("Alpha_Role", "a2", "some"),
-                      QueltRole("Zeta_Role", "z0", "some")});
-    concept.addProperties({QueltProperty("Code", "c1", ""), QueltProperty("Synonym", "s1", ""),
-                           QueltProperty("Nope", "n", ""), QueltProperty("Code", "c0", ""),
-                           QueltProperty("Synonym", "s0", "")});
-    concept.addAssociations({QueltAssociation("Earlier", "e"), QueltAssociation("Later", "l")});
+    concept.addRoles({ QueltRole("Alpha_Role", "a1", "some"), QueltRole("Undefined", "u", "some"),
+        QueltRole("Zeta_Role", "z1", "some"), QueltRole("Alpha_Role", "a2", "some"),
+        QueltRole("Zeta_Role", "z0", "some") });
+    concept.addProperties({ QueltProperty("Code", "c1", ""), QueltProperty("Synonym", "s1", ""),
+        QueltProperty("Nope", "n", ""), QueltProperty("Code", "c0", ""),
+        QueltProperty("Synonym", "s0", "") });
+    concept.addAssociations({ QueltAssociation("Earlier", "e"), QueltAssociation("Later", "l") });
     auto values = [](const auto& map) {
         std::vector<std::string> out;
         for (const auto& entry : map)
             out.push_back(entry.second.getValue());
         return out;
     };
-    EXPECT_EQ(values(concept.getRoles()), (std::vector<std::string>{"u", "z1", "z0", "a1", "a2"}));
+    EXPECT_EQ(
+        values(concept.getRoles()), (std::vector<std::string> { "u", "z1", "z0", "a1", "a2" }));
     EXPECT_EQ(values(concept.getProperties()),
-              (std::vector<std::string>{"n", "s1", "s0", "c1", "c0"}));
-    EXPECT_EQ(values(concept.getAssociations()), (std::vector<std::string>{"l", "e"}));
+        (std::vector<std::string> { "n", "s1", "s0", "c1", "c0" }));
+    EXPECT_EQ(values(concept.getAssociations()), (std::vector<std::string> { "l", "e" }));
 }
 
 TEST_F(KbTest, PropertyLookupsByName)
@@ -176,9 +181,8 @@ TEST_F(KbTest, PropertyLookupsByName)
     QueltPropertyDef synonym("FULL_SYN", "P1", 1, "string", false, false, "");
     QueltPropertyDef preferred("Preferred_Name", "P2", 2, "string", false, false, "");
     QueltConcept concept = makeConcept("C");
-    concept.addProperties({QueltProperty("Preferred_Name", "first", ""),
-                           QueltProperty("FULL_SYN", "syn", ""),
-                           QueltProperty("Preferred_Name", "second", "")});
+    concept.addProperties({ QueltProperty("Preferred_Name", "first", ""),
+        QueltProperty("FULL_SYN", "syn", ""), QueltProperty("Preferred_Name", "second", "") });
     EXPECT_EQ(concept.getPropertyNumber("Preferred_Name"), 2);
     EXPECT_EQ(concept.getPropertyValue("Preferred_Name"), "first");
     EXPECT_EQ(concept.getPropertyValue("Semantic_Type"), "");

@@ -28,23 +28,22 @@ using namespace quelttest;
         static const std::map<long, Rec>& filed(const QueltKb& kb) { return kb.getter(); }         \
     }
 
-DEFINITION_CLASS(NamespaceDefs, QueltName, T::NO_NAMESPACE, Rec(name, id, code), addNamespace,
-                 getNames);
-DEFINITION_CLASS(KindDefs, QueltKind, T::NO_KIND, Rec(name, id, code, "", true), addKind,
-                 getKinds);
+DEFINITION_CLASS(
+    NamespaceDefs, QueltName, T::NO_NAMESPACE, Rec(name, id, code), addNamespace, getNames);
+DEFINITION_CLASS(KindDefs, QueltKind, T::NO_KIND, Rec(name, id, code, "", true), addKind, getKinds);
 DEFINITION_CLASS(RoleDefs, QueltRoleDef, T::NO_ROLEDEF, Rec(name, code, id, "", "", "", "", ""),
-                 addRoleDef, getRoleDefs);
+    addRoleDef, getRoleDefs);
 DEFINITION_CLASS(PropertyDefs, QueltPropertyDef, T::NO_PROPDEF,
-                 Rec(name, code, id, "string", false, false, ""), addPropertyDef, getPropertyDefs);
+    Rec(name, code, id, "string", false, false, ""), addPropertyDef, getPropertyDefs);
 DEFINITION_CLASS(AssociationDefs, QueltAssociationDef, T::NO_PROPDEF,
-                 Rec(name, code, id, "", true, ""), addAssociationDef, getAssociationDefs);
-DEFINITION_CLASS(QualifierDefs, QueltQualifierDef, T::NO_PROPDEF,
-                 Rec(name, code, id, "", "CA", {}), addQualifierDef, getQualifierDefs);
+    Rec(name, code, id, "", true, ""), addAssociationDef, getAssociationDefs);
+DEFINITION_CLASS(QualifierDefs, QueltQualifierDef, T::NO_PROPDEF, Rec(name, code, id, "", "CA", {}),
+    addQualifierDef, getQualifierDefs);
 
-template <class Defs>
-class DefinitionRegistryTest : public KbTest {};
+template <class Defs> class DefinitionRegistryTest : public KbTest {
+};
 using AllDefinitionClasses = ::testing::Types<NamespaceDefs, KindDefs, RoleDefs, PropertyDefs,
-                                              AssociationDefs, QualifierDefs>;
+    AssociationDefs, QualifierDefs>;
 TYPED_TEST_SUITE(DefinitionRegistryTest, AllDefinitionClasses);
 
 // A record registers its name under the number of live records of its
@@ -71,9 +70,8 @@ TYPED_TEST(DefinitionRegistryTest, MapIdsAndRepeatedNamesCodesAndIds)
         long id;
         long bit;
     };
-    const Repeat repeats[] = {{"First", "C3", 3, T::NAME_EXISTS},
-                              {"Other", "C1", 4, T::CODE_EXISTS},
-                              {"Another", "C5", 2, T::ID_EXISTS}};
+    const Repeat repeats[] = { { "First", "C3", 3, T::NAME_EXISTS },
+        { "Other", "C1", 4, T::CODE_EXISTS }, { "Another", "C5", 2, T::ID_EXISTS } };
     std::vector<typename D::Rec> kept;
     kept.reserve(3);
     for (const Repeat& r : repeats) {
@@ -143,7 +141,7 @@ TYPED_TEST(DefinitionRegistryTest, KbKeepsFirstOfRepeatedNameAndTheNextDefinitio
     using D = TypeParam;
     auto kb = quietKb();
     long id = 0;
-    for (const char* name : {"A", "A", "B", "C"}) {
+    for (const char* name : { "A", "A", "B", "C" }) {
         ++id;
         D::add(*kb, D::make(name, "C" + std::to_string(id), id));
     }
@@ -167,10 +165,12 @@ TYPED_TEST(DefinitionRegistryTest, KbKeepsFirstOfRepeatedNameAndTheNextDefinitio
 // Owner until it is cleared.
 template <class Owner, class MakeRecord, class MakeDefinition, class NameOf>
 void checkNameHiddenByEarlyLookup(long bit, MakeRecord makeRecord, MakeDefinition makeDefinition,
-                                  NameOf nameOf, const std::string& name)
+    NameOf nameOf, const std::string& name)
 {
     clearAllErrorWords();
-    { auto early = makeRecord(); }
+    {
+        auto early = makeRecord();
+    }
     EXPECT_TRUE(Owner::isError(bit));
     auto definition = makeDefinition();
     auto late = makeRecord();
@@ -183,8 +183,8 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
 {
     checkNameHiddenByEarlyLookup<QueltKind>(
         T::NO_NAMESPACE, [] { return QueltKind("Kind", 1, "K1", "ns", true); },
-        [] { return QueltName("ns", 1, "N1"); }, [](const QueltKind& k) { return k.getNamespace(); },
-        "ns");
+        [] { return QueltName("ns", 1, "N1"); },
+        [](const QueltKind& k) { return k.getNamespace(); }, "ns");
     checkNameHiddenByEarlyLookup<QueltRoleDef>(
         T::NO_KIND, [] { return QueltRoleDef("r", "R1", 1, "", "", "Drug_Kind", "", ""); },
         [] { return QueltKind("Drug_Kind", 1, "K1", "", true); },
@@ -214,12 +214,16 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
     {
         // The bit stays with the class that was looked up: another class
         // takes it at its next lookup, however present the registries are.
-        { QueltKind early("Early", 1, "K1", "ns", true); }
+        {
+            QueltKind early("Early", 1, "K1", "ns", true);
+        }
         QueltName ns("ns", 1, "N1");
         QueltPropertyDef prop("prop", "P1", 1, "string", false, false, "ns");
         EXPECT_EQ(prop.getNamespace(), "");
         // A qualifier only takes the bit when its own lookup found no registries.
-        { QueltQualifier early("Source", "NCI"); }
+        {
+            QueltQualifier early("Source", "NCI");
+        }
         QueltQualifierDef def("Source", "Q1", 1, "", "CA", {});
         QueltQualifier::clearError();
         EXPECT_EQ(QueltQualifier("Source", "NCI").getName(), "Source");
@@ -235,20 +239,20 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
         EXPECT_TRUE(QueltConcept::isError(T::NO_PROPDEF));
         QueltConcept::clearError();
         concept.addAssociation(QueltAssociation("a", "v"));
-        EXPECT_EQ(QueltConcept::errors().value(), long{T::NO_PROPDEF});
+        EXPECT_EQ(QueltConcept::errors().value(), long { T::NO_PROPDEF });
     }
 }
 
 TEST_F(KbTest, QualifierDefKeepsOnlyTheThreeKnownTypesAndABadOneBlanksNoName)
 {
-    const std::pair<const char*, const char*> cases[] = {
-        {"CA", "CA"}, {"CR", "CR"}, {"CP", "CP"}, {"ca", ""}, {"", ""}, {"CAX", ""}, {" CP", ""}};
+    const std::pair<const char*, const char*> cases[] = { { "CA", "CA" }, { "CR", "CR" },
+        { "CP", "CP" }, { "ca", "" }, { "", "" }, { "CAX", "" }, { " CP", "" } };
     std::vector<QueltQualifierDef> defs;
     for (const auto& c : cases) {
         SCOPED_TRACE(std::string("type '") + c.first + "'");
         QueltQualifierDef::clearError();
-        defs.emplace_back(std::string("q") + c.first, "", defs.size(), "", c.first,
-                          std::vector<std::string>{});
+        defs.emplace_back(
+            std::string("q") + c.first, "", defs.size(), "", c.first, std::vector<std::string> {});
         EXPECT_EQ(defs.back().getQualifierType(), c.second);
         EXPECT_EQ(QueltQualifierDef::isError(T::NO_PROPDEF), *c.second == '\0');
     }
@@ -264,8 +268,8 @@ TEST_F(KbTest, QualifierDefKeepsOnlyTheThreeKnownTypesAndABadOneBlanksNoName)
 TEST_F(KbTest, QualifierDefsAndPickListsAreFoundByName)
 {
     auto kb = quietKb();
-    kb->addQualifierDef(QueltQualifierDef("Source", "Q1", 1, "", "CA", {"NCI", "FDA"}));
-    kb->addQualifierDef(QueltQualifierDef("Source", "Q2", 2, "", "CA", {"other"}));
+    kb->addQualifierDef(QueltQualifierDef("Source", "Q1", 1, "", "CA", { "NCI", "FDA" }));
+    kb->addQualifierDef(QueltQualifierDef("Source", "Q2", 2, "", "CA", { "other" }));
     kb->addQualifierDef(QueltQualifierDef("Date", "Q3", 3, "", "CR", {}));
 
     const QueltQualifierDef* source = QueltQualifierDef::getQualifierDef("Source");

@@ -19,12 +19,12 @@ using namespace quelttest;
 using Properties = std::vector<std::pair<std::string, std::string>>;
 
 QueltConcept makeConcept(const std::string& name, const std::vector<std::string>& parents = {},
-                         const std::string& kind = "", const Properties& properties = {})
+    const std::string& kind = "", const Properties& properties = {})
 {
     QueltConcept concept(name, "", 0, "", kind, false);
     concept.addParents(parents);
     for (const auto& p : properties)
-        concept.addProperty(QueltProperty(p.first, p.second, ""));
+    concept.addProperty(QueltProperty(p.first, p.second, ""));
     return concept;
 }
 
@@ -35,10 +35,10 @@ QueltConcept withProperties(const std::string& name, const Properties& propertie
 
 // Property definitions for the indexed property names, alive for a test.
 struct IndexedPropertyDefs {
-    QueltPropertyDef preferred{"Preferred_Name", "P1", 1, "string", false, false, ""};
-    QueltPropertyDef fullSyn{"FULL_SYN", "P2", 2, "string", false, false, ""};
-    QueltPropertyDef cui{"CUI", "P3", 3, "string", false, false, ""};
-    QueltPropertyDef synonym{"Synonym", "P4", 4, "string", false, false, ""};
+    QueltPropertyDef preferred { "Preferred_Name", "P1", 1, "string", false, false, "" };
+    QueltPropertyDef fullSyn { "FULL_SYN", "P2", 2, "string", false, false, "" };
+    QueltPropertyDef cui { "CUI", "P3", 3, "string", false, false, "" };
+    QueltPropertyDef synonym { "Synonym", "P4", 4, "string", false, false, "" };
 };
 
 std::set<long> idsOf(const QueltKb& kb, std::initializer_list<const char*> names)
@@ -93,7 +93,7 @@ TEST_F(KbTest, RoomForConceptsChangesNoAnswer)
     EXPECT_FALSE(QueltConcept::registry().present());
     kb->addConcept(QueltConcept("A", "C1", 7, "", "", false));
     kb->reserveConcepts(50000);
-    kb->addConcept(makeConcept("B", {"A"}));
+    kb->addConcept(makeConcept("B", { "A" }));
     EXPECT_EQ(kb->getIDFromName("B"), kb->getIDFromName("A") + 1);
     EXPECT_TRUE(QueltConcept::codeInSet("C1"));
     EXPECT_TRUE(QueltConcept::idInSet(7));
@@ -106,9 +106,9 @@ TEST_F(KbTest, RepeatedConceptNameIsReportedAndBothConceptsAreKept)
     auto kb = quietKb();
     kb->addConcept(QueltConcept("A", "C1", 0, "", "", false));
     EXPECT_EQ(stdoutOf([&] { kb->addConcept(QueltConcept("A", "C2", 0, "", "", false)); }),
-              "ERROR::addConcept:DupConceptName\tA\n");
+        "ERROR::addConcept:DupConceptName\tA\n");
     kb->addConcept(QueltConcept("B", "C1", 0, "", "", false));
-    kb->addConcept(makeConcept("Child", {"A"}));
+    kb->addConcept(makeConcept("Child", { "A" }));
 
     const long first = kb->getIDFromName("A");
     EXPECT_EQ(kb->getNumConcepts(), 4);
@@ -118,9 +118,9 @@ TEST_F(KbTest, RepeatedConceptNameIsReportedAndBothConceptsAreKept)
     EXPECT_EQ(kb->getIDFromCode("C2"), first + 1);
     EXPECT_EQ(kb->getIDFromCode("C1"), first);
     EXPECT_EQ(kb->getIDFromCode("c1"), -1);
-    std::set<std::string> roots{"Z"};
+    std::set<std::string> roots { "Z" };
     kb->findRootConcepts(roots);
-    EXPECT_EQ(roots, (std::set<std::string>{"A", "B", "Z"}));
+    EXPECT_EQ(roots, (std::set<std::string> { "A", "B", "Z" }));
 }
 
 TEST_F(KbTest, CuiIndexSkipsConceptsWithSeveralCuisAndKeepsTheFirstOfAValue)
@@ -128,16 +128,16 @@ TEST_F(KbTest, CuiIndexSkipsConceptsWithSeveralCuisAndKeepsTheFirstOfAValue)
     IndexedPropertyDefs defs;
     auto kb = quietKb();
     EXPECT_EQ(stderrOf([&] {
-                  kb->addConcept(withProperties("Multi", {{"CUI", "C001"}, {"CUI", "C002"}}));
-              }),
-              "ERROR::addConcept:MultiCUI\tMulti\n");
+        kb->addConcept(withProperties("Multi", { { "CUI", "C001" }, { "CUI", "C002" } }));
+    }),
+        "ERROR::addConcept:MultiCUI\tMulti\n");
     EXPECT_EQ(stderrOf([&] {
-                  kb->addConcept(withProperties("NoCui1", {{"Synonym", "x"}}));
-                  kb->addConcept(withProperties("One", {{"CUI", "C003"}}));
-                  kb->addConcept(withProperties("NoCui2", {}));
-                  kb->addConcept(withProperties("OneAgain", {{"CUI", "C003"}}));
-              }),
-              "");
+        kb->addConcept(withProperties("NoCui1", { { "Synonym", "x" } }));
+        kb->addConcept(withProperties("One", { { "CUI", "C003" } }));
+        kb->addConcept(withProperties("NoCui2", {}));
+        kb->addConcept(withProperties("OneAgain", { { "CUI", "C003" } }));
+    }),
+        "");
     EXPECT_EQ(kb->getNumConcepts(), 5);
     EXPECT_EQ(kb->getIDFromCui("C001"), -1);
     EXPECT_EQ(kb->getIDFromCui("C002"), -1);
@@ -152,30 +152,30 @@ TEST_F(KbTest, TermAndStemIndexes)
 {
     IndexedPropertyDefs defs;
     auto kb = quietKb();
-    kb->addConcept(withProperties("Concept_1", {{"Preferred_Name", "Alpha Beta"},
-                                                {"FULL_SYN", "GAMMA <b>Delta</b>"},
-                                                {"Synonym", "Epsilon"}}));
-    kb->addConcept(withProperties("Concept_2", {{"FULL_SYN", "alpha beta"}}));
+    kb->addConcept(withProperties("Concept_1",
+        { { "Preferred_Name", "Alpha Beta" }, { "FULL_SYN", "GAMMA <b>Delta</b>" },
+            { "Synonym", "Epsilon" } }));
+    kb->addConcept(withProperties("Concept_2", { { "FULL_SYN", "alpha beta" } }));
     kb->addConcept(makeConcept("Aspirin Tablets"));
-    kb->addConcept(withProperties("Drug_1", {{"FULL_SYN", "aspirin tablets"}}));
-    kb->addConcept(withProperties("Drug_2", {{"Preferred_Name", "Tablet of Aspirin"}}));
-    for (const char* term : {"alpha beta", "ALPHA Beta", "gamma <b>delta</b>"})
+    kb->addConcept(withProperties("Drug_1", { { "FULL_SYN", "aspirin tablets" } }));
+    kb->addConcept(withProperties("Drug_2", { { "Preferred_Name", "Tablet of Aspirin" } }));
+    for (const char* term : { "alpha beta", "ALPHA Beta", "gamma <b>delta</b>" })
         EXPECT_TRUE(kb->termInKB(term)) << term;
-    for (const char* term : {"epsilon", "concept_1", "alpha", "tablet aspirin"})
+    for (const char* term : { "epsilon", "concept_1", "alpha", "tablet aspirin" })
         EXPECT_FALSE(kb->termInKB(term)) << term;
     EXPECT_TRUE(kb->conceptNameInKB("Concept_2"));
     EXPECT_FALSE(kb->conceptNameInKB("concept_2"));
 
-    std::set<long> ids{-7}; // added to, not replaced
+    std::set<long> ids { -7 }; // added to, not replaced
     kb->getIDFromTerm("Alpha Beta", ids);
-    EXPECT_EQ(ids, (std::set<long>{-7, kb->getIDFromName("Concept_1"),
-                                   kb->getIDFromName("Concept_2")}));
+    EXPECT_EQ(ids,
+        (std::set<long> { -7, kb->getIDFromName("Concept_1"), kb->getIDFromName("Concept_2") }));
     std::set<long> byName;
     kb->getIDFromAlphaStemTerm("tablet ASPIRIN", byName);
-    EXPECT_EQ(byName, idsOf(*kb, {"Aspirin Tablets"}));
+    EXPECT_EQ(byName, idsOf(*kb, { "Aspirin Tablets" }));
     std::set<long> byTerm;
     kb->getIDFromAlphaStemTermsTerm("Tablet Aspirin", byTerm);
-    EXPECT_EQ(byTerm, idsOf(*kb, {"Drug_1", "Drug_2"}));
+    EXPECT_EQ(byTerm, idsOf(*kb, { "Drug_1", "Drug_2" }));
     EXPECT_TRUE(kb->alphastemtermInKB("aspirin tablet"));
     EXPECT_FALSE(kb->alphastemtermInKB("aspirin"));
 }
@@ -184,18 +184,18 @@ TEST_F(KbTest, ChildIndexListsEveryConceptThatNamesAParent)
 {
     auto kb = quietKb();
     kb->addConcept(makeConcept("Root"));
-    kb->addConcept(makeConcept("Left", {"Root"}));
-    kb->addConcept(makeConcept("Right", {"Root", "Left"}));
-    kb->addConcept(makeConcept("Orphan", {"Nowhere"}));
+    kb->addConcept(makeConcept("Left", { "Root" }));
+    kb->addConcept(makeConcept("Right", { "Root", "Left" }));
+    kb->addConcept(makeConcept("Orphan", { "Nowhere" }));
     std::set<long> children;
     kb->getChildIDs("Root", children);
     kb->getChildIDs("Right", children);
-    EXPECT_EQ(children, idsOf(*kb, {"Left", "Right"}));
+    EXPECT_EQ(children, idsOf(*kb, { "Left", "Right" }));
     kb->getChildIDs("Nowhere", children);
-    EXPECT_EQ(children, idsOf(*kb, {"Left", "Right", "Orphan"}));
+    EXPECT_EQ(children, idsOf(*kb, { "Left", "Right", "Orphan" }));
     std::set<std::string> roots;
     kb->findRootConcepts(roots);
-    EXPECT_EQ(roots, (std::set<std::string>{"Root"}));
+    EXPECT_EQ(roots, (std::set<std::string> { "Root" }));
 }
 
 // The indexes are filled on first use; that must not change their answers.
@@ -204,10 +204,12 @@ TEST_F(KbTest, IndexesAnswerAsIfFilledWhenEachConceptArrived)
     auto kb = quietKb();
     {
         IndexedPropertyDefs defs;
-        kb->addConcept(withProperties("Early", {{"Preferred_Name", "Early Term"}, {"CUI", "C1"}}));
+        kb->addConcept(
+            withProperties("Early", { { "Preferred_Name", "Early Term" }, { "CUI", "C1" } }));
         EXPECT_TRUE(kb->termInKB("early term"));
-        kb->addConcept(withProperties("Late", {{"FULL_SYN", "Late Term"}, {"CUI", "C2"}}));
-        kb->addConcept(withProperties("Later", {{"Preferred_Name", "Later Term"}, {"CUI", "C3"}}));
+        kb->addConcept(withProperties("Late", { { "FULL_SYN", "Late Term" }, { "CUI", "C2" } }));
+        kb->addConcept(
+            withProperties("Later", { { "Preferred_Name", "Later Term" }, { "CUI", "C3" } }));
     }
     // The property definitions that named the terms are gone now; the
     // concepts had them when they were added.
@@ -222,7 +224,7 @@ TEST_F(KbTest, IndexesAnswerAsIfFilledWhenEachConceptArrived)
     auto other = quietKb();
     {
         IndexedPropertyDefs defs;
-        other->addConcept(withProperties("Solo", {{"Preferred_Name", "Solo Term"}}));
+        other->addConcept(withProperties("Solo", { { "Preferred_Name", "Solo Term" } }));
     }
     QueltKb copy(*other);
     EXPECT_TRUE(copy.termInKB("solo term"));
@@ -241,37 +243,36 @@ TEST_F(KbTest, ConceptKindIsTheFirstKindAmongRootAncestors)
     kb->addConcept(makeConcept("Root_B", {}, "Beta_Kind"));
     kb->addConcept(makeConcept("Root_A", {}, "Alpha_Kind"));
     kb->addConcept(makeConcept("Root_None"));
-    kb->addConcept(makeConcept("Middle", {"Root_B"}, "Aaa_Kind"));
-    kb->addConcept(makeConcept("Leaf", {"Middle", "Root_A"}));
-    kb->addConcept(makeConcept("Grandchild", {"Leaf"}));
-    kb->addConcept(makeConcept("Mixed", {"Root_B", "Root_None"}));
-    kb->addConcept(makeConcept("Half_Known", {"Ghost", "Root_B"}));
-    kb->addConcept(makeConcept("Unknown_Only", {"Ghost"}));
-    kb->addConcept(makeConcept("Self", {"Self"}));
-    kb->addConcept(makeConcept("Ping", {"Pong", "Root_A"}));
-    kb->addConcept(makeConcept("Pong", {"Ping"}));
-    kb->addConcept(makeConcept("Loop_1", {"Loop_2"}));
-    kb->addConcept(makeConcept("Loop_2", {"Loop_3"}));
-    kb->addConcept(makeConcept("Loop_3", {"Loop_1", "Root_B"}));
-    kb->addConcept(makeConcept("Below_Loop", {"Loop_2", "Ping"}));
+    kb->addConcept(makeConcept("Middle", { "Root_B" }, "Aaa_Kind"));
+    kb->addConcept(makeConcept("Leaf", { "Middle", "Root_A" }));
+    kb->addConcept(makeConcept("Grandchild", { "Leaf" }));
+    kb->addConcept(makeConcept("Mixed", { "Root_B", "Root_None" }));
+    kb->addConcept(makeConcept("Half_Known", { "Ghost", "Root_B" }));
+    kb->addConcept(makeConcept("Unknown_Only", { "Ghost" }));
+    kb->addConcept(makeConcept("Self", { "Self" }));
+    kb->addConcept(makeConcept("Ping", { "Pong", "Root_A" }));
+    kb->addConcept(makeConcept("Pong", { "Ping" }));
+    kb->addConcept(makeConcept("Loop_1", { "Loop_2" }));
+    kb->addConcept(makeConcept("Loop_2", { "Loop_3" }));
+    kb->addConcept(makeConcept("Loop_3", { "Loop_1", "Root_B" }));
+    kb->addConcept(makeConcept("Below_Loop", { "Loop_2", "Ping" }));
 
-    const std::pair<const char*, const char*> cases[] = {
-        {"Root_B", "Beta_Kind"},  {"Middle", "Aaa_Kind"},      {"Leaf", "Alpha_Kind"},
-        {"Grandchild", "Alpha_Kind"},
-        {"Mixed", ""}, // a root without a kind gives the empty text, which sorts first
-        {"Half_Known", "Beta_Kind"}, {"Unknown_Only", ""}, {"Self", ""},
-        {"Pong", "Alpha_Kind"},      {"Loop_1", "Beta_Kind"}};
+    const std::pair<const char*, const char*> cases[] = { { "Root_B", "Beta_Kind" },
+        { "Middle", "Aaa_Kind" }, { "Leaf", "Alpha_Kind" }, { "Grandchild", "Alpha_Kind" },
+        { "Mixed", "" }, // a root without a kind gives the empty text, which sorts first
+        { "Half_Known", "Beta_Kind" }, { "Unknown_Only", "" }, { "Self", "" },
+        { "Pong", "Alpha_Kind" }, { "Loop_1", "Beta_Kind" } };
     for (const auto& c : cases)
         EXPECT_EQ(kb->getConceptKind(kb->getIDFromName(c.first)), c.second) << c.first;
 
     std::set<std::string> kinds;
     kb->findKinds(kb->getConcept("Grandchild"), kinds);
-    EXPECT_EQ(kinds, (std::set<std::string>{"Alpha_Kind", "Beta_Kind"}));
+    EXPECT_EQ(kinds, (std::set<std::string> { "Alpha_Kind", "Beta_Kind" }));
     kinds.clear();
     kb->findKinds(kb->getConcept("Below_Loop"), kinds);
-    EXPECT_EQ(kinds, (std::set<std::string>{"Alpha_Kind", "Beta_Kind"}));
+    EXPECT_EQ(kinds, (std::set<std::string> { "Alpha_Kind", "Beta_Kind" }));
     // A concept that is not stored is answered through its parents too.
-    EXPECT_EQ(kb->getConceptKind(makeConcept("Outside", {"Root_B"})), "Beta_Kind");
+    EXPECT_EQ(kb->getConceptKind(makeConcept("Outside", { "Root_B" })), "Beta_Kind");
 }
 
 TEST_F(KbTest, ConceptKindOfAVeryDeepHierarchy)
@@ -281,10 +282,9 @@ TEST_F(KbTest, ConceptKindOfAVeryDeepHierarchy)
     auto kb = quietKb();
     kb->addConcept(makeConcept("N0", {}, "Alpha_Kind"));
     for (int i = 1; i < depth; ++i)
-        kb->addConcept(makeConcept("N" + std::to_string(i), {"N" + std::to_string(i - 1)}));
+        kb->addConcept(makeConcept("N" + std::to_string(i), { "N" + std::to_string(i - 1) }));
     ASSERT_EQ(kb->getNumConcepts(), depth);
-    EXPECT_EQ(kb->getConceptKind(kb->getIDFromName("N" + std::to_string(depth - 1))),
-              "Alpha_Kind");
+    EXPECT_EQ(kb->getConceptKind(kb->getIDFromName("N" + std::to_string(depth - 1))), "Alpha_Kind");
 }
 
 using KbDeathTest = KbTest;
@@ -295,14 +295,14 @@ TEST_F(KbDeathTest, LookupOfAMissingConceptEndsTheProcessWithStatusOne)
     kb->addConcept(makeConcept("Present"));
     const QueltKb& constKb = *kb;
     EXPECT_EXIT(kb->getConcept(0L), ::testing::ExitedWithCode(1),
-                "FATAL ERROR\\. Requested concept with non-existent ID = 0\\. Exiting\\.\n");
+        "FATAL ERROR\\. Requested concept with non-existent ID = 0\\. Exiting\\.\n");
     EXPECT_EXIT(constKb.getConcept(-3L), ::testing::ExitedWithCode(1),
-                "FATAL ERROR\\. Requested concept with non-existent ID = -3\\. Exiting\\.\n");
+        "FATAL ERROR\\. Requested concept with non-existent ID = -3\\. Exiting\\.\n");
     EXPECT_EXIT(kb->getConcept(std::string("Absent")), ::testing::ExitedWithCode(1),
-                "FATAL ERROR\\. Requested concept with non-existent name 'Absent'\\. "
-                "Exiting\\.\n");
+        "FATAL ERROR\\. Requested concept with non-existent name 'Absent'\\. "
+        "Exiting\\.\n");
     EXPECT_EXIT(kb->getConceptKind(kb->getIDFromName("Absent")), ::testing::ExitedWithCode(1),
-                "non-existent ID = -1\\. Exiting\\.");
+        "non-existent ID = -1\\. Exiting\\.");
     EXPECT_EQ(kb->getConcept(std::string("Present")).getName(), "Present");
 }
 

@@ -34,8 +34,14 @@ void* operator new(std::size_t size)
 #pragma GCC diagnostic push
 #pragma GCC diagnostic ignored "-Wmismatched-new-delete"
 #endif
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete(void* p, std::size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept
+{
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept
+{
+    std::free(p);
+}
 #if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC diagnostic pop
 #endif
@@ -46,15 +52,15 @@ using namespace quelttest;
 
 TEST(QueltTerminologyDeathTest, ReferenceModesAreSelectedByExactNameAndAnyOtherEndsTheProcess)
 {
-    const std::pair<const char*, int> modes[] = {{"code", 2}, {"id", 1}, {"name", 0}};
+    const std::pair<const char*, int> modes[] = { { "code", 2 }, { "id", 1 }, { "name", 0 } };
     for (const auto& mode : modes) {
         QueltTerminology::setReference(mode.first);
         EXPECT_EQ(QueltTerminology::getReference(), mode.first);
         EXPECT_EQ(QueltTerminology::getReference('x'), mode.second);
     }
-    for (const char* value : {"Name", "", "codes", "name "}) {
+    for (const char* value : { "Name", "", "codes", "name " }) {
         EXPECT_EXIT(QueltTerminology::setReference(value), ::testing::ExitedWithCode(1),
-                    "^Terminology ref_by string not found\\.  Will EXIT\\.\n$")
+            "^Terminology ref_by string not found\\.  Will EXIT\\.\n$")
             << "ref_by '" << value << "'";
     }
     EXPECT_EQ(QueltTerminology::getReference(), "name");
@@ -82,16 +88,17 @@ using KbDeathTest = KbTest;
 
 TEST_F(KbDeathTest, RegistriesThatCannotBeAllocatedEndTheProcess)
 {
-    const std::string withPeriod = "^Could not allocate memory for a map or a set\\.  Will EXIT\\.\n$";
+    const std::string withPeriod
+        = "^Could not allocate memory for a map or a set\\.  Will EXIT\\.\n$";
     const std::pair<void (*)(), std::string> cases[] = {
-        {[] { QueltName("n", 1, "c"); }, withPeriod},
-        {[] { QueltKind("k", 1, "c", "", true); },
-         "^Could not allocate memory for a map or a set\\.  Will EXIT\n$"},
-        {[] { QueltRoleDef("r", "c", 1, "", "", "", "", ""); }, withPeriod},
-        {[] { QueltPropertyDef("p", "c", 1, "", false, false, ""); }, withPeriod},
-        {[] { QueltAssociationDef("a", "c", 1, "", true, ""); }, withPeriod},
-        {[] { QueltQualifierDef("q", "c", 1, "", "CA", {}); }, withPeriod},
-        {[] { QueltConcept("x", "c", 1, "", "", false); }, withPeriod},
+        { [] { QueltName("n", 1, "c"); }, withPeriod },
+        { [] { QueltKind("k", 1, "c", "", true); },
+            "^Could not allocate memory for a map or a set\\.  Will EXIT\n$" },
+        { [] { QueltRoleDef("r", "c", 1, "", "", "", "", ""); }, withPeriod },
+        { [] { QueltPropertyDef("p", "c", 1, "", false, false, ""); }, withPeriod },
+        { [] { QueltAssociationDef("a", "c", 1, "", true, ""); }, withPeriod },
+        { [] { QueltQualifierDef("q", "c", 1, "", "CA", {}); }, withPeriod },
+        { [] { QueltConcept("x", "c", 1, "", "", false); }, withPeriod },
     };
     for (const auto& c : cases) {
         EXPECT_EXIT(

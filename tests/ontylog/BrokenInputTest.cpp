@@ -14,7 +14,7 @@ TEST_F(BrokenInputTest, TruncatedFileKeepsTheRecordsBeforeTheBreak)
     EXPECT_FALSE(read(dataFile("truncated.xml")));
     EXPECT_TRUE(isFatalErrorLine(out)) << out;
     EXPECT_EQ(kb->getNumNames() + kb->getNumKinds() + kb->getNumProps(), 3);
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{"Complete Concept"}));
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Complete Concept" }));
     EXPECT_EQ(describe(concept("Complete Concept")), "|-1||Finding_Kind|defined P:Note=kept");
 }
 
@@ -42,7 +42,7 @@ TEST_F(BrokenInputTest, TheDtdThatTheDoctypeNamesIsNeverRead)
     ScratchDir dir;
     writeAll(dir.file("ontylog.dtd"), "<!ELEMENT this is not a DTD");
     writeAll(dir.file("concepts.xml"), readAll(dataFile("concepts.xml")));
-    for (const std::string& file : {dataFile("concepts.xml"), dir.file("concepts.xml")}) {
+    for (const std::string& file : { dataFile("concepts.xml"), dir.file("concepts.xml") }) {
         fresh();
         EXPECT_TRUE(read(file)) << file;
         EXPECT_EQ(out, "") << file;
@@ -55,19 +55,20 @@ TEST_F(BrokenInputTest, ExternalEntityIsNeverRead)
     ScratchDir dir;
     const std::string secret = dir.file("secret.txt");
     writeAll(secret, "SECRET-7f3a");
-    writeAll(dir.file("external.xml"), "<?xml version=\"1.0\"?>\n"
-                                       "<!DOCTYPE terminology SYSTEM \"ontylog.dtd\" [\n"
-                                       "<!ENTITY secret SYSTEM \"file://" +
-                                           secret +
-                                           "\">\n]>\n"
-                                           "<terminology>\n"
-                                           "<conceptDef><name>Before</name></conceptDef>\n"
-                                           "<conceptDef><name>Leak &secret;</name></conceptDef>\n"
-                                           "<conceptDef><name>After</name></conceptDef>\n"
-                                           "</terminology>\n");
+    writeAll(dir.file("external.xml"),
+        "<?xml version=\"1.0\"?>\n"
+        "<!DOCTYPE terminology SYSTEM \"ontylog.dtd\" [\n"
+        "<!ENTITY secret SYSTEM \"file://"
+            + secret
+            + "\">\n]>\n"
+              "<terminology>\n"
+              "<conceptDef><name>Before</name></conceptDef>\n"
+              "<conceptDef><name>Leak &secret;</name></conceptDef>\n"
+              "<conceptDef><name>After</name></conceptDef>\n"
+              "</terminology>\n");
     EXPECT_FALSE(read(dir.file("external.xml")));
     EXPECT_TRUE(isFatalErrorLine(out)) << out;
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{"Before"}));
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Before" }));
 }
 
 // The internal entity is expanded; the bomb, ten to the eighth expansions,

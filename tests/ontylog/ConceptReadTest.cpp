@@ -16,30 +16,33 @@ TEST_F(ConceptReadTest, EveryConceptWhole)
     ASSERT_TRUE(read(dataFile("concepts.xml")));
     EXPECT_EQ(out, "");
     const std::pair<const char*, const char*> expected[] = {
-        {"Root Finding", "C1|100|Lab|Finding_Kind|primitive"},
+        { "Root Finding", "C1|100|Lab|Finding_Kind|primitive" },
         // Wrapped roles in groups 0, 1, 1, 2, 0; "all" or "poss" anywhere in
         // a role, the last one counting; a qualifier's "name" is not its
         // property's; qualifiers go to their own property or association.
-        {"Grouped Disease",
-         "C2|101|Lab|Disease_Kind|primitive ^Other Parent ^Root Finding"
-         " R:Has_Finding=V1/0/some R:Has_Finding=V2/1/all R:Has_Finding=V3/1/poss"
-         " R:Has_Finding=V4/2/all R:Has_Finding=V5/0/some"
-         " P:Preferred_Name=Grouped Disease{Source=MVX}{Term_Type=PT} P:Note=first note@en"
-         " A:Mapped_To=Root Finding{Source=GDC} A:Mapped_To=Elsewhere"},
+        { "Grouped Disease",
+            "C2|101|Lab|Disease_Kind|primitive ^Other Parent ^Root Finding"
+            " R:Has_Finding=V1/0/some R:Has_Finding=V2/1/all R:Has_Finding=V3/1/poss"
+            " R:Has_Finding=V4/2/all R:Has_Finding=V5/0/some"
+            " P:Preferred_Name=Grouped Disease{Source=MVX}{Term_Type=PT} P:Note=first note@en"
+            " A:Mapped_To=Root Finding{Source=GDC} A:Mapped_To=Elsewhere" },
         // Follows the concept that has everything.
-        {"Bare Concept", "|-1|||defined"},
+        { "Bare Concept", "|-1|||defined" },
         // Without wrappers, and the same again as conceptInf.
-        {"As Def", "C4|103|Lab|Disease_Kind|defined ^Root Finding R:Has_Site=Root Finding/1/poss"
-                   " P:Note=same A:Mapped_To=Root Finding"},
-        {"As Inf", "C4|103|Lab|Disease_Kind|defined ^Root Finding R:Has_Site=Root Finding/1/poss"
-                   " P:Note=same A:Mapped_To=Root Finding"},
+        { "As Def",
+            "C4|103|Lab|Disease_Kind|defined ^Root Finding R:Has_Site=Root Finding/1/poss"
+            " P:Note=same A:Mapped_To=Root Finding" },
+        { "As Inf",
+            "C4|103|Lab|Disease_Kind|defined ^Root Finding R:Has_Site=Root Finding/1/poss"
+            " P:Note=same A:Mapped_To=Root Finding" },
         // The empty first group still counts.
-        {"Empty First Group", "|-1||Disease_Kind|defined R:Has_Site=Root Finding/2/some"},
+        { "Empty First Group", "|-1||Disease_Kind|defined R:Has_Site=Root Finding/2/some" },
         // "concept" outside "definingConcepts", "name" inside it, a stray
         // "value" and "all" add nothing; a reference does not split a parent;
         // a qualifier outside any property waits for the next one.
-        {"Stray Elements", "|-1||Finding_Kind|defined ^Parent & Co R:Has_Site=Root Finding/0/some"
-                           " P:Note=takes the early qualifier{Source=EARLY} P:Note=has none"},
+        { "Stray Elements",
+            "|-1||Finding_Kind|defined ^Parent & Co R:Has_Site=Root Finding/0/some"
+            " P:Note=takes the early qualifier{Source=EARLY} P:Note=has none" },
     };
     std::vector<std::string> names;
     for (const auto& e : expected) {

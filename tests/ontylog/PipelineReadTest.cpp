@@ -25,23 +25,23 @@ const char* const kHead = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
 std::string conceptXml(int i)
 {
     const std::string n = std::to_string(i);
-    return "<conceptDef><name>Concept " + n + "</name><code>C" + n + "</code><id>" + n +
-           "</id><namespace>Lab</namespace><definingConcepts><concept>Concept " +
-           std::to_string(i / 2) + "</concept></definingConcepts><roleGroup><role><all/>" +
-           "<name>Has_Site</name><value>Site " + n + "</value></role></roleGroup>" +
-           "<property><name>Note</name><value>first note of " + n + "</value><qualifier>" +
-           "<name>Source</name><value>S" + n + "</value></qualifier></property>" +
-           "<property><name>Note</name><value>second note of " + n + "</value></property>" +
-           "</conceptDef>\n";
+    return "<conceptDef><name>Concept " + n + "</name><code>C" + n + "</code><id>" + n
+        + "</id><namespace>Lab</namespace><definingConcepts><concept>Concept "
+        + std::to_string(i / 2) + "</concept></definingConcepts><roleGroup><role><all/>"
+        + "<name>Has_Site</name><value>Site " + n + "</value></role></roleGroup>"
+        + "<property><name>Note</name><value>first note of " + n + "</value><qualifier>"
+        + "<name>Source</name><value>S" + n + "</value></qualifier></property>"
+        + "<property><name>Note</name><value>second note of " + n + "</value></property>"
+        + "</conceptDef>\n";
 }
 
 // How conceptXml(i) reads back.
 std::string described(int i)
 {
     std::string n = std::to_string(i);
-    return "C" + n + "|" + n + "|Lab||defined ^Concept " + std::to_string(i / 2) +
-           " R:Has_Site=Site " + n + "/1/all P:Note=first note of " + n + "{Source=S" + n +
-           "} P:Note=second note of " + n;
+    return "C" + n + "|" + n + "|Lab||defined ^Concept " + std::to_string(i / 2)
+        + " R:Has_Site=Site " + n + "/1/all P:Note=first note of " + n + "{Source=S" + n
+        + "} P:Note=second note of " + n;
 }
 
 using PipelineReadTest = ReadTest;
@@ -97,20 +97,21 @@ TEST_F(PipelineReadTest, EnclosingConceptTakesTheListsAsTheyStandAtItsEnd)
 {
     ScratchDir dir;
     writeAll(dir.file("nested.xml"),
-             std::string(kHead) + "<conceptDef><name>Outer</name>"
-                                  "<role><name>Has_Site</name><value>Outer Site</value></role>"
-                                  "<conceptDef><name>Inner</name>"
-                                  "<role><name>Has_Site</name><value>Inner Site</value></role>"
-                                  "</conceptDef>"
-                                  "<role><name>Has_Site</name><value>After</value></role>"
-                                  "</conceptDef>\n</terminology>\n");
+        std::string(kHead)
+            + "<conceptDef><name>Outer</name>"
+              "<role><name>Has_Site</name><value>Outer Site</value></role>"
+              "<conceptDef><name>Inner</name>"
+              "<role><name>Has_Site</name><value>Inner Site</value></role>"
+              "</conceptDef>"
+              "<role><name>Has_Site</name><value>After</value></role>"
+              "</conceptDef>\n</terminology>\n");
     EXPECT_TRUE(read(dir.file("nested.xml")));
     EXPECT_EQ(out, "ERROR::addConcept:DupConceptName\tInner\n");
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{"Inner", "Inner"}));
-    EXPECT_EQ(describe(kb->getConcepts().begin()->second),
-              "|-1|||defined R:Has_Site=Inner Site/0/some");
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Inner", "Inner" }));
+    EXPECT_EQ(
+        describe(kb->getConcepts().begin()->second), "|-1|||defined R:Has_Site=Inner Site/0/some");
     EXPECT_EQ(describe(kb->getConcepts().rbegin()->second),
-              "|-1|||defined R:=/0/some R:Has_Site=Inner Site/0/some");
+        "|-1|||defined R:=/0/some R:Has_Site=Inner Site/0/some");
 }
 
 // stop() ends a parsing side that waits on a full queue; the batches taken

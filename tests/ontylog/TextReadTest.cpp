@@ -32,18 +32,18 @@ TEST_F(TextReadTest, TextIsWholeUntrimmedAndResolved)
     ASSERT_TRUE(read(dataFile("text.xml")));
     EXPECT_EQ(out, "");
     // Entity references of every predefined kind, in one name.
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{"Salt & Pepper <Mix> \"Q\" 'A'"}));
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Salt & Pepper <Mix> \"Q\" 'A'" }));
     const QueltConcept& c = kb->getConcepts().begin()->second;
     // Blanks around a name are kept, in the definition and in the reference.
     EXPECT_EQ(byName(kb->getPropertyDefs(), " Spaced Name ").getCode(), "P1");
-    EXPECT_EQ(propertyValues(c, " Spaced Name "), (std::vector<std::string>{"x < y && <tag/>"}));
+    EXPECT_EQ(propertyValues(c, " Spaced Name "), (std::vector<std::string> { "x < y && <tag/>" }));
     EXPECT_EQ(propertyValues(c, "Value"),
-              (std::vector<std::string>{
-                  "beforeafter",                   // a comment splits the text
-                  "onetwo",                        // a child's text is the child's
-                  "\nline two\n  line three\ttab", // line ends and blanks count
-                  "a&b&cd",                        // character references, empty CDATA
-              }));
+        (std::vector<std::string> {
+            "beforeafter", // a comment splits the text
+            "onetwo", // a child's text is the child's
+            "\nline two\n  line three\ttab", // line ends and blanks count
+            "a&b&cd", // character references, empty CDATA
+        }));
 }
 
 TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
@@ -54,12 +54,11 @@ TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
                                     "cidivante");
     // Names with non-ASCII characters resolve between records.
     EXPECT_EQ(c.getKind(), "Kind_\xC3\xA9");
-    EXPECT_EQ(
-        propertyValues(c, "Synonym_\xC2\xB5"),
-        (std::vector<std::string>{
+    EXPECT_EQ(propertyValues(c, "Synonym_\xC2\xB5"),
+        (std::vector<std::string> {
             "5 \xC2\xB5g", // micro sign
             "\xCE\xBA\xCE\xB1\xCF\x81\xCE\xBA\xCE\xAF\xCE\xBD\xCF\x89\xCE\xBC\xCE\xB1", // Greek
-            "\xE5\xBF\x83\xE7\xAD\x8B\xE6\xA2\x97\xE5\xA1\x9E",                         // CJK
+            "\xE5\xBF\x83\xE7\xAD\x8B\xE6\xA2\x97\xE5\xA1\x9E", // CJK
             // &#x3bc; (Greek mu), &#233; and &#x1F600; (outside the BMP)
             "5 \xCE\xBCg caf\xC3\xA9 \xF0\x9F\x98\x80",
             "\xF0\x9F\x98\x80 \xF0\x9D\x94\xB8", // written as UTF-8, outside the BMP
@@ -71,7 +70,7 @@ TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
 // ASCII texts of every length up to three runs, come out exactly.
 TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
 {
-    const std::string wide[] = {"\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80"};
+    const std::string wide[] = { "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80" };
     std::vector<std::string> expected;
     std::string document = "<terminology><propertyDef><name>Note</name><code>P1</code>"
                            "<id>1</id></propertyDef><conceptDef><name>Runs</name>";
@@ -101,14 +100,18 @@ TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
 TEST_F(TextReadTest, Latin1DocumentArrivesAsUtf8)
 {
     EXPECT_TRUE(read(dataFile("latin1.xml")));
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{"Caf\xC3\xA9 \xC2\xB5-Gr\xC3\xB6\xC3\x9F"
-                                                           "e"}));
+    EXPECT_EQ(conceptNames(*kb),
+        (std::vector<std::string> { "Caf\xC3\xA9 \xC2\xB5-Gr\xC3\xB6\xC3\x9F"
+                                    "e" }));
 }
 
 // Counts the character events of a parse and drops its steps.
 class CountingHandler : public StepSink, public OntylogHandler {
 public:
-    CountingHandler() : OntylogHandler(static_cast<StepSink&>(*this)) {}
+    CountingHandler()
+        : OntylogHandler(static_cast<StepSink&>(*this))
+    {
+    }
     void ship(ontylog::Batch& batch) override { batch.clear(); }
     void characters(const XMLCh* chars, XMLSize_t length) override
     {
@@ -133,8 +136,8 @@ TEST_F(TextReadTest, LongTextInManyEventsIsReadWhole)
     }
     ScratchDir dir;
     const std::string file = dir.file("long.xml");
-    writeAll(file,
-             "<terminology><conceptDef><name>" + written + "</name></conceptDef></terminology>");
+    writeAll(
+        file, "<terminology><conceptDef><name>" + written + "</name></conceptDef></terminology>");
 
     // The text really comes in many events.
     using namespace xercesc;
@@ -160,7 +163,10 @@ TEST_F(TextReadTest, LongTextInManyEventsIsReadWhole)
 // every surrogate pair arrives cut in two.
 class UnitByUnitHandler : public OntylogHandler {
 public:
-    explicit UnitByUnitHandler(QueltKb& kb) : OntylogHandler(kb) {}
+    explicit UnitByUnitHandler(QueltKb& kb)
+        : OntylogHandler(kb)
+    {
+    }
     void characters(const XMLCh* chars, XMLSize_t length) override
     {
         for (XMLSize_t i = 0; i < length; ++i)
@@ -176,9 +182,13 @@ TEST_F(TextReadTest, SurrogatePairCutBetweenPiecesComesOutWhole)
                              "\xF0\x9F\x98\x80";
     ScratchDir dir;
     const std::string file = dir.file("cut.xml");
-    writeAll(file, "<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id>"
-                   "</propertyDef><conceptDef><name>" + text + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property></conceptDef>"
-                   "</terminology>");
+    writeAll(file,
+        "<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id>"
+        "</propertyDef><conceptDef><name>"
+            + text
+            + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property></"
+              "conceptDef>"
+              "</terminology>");
     using namespace xercesc;
     XMLPlatformUtils::Initialize();
     {
@@ -190,8 +200,9 @@ TEST_F(TextReadTest, SurrogatePairCutBetweenPiecesComesOutWhole)
         EXPECT_FALSE(handler.hadFatalError());
     }
     XMLPlatformUtils::Terminate();
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string>{text}));
-    EXPECT_EQ(propertyValues(concept(text), "Note"), (std::vector<std::string>{"\xF0\x9F\x98\x80"}));
+    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { text }));
+    EXPECT_EQ(
+        propertyValues(concept(text), "Note"), (std::vector<std::string> { "\xF0\x9F\x98\x80" }));
 }
 
 } // namespace

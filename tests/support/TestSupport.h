@@ -36,8 +36,7 @@ namespace quelttest {
 using T = QueltTerminology;
 
 // The bits of a record class's error word that flag a repeated name, code or id.
-template <class Record>
-long repeatBits()
+template <class Record> long repeatBits()
 {
     return Record::errors().value() & (T::CODE_EXISTS | T::ID_EXISTS | T::NAME_EXISTS);
 }
@@ -64,13 +63,13 @@ inline void clearAllErrorWords()
 inline ::testing::AssertionResult noLiveRecords()
 {
     const std::pair<const char*, long> counts[] = {
-        {"QueltName", QueltName::registry().count()},
-        {"QueltKind", QueltKind::registry().count()},
-        {"QueltRoleDef", QueltRoleDef::registry().count()},
-        {"QueltPropertyDef", QueltPropertyDef::registry().count()},
-        {"QueltAssociationDef", QueltAssociationDef::registry().count()},
-        {"QueltQualifierDef", QueltQualifierDef::registry().count()},
-        {"QueltConcept", QueltConcept::registry().count()},
+        { "QueltName", QueltName::registry().count() },
+        { "QueltKind", QueltKind::registry().count() },
+        { "QueltRoleDef", QueltRoleDef::registry().count() },
+        { "QueltPropertyDef", QueltPropertyDef::registry().count() },
+        { "QueltAssociationDef", QueltAssociationDef::registry().count() },
+        { "QueltQualifierDef", QueltQualifierDef::registry().count() },
+        { "QueltConcept", QueltConcept::registry().count() },
     };
     for (const auto& c : counts) {
         if (c.second != 0)
@@ -92,15 +91,13 @@ protected:
 };
 
 // What `run` writes to standard output / standard error.
-template <class Run>
-std::string stdoutOf(Run&& run)
+template <class Run> std::string stdoutOf(Run&& run)
 {
     ::testing::internal::CaptureStdout();
     run();
     return ::testing::internal::GetCapturedStdout();
 }
-template <class Run>
-std::string stderrOf(Run&& run)
+template <class Run> std::string stderrOf(Run&& run)
 {
     ::testing::internal::CaptureStderr();
     run();

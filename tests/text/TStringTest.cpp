@@ -13,32 +13,36 @@ namespace {
 
 using Tokens = std::vector<std::string>;
 
-Tokens tokensOf(tString& t) {
+Tokens tokensOf(tString& t)
+{
     Tokens out;
     while (t.nextToken())
         out.push_back(t.getToken());
     return out;
 }
 
-Tokens tokensOf(const std::string& text) {
+Tokens tokensOf(const std::string& text)
+{
     tString t(text);
     return tokensOf(t);
 }
 
-TEST(TStringTokenize, SplitsOnEachDefaultDelimiterOnly) {
+TEST(TStringTokenize, SplitsOnEachDefaultDelimiterOnly)
+{
     ASSERT_EQ(std::string(tString::defaultDelimiters).size(), 24u);
     for (char d : std::string("| ,-(){}[]*&@\\\t/.:;!?_\"'"))
-        EXPECT_EQ(tokensOf(std::string("ab") + d + "cd"), (Tokens{"ab", "cd"})) << d;
+        EXPECT_EQ(tokensOf(std::string("ab") + d + "cd"), (Tokens { "ab", "cd" })) << d;
     for (char c : std::string("+#=~<>$%^0\n\x80\xE9")) {
         const std::string text = std::string("ab") + c + "cd";
-        EXPECT_EQ(tokensOf(text), (Tokens{text})) << static_cast<int>(c);
+        EXPECT_EQ(tokensOf(text), (Tokens { text })) << static_cast<int>(c);
     }
 }
 
-TEST(TStringTokenize, MakesNoEmptyTokensAndNoTrailingTokenOfTheWholeText) {
-    const std::pair<const char*, Tokens> cases[] = {
-        {"a--b", {"a", "b"}}, {"  (x) ,, y", {"x", "y"}}, {"aspirin (oral)", {"aspirin", "oral"}},
-        {"tablet.", {"tablet"}}, {"", {}}, {"| ,-(){}[]*&@\\\t/.:;!?_\"'", {}}};
+TEST(TStringTokenize, MakesNoEmptyTokensAndNoTrailingTokenOfTheWholeText)
+{
+    const std::pair<const char*, Tokens> cases[] = { { "a--b", { "a", "b" } },
+        { "  (x) ,, y", { "x", "y" } }, { "aspirin (oral)", { "aspirin", "oral" } },
+        { "tablet.", { "tablet" } }, { "", {} }, { "| ,-(){}[]*&@\\\t/.:;!?_\"'", {} } };
     for (const auto& c : cases) {
         EXPECT_EQ(tokensOf(c.first), c.second) << c.first;
         tString t(c.first);
@@ -49,15 +53,16 @@ TEST(TStringTokenize, MakesNoEmptyTokensAndNoTrailingTokenOfTheWholeText) {
     EXPECT_EQ(tString(" -- ").getAlphaStemSequence(), "");
 }
 
-TEST(TStringTokenize, UsesAGivenDelimiterSetAndAppendsOnExplicitCalls) {
+TEST(TStringTokenize, UsesAGivenDelimiterSetAndAppendsOnExplicitCalls)
+{
     // Bytes above 0x7F work as delimiters too; with none the text is one token.
     tString semicolons("a b;c;;d;"), high("x\xE9y\xE9\xE9z"), whole("a b");
     semicolons.tokenize(";");
     high.tokenize("\xE9");
     whole.tokenize("");
-    EXPECT_EQ(tokensOf(semicolons), (Tokens{"a b", "c", "d"}));
-    EXPECT_EQ(tokensOf(high), (Tokens{"x", "y", "z"}));
-    EXPECT_EQ(tokensOf(whole), (Tokens{"a b"}));
+    EXPECT_EQ(tokensOf(semicolons), (Tokens { "a b", "c", "d" }));
+    EXPECT_EQ(tokensOf(high), (Tokens { "x", "y", "z" }));
+    EXPECT_EQ(tokensOf(whole), (Tokens { "a b" }));
 
     // Operations that need tokens reuse the list; an explicit call appends.
     tString t("b a");
@@ -67,35 +72,36 @@ TEST(TStringTokenize, UsesAGivenDelimiterSetAndAppendsOnExplicitCalls) {
     EXPECT_EQ(t.getTokenSequence(), "b a b a");
 }
 
-TEST(TStringStems, GivesTheNormalisedTermKey) {
+TEST(TStringStems, GivesTheNormalisedTermKey)
+{
     const std::pair<const char*, const char*> cases[] = {
-        {"aspirin 325 mg oral tablets", "325 aspirin mg oral tablet"},
-        {"of the and or", ""},
-        {"b a a", "a a b"},
+        { "aspirin 325 mg oral tablets", "325 aspirin mg oral tablet" },
+        { "of the and or", "" },
+        { "b a a", "a a b" },
         // Stop words are matched case-sensitively and as whole tokens.
-        {"Of the mice", "Of mice"},
-        {"theory of or-bits", "bits theori"},
-        {"ties, ponies", "poni ties"},
-        {"relational generalizations", "gener relat"},
+        { "Of the mice", "Of mice" },
+        { "theory of or-bits", "bits theori" },
+        { "ties, ponies", "poni ties" },
+        { "relational generalizations", "gener relat" },
         // Byte-wise order: bytes above 0x7F sort after ASCII letters.
-        {"\xE9t\xE9 zeta", "zeta \xE9t\xE9"},
+        { "\xE9t\xE9 zeta", "zeta \xE9t\xE9" },
     };
     for (const auto& c : cases)
         EXPECT_EQ(tString(c.first).getAlphaStemSequence(), c.second) << c.first;
 }
 
-TEST(TStringStems, AlphaStemSequenceEqualsTheJoinedStemSet) {
-    const std::vector<std::string> words = {
-        "of",      "the",        "and", "or",  "Of",     "tablets",         "ponies",
-        "ties",    "relational", "a",   "b",   "zz",     "generalizations", "\xE9t\xE9s",
-        "hopping", "caresses",   "x",   "325", "yyyyed", "possibly",        "TABLETS"};
-    const std::vector<std::string> gaps = {" ", "  ", "-", ", ", "(", ")", " (", "/", "\t"};
+TEST(TStringStems, AlphaStemSequenceEqualsTheJoinedStemSet)
+{
+    const std::vector<std::string> words = { "of", "the", "and", "or", "Of", "tablets", "ponies",
+        "ties", "relational", "a", "b", "zz", "generalizations", "\xE9t\xE9s", "hopping",
+        "caresses", "x", "325", "yyyyed", "possibly", "TABLETS" };
+    const std::vector<std::string> gaps = { " ", "  ", "-", ", ", "(", ")", " (", "/", "\t" };
     std::mt19937 random(20240601u);
     for (int round = 0; round < 500; ++round) {
         std::string text;
         for (int i = static_cast<int>(random() % 8); i > 0; --i)
             text += gaps[random() % gaps.size()] + words[random() % words.size()];
-        std::multiset<std::string> stems = {"zzz"};
+        std::multiset<std::string> stems = { "zzz" };
         tString(text).fillStemSet(stems);
         stems.erase(stems.find("zzz")); // the set is added to, not cleared
         std::string joined;
@@ -105,24 +111,26 @@ TEST(TStringStems, AlphaStemSequenceEqualsTheJoinedStemSet) {
     }
 }
 
-TEST(TStringStems, StemWStemsOnlyWordsLongerThanFourBytesOfAnyLength) {
+TEST(TStringStems, StemWStemsOnlyWordsLongerThanFourBytesOfAnyLength)
+{
     const std::string xs(100000, 'x');
     std::string abs;
     for (int i = 0; i < 50000; ++i)
         abs += "ab";
     // The stemmer alone makes "ti" of "ties".
-    const std::pair<std::string, std::string> cases[] = {
-        {"ties", "ties"}, {"cats", "cats"}, {"hopes", "hope"}, {"ponies", "poni"},
-        {"TABLETS", "TABLETS"}, {"", ""}, {"xxeating", "xxeat"}, {xs + "eating", xs + "eat"},
-        {xs + "ing", xs + "ing"}, {abs + "izations", abs}};
+    const std::pair<std::string, std::string> cases[] = { { "ties", "ties" }, { "cats", "cats" },
+        { "hopes", "hope" }, { "ponies", "poni" }, { "TABLETS", "TABLETS" }, { "", "" },
+        { "xxeating", "xxeat" }, { xs + "eating", xs + "eat" }, { xs + "ing", xs + "ing" },
+        { abs + "izations", abs } };
     for (const auto& c : cases)
         EXPECT_EQ(tString::stemW(c.first), c.second) << c.first.substr(0, 20);
-    EXPECT_EQ(tString("oral " + abs + "ational tablets").getAlphaStemSequence(),
-              abs + " oral tablet");
+    EXPECT_EQ(
+        tString("oral " + abs + "ational tablets").getAlphaStemSequence(), abs + " oral tablet");
     EXPECT_EQ(tString(std::string(100000, 'y')).getStemSequence(), std::string(99999, 'y') + "i");
 }
 
-TEST(TStringCursor, WalksTheTokensAndOnlyTheDocumentedCallsMoveIt) {
+TEST(TStringCursor, WalksTheTokensAndOnlyTheDocumentedCallsMoveIt)
+{
     tString t("ponies, relational the");
     EXPECT_EQ(t.getTokenNumber(0), ""); // not tokenized yet
     EXPECT_TRUE(t.nextToken());
@@ -135,12 +143,12 @@ TEST(TStringCursor, WalksTheTokensAndOnlyTheDocumentedCallsMoveIt) {
     EXPECT_EQ(t.getAlphaTokenSequence(), "ponies relational the");
     EXPECT_EQ(t.getStemSequence(), "poni relat the");
     EXPECT_EQ(t.getSentenceCase(), tString::allLowerCase);
-    std::multiset<std::string> texts = {"c"};
+    std::multiset<std::string> texts = { "c" };
     t.fillTokenSet(texts);
-    EXPECT_EQ(texts, (std::multiset<std::string>{"c", "ponies", "relational", "the"}));
+    EXPECT_EQ(texts, (std::multiset<std::string> { "c", "ponies", "relational", "the" }));
     std::multiset<tString> strings;
     t.fillTokenSet(strings);
-    EXPECT_EQ(Tokens(strings.begin(), strings.end()), (Tokens{"ponies", "relational", "the"}));
+    EXPECT_EQ(Tokens(strings.begin(), strings.end()), (Tokens { "ponies", "relational", "the" }));
     EXPECT_EQ(t.getToken(), "relational"); // none of the above moved the cursor
     EXPECT_EQ(t.getToken(), "the");
     EXPECT_FALSE(t.nextToken());
@@ -153,11 +161,12 @@ TEST(TStringCursor, WalksTheTokensAndOnlyTheDocumentedCallsMoveIt) {
     key.getAlphaStemSequence();
     std::multiset<std::string> stemSet;
     stems.fillStemSet(stemSet);
-    for (tString* s : {&sequence, &key, &stems})
+    for (tString* s : { &sequence, &key, &stems })
         EXPECT_TRUE(!s->nextToken() && s->previousToken());
 }
 
-TEST(TStringCursor, CopiesKeepTheCursorInTheirOwnList) {
+TEST(TStringCursor, CopiesKeepTheCursorInTheirOwnList)
+{
     auto original = std::make_unique<tString>("one two three");
     EXPECT_EQ(original->getToken(), "one");
     tString copy(*original);
@@ -174,7 +183,8 @@ TEST(TStringCursor, CopiesKeepTheCursorInTheirOwnList) {
     EXPECT_TRUE(assigned == tString("one two three") && !(assigned < "one two three"));
 }
 
-TEST(TStringCase, ChangesAndClassifiesOnlyAsciiLetters) {
+TEST(TStringCase, ChangesAndClassifiesOnlyAsciiLetters)
+{
     const tString mixed("AbC z-9 \xC9\xE9");
     EXPECT_EQ(mixed.toLower(), "abc z-9 \xC9\xE9");
     EXPECT_EQ(tString::toUpper("aspirin Tablet \xE9"), "ASPIRIN TABLET \xE9");
@@ -185,11 +195,16 @@ TEST(TStringCase, ChangesAndClassifiesOnlyAsciiLetters) {
         bool title, upper, lower;
     };
     const Case cases[] = {
-        {"Aspirin", true, false, false}, {"A", true, true, false},
-        {"ASPIRIN", false, true, false}, {"aspirin", false, false, true},
-        {"Aspirin2", false, false, false}, {"", false, true, true},
-        {"\xC9t\xE9", false, false, false}, {"CAF\xC9", false, false, false},
-        {"caf\xE9", false, false, false}, {"aspirin tablet", false, false, false},
+        { "Aspirin", true, false, false },
+        { "A", true, true, false },
+        { "ASPIRIN", false, true, false },
+        { "aspirin", false, false, true },
+        { "Aspirin2", false, false, false },
+        { "", false, true, true },
+        { "\xC9t\xE9", false, false, false },
+        { "CAF\xC9", false, false, false },
+        { "caf\xE9", false, false, false },
+        { "aspirin tablet", false, false, false },
     };
     for (const Case& c : cases) {
         EXPECT_EQ(tString(c.text).isTitleCase(), c.title) << c.text;
@@ -198,17 +213,18 @@ TEST(TStringCase, ChangesAndClassifiesOnlyAsciiLetters) {
     }
 }
 
-TEST(TStringCase, JudgesAndRanksSentenceCaseOverTheTokens) {
-    const std::pair<const char*, tString::sentenceCase> cases[] = {
-        {"Aspirin Oral-Tablet", tString::titleCase}, {"A B", tString::titleCase},
-        {"ASPIRIN (ORAL)", tString::allUpperCase},   {"aspirin, oral", tString::allLowerCase},
-        {"Aspirin oral", tString::mixedCase},        {"aspirin 325", tString::mixedCase},
-        {"", tString::titleCase}};
+TEST(TStringCase, JudgesAndRanksSentenceCaseOverTheTokens)
+{
+    const std::pair<const char*, tString::sentenceCase> cases[]
+        = { { "Aspirin Oral-Tablet", tString::titleCase }, { "A B", tString::titleCase },
+              { "ASPIRIN (ORAL)", tString::allUpperCase },
+              { "aspirin, oral", tString::allLowerCase }, { "Aspirin oral", tString::mixedCase },
+              { "aspirin 325", tString::mixedCase }, { "", tString::titleCase } };
     for (const auto& c : cases)
         EXPECT_EQ(tString(c.first).getSentenceCase(), c.second) << c.first;
 
-    const std::map<tString::sentenceCase, int> ranks = {
-        {tString::allLowerCase, 0}, {tString::allUpperCase, 5}, {tString::titleCase, 2}};
+    const std::map<tString::sentenceCase, int> ranks
+        = { { tString::allLowerCase, 0 }, { tString::allUpperCase, 5 }, { tString::titleCase, 2 } };
     tString lower("aspirin oral");
     EXPECT_EQ(lower.compareCase(tString("ASPIRIN"), ranks), -1);
     EXPECT_EQ(lower.compareCase(tString("oral"), ranks), 0);
