@@ -436,7 +436,7 @@ const PropertyDef kProperties[] = {
     { "Concept_Status", "string", false, false,
         { "Retired_Concept", "Obsolete_Concept", "Provisional_Concept", "Header_Concept" } },
     { "Contributing_Source", "string", false, false,
-        { "MVX", "FDA", "CDISC", "CTCAE", "GDC", "ICD-O", "MedDRA", "UCUM" } },
+        { "MVQ", "ZXK", "KWOZL", "XOBQE", "VQZ", "YQZ-K", "QuxZVA", "ZJUQ" } },
     { "Use_For", "string", true, false, {} },
     { "Image_Link", "string", false, false, {} },
     { "Accepted_Therapeutic_Use_For", "string", true, false, {} },
@@ -450,7 +450,7 @@ struct QualifierDef {
     std::vector<const char*> pickList;
 };
 
-const char* const kSources[] = { "MVX", "FDA", "CDISC", "CTCAE", "GDC", "ICD-O", "MedDRA", "UCUM" };
+const char* const kSources[] = { "MVQ", "ZXK", "KWOZL", "XOBQE", "VQZ", "YQZ-K", "QuxZVA", "ZJUQ" };
 
 const QualifierDef kQualifiers[] = {
     { "Syn_Term_Type", "CP", { "PT", "SY", "AB", "BR", "FB", "CN", "AQ", "HD" } },
@@ -707,7 +707,7 @@ private:
     {
         out.line("<namespaceDef>");
         out.leaf("name", kNamespace);
-        out.leaf("code", "MVX");
+        out.leaf("code", "MVQ");
         out.leafNumber("id", "", nextDefId++);
         out.line("</namespaceDef>");
 

@@ -206,7 +206,7 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
         [] { return QueltAssociationDef("See_Also", "A1", 1, "", true, ""); },
         [](const QueltAssociation& a) { return a.getName(); }, "See_Also");
     checkNameHiddenByEarlyLookup<QueltQualifier>(
-        T::NO_PROPDEF, [] { return QueltQualifier("Source", "NCI"); },
+        T::NO_PROPDEF, [] { return QueltQualifier("Source", "QJV"); },
         [] { return QueltQualifierDef("Source", "Q1", 1, "", "CA", {}); },
         [](const QueltQualifier& q) { return q.getName(); }, "Source");
 
@@ -222,11 +222,11 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
         EXPECT_EQ(prop.getNamespace(), "");
         // A qualifier only takes the bit when its own lookup found no registries.
         {
-            QueltQualifier early("Source", "NCI");
+            QueltQualifier early("Source", "QJV");
         }
         QueltQualifierDef def("Source", "Q1", 1, "", "CA", {});
         QueltQualifier::clearError();
-        EXPECT_EQ(QueltQualifier("Source", "NCI").getName(), "Source");
+        EXPECT_EQ(QueltQualifier("Source", "QJV").getName(), "Source");
     }
     clearAllErrorWords();
     {
@@ -268,15 +268,15 @@ TEST_F(KbTest, QualifierDefKeepsOnlyTheThreeKnownTypesAndABadOneBlanksNoName)
 TEST_F(KbTest, QualifierDefsAndPickListsAreFoundByName)
 {
     auto kb = quietKb();
-    kb->addQualifierDef(QueltQualifierDef("Source", "Q1", 1, "", "CA", { "NCI", "FDA" }));
+    kb->addQualifierDef(QueltQualifierDef("Source", "Q1", 1, "", "CA", { "QJV", "ZXK" }));
     kb->addQualifierDef(QueltQualifierDef("Source", "Q2", 2, "", "CA", { "other" }));
     kb->addQualifierDef(QueltQualifierDef("Date", "Q3", 3, "", "CR", {}));
 
     const QueltQualifierDef* source = QueltQualifierDef::getQualifierDef("Source");
     ASSERT_NE(source, nullptr);
     EXPECT_EQ(source->getCode(), "Q1");
-    EXPECT_TRUE(QueltQualifierDef::stringInPickList("Source", "FDA"));
-    EXPECT_FALSE(QueltQualifierDef::stringInPickList("Source", "fda"));
+    EXPECT_TRUE(QueltQualifierDef::stringInPickList("Source", "ZXK"));
+    EXPECT_FALSE(QueltQualifierDef::stringInPickList("Source", "zxk"));
     EXPECT_FALSE(QueltQualifierDef::stringInPickList("Source", "other"));
     // "Date" was built with the refused repeat's map id.
     const QueltQualifierDef* date = QueltQualifierDef::getQualifierDef("Date");
@@ -284,10 +284,10 @@ TEST_F(KbTest, QualifierDefsAndPickListsAreFoundByName)
     EXPECT_EQ(date->getName(), "Date");
     EXPECT_EQ(QueltQualifierDef::getQualifierDef("Unknown"), nullptr);
 
-    EXPECT_TRUE(QueltQualifier("Source", "NCI").isValidQualifier());
-    EXPECT_FALSE(QueltQualifier("Source", "WHO").isValidQualifier());
+    EXPECT_TRUE(QueltQualifier("Source", "QJV").isValidQualifier());
+    EXPECT_FALSE(QueltQualifier("Source", "JZW").isValidQualifier());
     EXPECT_FALSE(QueltQualifier("Date", "2006").isValidQualifier());
-    EXPECT_FALSE(QueltQualifier("Unknown", "NCI").isValidQualifier());
+    EXPECT_FALSE(QueltQualifier("Unknown", "QJV").isValidQualifier());
     kb.reset();
     EXPECT_EQ(QueltQualifierDef::getQualifierDef("Source"), nullptr);
 }

@@ -24,8 +24,8 @@ TEST_F(ConceptReadTest, EveryConceptWhole)
             "C2|101|Lab|Disease_Kind|primitive ^Other Parent ^Root Finding"
             " R:Has_Finding=V1/0/some R:Has_Finding=V2/1/all R:Has_Finding=V3/1/poss"
             " R:Has_Finding=V4/2/all R:Has_Finding=V5/0/some"
-            " P:Preferred_Name=Grouped Disease{Source=MVX}{Term_Type=PT} P:Note=first note@en"
-            " A:Mapped_To=Root Finding{Source=GDC} A:Mapped_To=Elsewhere" },
+            " P:Preferred_Name=Grouped Disease{Source=MVQ}{Term_Type=PT} P:Note=first note@en"
+            " A:Mapped_To=Root Finding{Source=VQZ} A:Mapped_To=Elsewhere" },
         // Follows the concept that has everything.
         { "Bare Concept", "|-1|||defined" },
         // Without wrappers, and the same again as conceptInf.

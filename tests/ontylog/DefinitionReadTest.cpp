@@ -57,7 +57,7 @@ TEST_F(DefinitionReadTest, FieldsFlagsPickListsAndDefaults)
         { "inverseName", byName(assocs, "Mapped_To").getInverse(), "Mapped_From" },
         // Pick lists keep order and repeats, with or without the wrapper.
         { "pick list", joined(byName(props, "Flagged").getPickList()), "b,a,b" },
-        { "wrapped pick list", joined(byName(quals, "Source").getPickList()), "MVX,GDC" },
+        { "wrapped pick list", joined(byName(quals, "Source").getPickList()), "MVQ,VQZ" },
         // The next definition starts afresh; a "displayable" between two
         // definitions belongs to neither.
         { "localized reset", to_string(byName(props, "Plain").isLocalized()), "0" },
