@@ -3,11 +3,12 @@
 #include "frontend/CommandLine.h"
 #include "frontend/HeapReserve.h"
 #include "model/QueltKb.h"
-#include "owl/XmlText.h"
+#include "xmlout/XmlText.h"
 
+#include <chrono>
 #include <ctime>
 #include <filesystem>
-#include <iostream>
+#include <sstream>
 
 const char* const kDefaultNamespace = "http://medvex.example.org/ftp1/Medvex/Medvex.owl#";
 const char* const kDefaultVersion = "Medvex2 [Public Edition]";
@@ -32,24 +33,19 @@ bool findInputFile(const CommandLine& commandLine, std::string& inputFile)
     return false;
 }
 
-void showUsage(const std::string& programName)
+void showUsage(const std::string& programName, Console& console)
 {
-    std::cerr << programName << " version compiled on " << __DATE__ << std::endl;
-    std::cerr << std::endl;
-    std::cerr << "Usage:" << std::endl;
-    std::cerr << "\t" << programName << " [-h|H] [-n \"namespace\"] [-v version] input-tde-file.xml"
-              << std::endl;
-    std::cerr << std::endl;
-    std::cerr << "where:" << std::endl;
-    std::cerr << "\t"
-              << "h or H show this message" << std::endl;
-    std::cerr << "\t"
-              << "n flags a URI namespace, also used for the xml:base" << std::endl;
-    std::cerr << "\t"
-              << "v flags version" << std::endl;
-    std::cerr << std::endl;
-    std::cerr << "if v or n are not specified, default namespace and version are used."
-              << std::endl;
+    console.err(programName + " version compiled on " + __DATE__);
+    console.err("");
+    console.err("Usage:");
+    console.err("\t" + programName + " [-h|H] [-n \"namespace\"] [-v version] input-tde-file.xml");
+    console.err("");
+    console.err("where:");
+    console.err("\th or H show this message");
+    console.err("\tn flags a URI namespace, also used for the xml:base");
+    console.err("\tv flags version");
+    console.err("");
+    console.err("if v or n are not specified, default namespace and version are used.");
 }
 
 std::string getDayStamp()
@@ -86,35 +82,36 @@ std::vector<std::string> buildHeaderLines(const std::string& nameSpace, const st
     };
 }
 
-int runConverter(int argc, char** argv)
+int runConverter(int argc, char** argv, Console& console)
 {
     // Never destroyed: the program ends through finishProcess right after
     // the run. The pointer stays reachable, so leak checkers do not count it.
-    static QueltKb* const knowledgeBase = new QueltKb;
+    static QueltKb* const knowledgeBase = new QueltKb(console);
     QueltKb& kb = *knowledgeBase;
     CommandLine commandLine(argc, argv);
 
     if (commandLine.hasOption('h') || commandLine.hasOption('H') || !commandLine.hasArguments()) {
-        showUsage(commandLine.getProgramName());
+        showUsage(commandLine.getProgramName(), console);
         return 0;
     }
     std::string inputFile;
     if (!findInputFile(commandLine, inputFile)) {
-        std::cerr << "No input file given." << std::endl;
-        showUsage(commandLine.getProgramName());
+        console.err("No input file given.");
+        showUsage(commandLine.getProgramName(), console);
         return 2;
     }
 
     std::string nameSpace
         = commandLine.hasOption('n') ? commandLine.getFlaggedVariable('n') : kDefaultNamespace;
-    std::cerr << "Using namespace:  " << nameSpace << std::endl;
+    console.err("Using namespace:  " + nameSpace);
     std::string version
         = commandLine.hasOption('v') ? commandLine.getFlaggedVariable('v') : kDefaultVersion;
-    std::cerr << "Using version:  " << version << std::endl;
+    console.err("Using version:  " + version);
 
-    std::clock_t start = std::clock();
-    std::cerr << "Reading file " << inputFile << std::endl;
-    // The knowledge base takes about twice the file's size in memory.
+    auto start = std::chrono::steady_clock::now();
+    console.err("Reading file " + inputFile);
+    // The knowledge base takes up to about two and a half times the file's
+    // size in memory.
     std::error_code sizeError;
     std::uintmax_t inputSize = std::filesystem::file_size(inputFile, sizeError);
     if (!sizeError)
@@ -123,13 +120,14 @@ int runConverter(int argc, char** argv)
         return 1;
 
     std::string outputFile = inputFile + "-ByRXK-" + getDayStamp() + ".owl";
-    std::cerr << "Writing output OWL file " << outputFile << std::endl;
+    console.err("Writing output OWL file " + outputFile);
     std::vector<std::string> headerLines = buildHeaderLines(nameSpace, version);
     if (!kb.writeMedvex2OWLFile(outputFile, headerLines, nameSpace))
         return 1;
 
-    std::clock_t end = std::clock();
-    std::cerr << "Execution took " << static_cast<double>(end - start) / CLOCKS_PER_SEC
-              << " seconds" << std::endl;
+    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
+    std::ostringstream took;
+    took << "Execution took " << elapsed.count() << " seconds";
+    console.err(took.str());
     return 0;
 }

@@ -1,6 +1,9 @@
 #include "frontend/KbTool.h"
 
+#include "maintenance/Compare.h"
+#include "maintenance/Match.h"
 #include "model/QueltKb.h"
+#include "xmlout/XmlText.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -10,9 +13,7 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace {
 
@@ -55,7 +56,8 @@ const char kRoundtripUsage[]
       "Exit status: 0 written, 1 IN.xml unreadable or broken, or OUT.xml not\n"
       "written, 2 wrong usage.\n";
 
-const char kMatchUsage[]
+// Before the verdicts, which come from the matcher's own table.
+const char kMatchUsageStart[]
     = "Usage: queltKbTool match KB.xml TERMS.txt [--stems]\n"
       "\n"
       "Reads the terminology KB.xml and the term list TERMS.txt (one term per\n"
@@ -72,17 +74,11 @@ const char kMatchUsage[]
       "Prints one line per term, in file order, with four fields separated by\n"
       "tabs: the term, the verdict number, the verdict word, and the matched\n"
       "concepts as NAME|CODE joined by \";\" (empty when none). The verdict\n"
-      "also looks back from the matched concepts' terms to the term list:\n"
-      "   0  one-to-one   one concept matches, and its terms lead back to\n"
-      "                   one term of the list\n"
-      "  -1  one-to-many  several concepts match, and their terms lead back to\n"
-      "                   one term of the list\n"
-      "   1  many-to-one  one concept matches, and its terms lead back to\n"
-      "                   several terms of the list\n"
-      "   4  partial      concepts match, but not as above (for example one\n"
-      "                   found by its name alone)\n"
-      "   5  none         no concept matches\n"
-      "In the fields a backslash, tab, LF, CR, \"|\" and \";\" are written as\n"
+      "also looks back from the matched concepts' terms to the term list:\n";
+
+// After the verdicts.
+const char kMatchUsageEnd[]
+    = "In the fields a backslash, tab, LF, CR, \"|\" and \";\" are written as\n"
       "\\\\, \\t, \\n, \\r, \\| and \\;, other control characters as \\xNN.\n"
       "\n"
       "Exit status: 0 matched, 1 KB.xml or TERMS.txt unreadable or broken,\n"
@@ -108,51 +104,31 @@ const char kDiffUsage[]
       "Exit status: 0 written, 1 an input unreadable or broken, or an output\n"
       "not written, 2 wrong usage.\n";
 
-// Messages that the knowledge base and the reader print on standard output
-// (duplicate concept names, parser errors) are diagnostics here: while one
-// of these is alive they go to standard error, or nowhere when they are
-// expected, so that standard output carries only the command's results.
-class ModelOutputRedirect {
-public:
-    enum Target { toStderr, toNowhere };
-
-    explicit ModelOutputRedirect(Target target)
-    {
-        std::cout.flush();
-        std::fflush(stdout);
-        int into = target == toStderr ? STDERR_FILENO : open("/dev/null", O_WRONLY | O_CLOEXEC);
-        if (into < 0)
-            return;
-        saved_ = dup(STDOUT_FILENO);
-        if (saved_ >= 0 && dup2(into, STDOUT_FILENO) < 0) {
-            close(saved_);
-            saved_ = -1;
-        }
-        if (into != STDERR_FILENO)
-            close(into);
-    }
-    ~ModelOutputRedirect()
-    {
-        std::cout.flush();
-        std::fflush(stdout);
-        if (saved_ >= 0) {
-            dup2(saved_, STDOUT_FILENO);
-            close(saved_);
+// The match command's usage text, with the verdicts of the matcher.
+std::string matchUsage()
+{
+    std::string usage = kMatchUsageStart;
+    for (const maintenance::VerdictText& verdict : maintenance::verdictTexts()) {
+        char lead[32];
+        std::snprintf(
+            lead, sizeof lead, "%4d  %-13s", static_cast<int>(verdict.verdict), verdict.word);
+        for (const char* line : verdict.meaning) {
+            usage += lead;
+            usage += line;
+            usage += '\n';
+            std::snprintf(lead, sizeof lead, "%19s", "");
         }
     }
-    ModelOutputRedirect(const ModelOutputRedirect&) = delete;
-    ModelOutputRedirect& operator=(const ModelOutputRedirect&) = delete;
+    return usage + kMatchUsageEnd;
+}
 
-private:
-    int saved_ = -1;
-};
-
+// The tool's own messages, on standard error.
 void message(const std::string& text)
 {
     std::cerr << kProgram << ": " << text << std::endl;
 }
 
-int usageError(const char* usage, const std::string& text)
+int usageError(const std::string& usage, const std::string& text)
 {
     message(text);
     std::cerr << usage;
@@ -193,7 +169,7 @@ Arguments parseArguments(int argc, char** argv, const std::set<std::string>& kno
 
 // Checks arguments against the command's expectations; returns -1 when
 // the command should run, else the exit status to return.
-int checkArguments(const Arguments& args, size_t wordCount, const char* usage)
+int checkArguments(const Arguments& args, size_t wordCount, const std::string& usage)
 {
     if (args.help) {
         std::cout << usage;
@@ -234,11 +210,7 @@ bool readTerminology(QueltKb& kb, const std::string& path)
 {
     if (!checkReadable(path))
         return false;
-    bool complete;
-    {
-        ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
-        complete = kb.readQueltXMLFile(path);
-    }
+    bool complete = kb.readQueltXMLFile(path);
     if (!complete)
         message("cannot read \"" + path + "\": not a well-formed Ontylog XML document");
     return complete;
@@ -254,7 +226,28 @@ bool finishOutput()
     return true;
 }
 
-int roundtrip(int argc, char** argv)
+// Every knowledge base of the tool prints what the model and the reader
+// say on standard output (duplicate concept names, parser errors) on
+// standard error instead: they are diagnostics here, and standard output
+// carries only the command's results.
+class Tool {
+public:
+    explicit Tool(Console& console)
+        : diagnostics(console, RoutedConsole::ToErr)
+        , dropped(console, RoutedConsole::Drop)
+    {
+    }
+
+    int roundtrip(int argc, char** argv);
+    int match(int argc, char** argv);
+    int diff(int argc, char** argv);
+
+private:
+    RoutedConsole diagnostics;
+    RoutedConsole dropped; // for lines that are expected
+};
+
+int Tool::roundtrip(int argc, char** argv)
 {
     Arguments args = parseArguments(argc, argv, { "--renumber" });
     int status = checkArguments(args, 2, kRoundtripUsage);
@@ -263,7 +256,7 @@ int roundtrip(int argc, char** argv)
     const std::string& in = args.words[0];
     const std::string& out = args.words[1];
 
-    QueltKb kb;
+    QueltKb kb(diagnostics);
     if (!readTerminology(kb, in))
         return 1;
     return kb.writeQueltXMLFile(out, args.flags.count("--renumber") != 0) ? 0 : 1;
@@ -293,69 +286,44 @@ void appendField(std::string& line, const std::string& text)
             line += "\\;";
             break;
         default:
-            if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) {
-                char hex[8];
-                std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c & 0xFF));
-                line += hex;
-            } else {
-                line += c;
-            }
+            xmltext::appendShown(line, c);
         }
     }
 }
 
-const char* verdictWord(int verdict)
+int Tool::match(int argc, char** argv)
 {
-    switch (verdict) {
-    case 0:
-        return "one-to-one";
-    case -1:
-        return "one-to-many";
-    case 1:
-        return "many-to-one";
-    case 4:
-        return "partial";
-    case 5:
-        return "none";
-    default:
-        return "unknown";
-    }
-}
-
-int match(int argc, char** argv)
-{
+    const std::string usage = matchUsage();
     Arguments args = parseArguments(argc, argv, { "--stems" });
-    int status = checkArguments(args, 2, kMatchUsage);
+    int status = checkArguments(args, 2, usage);
     if (status >= 0)
         return status;
     const std::string& kbPath = args.words[0];
     const std::string& termsPath = args.words[1];
-    bool stems = args.flags.count("--stems") != 0;
+    const maintenance::MatchBy by = args.flags.count("--stems") != 0 ? maintenance::MatchBy::Stems
+                                                                     : maintenance::MatchBy::Terms;
 
     if (!checkReadable(termsPath))
         return 1;
-    QueltKb terminology;
+    QueltKb terminology(diagnostics);
     if (!readTerminology(terminology, kbPath))
         return 1;
-    QueltKb terms;
-    {
-        ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
-        terms.readFlatFile(termsPath, "queltKbTool.terms", "queltKbTool.TermKind",
-            "queltKbTool.term", "queltKbTool.TermList", "");
-    }
+    QueltKb terms(diagnostics);
+    terms.readFlatFile(termsPath, "queltKbTool.terms", "queltKbTool.TermKind", "queltKbTool.term",
+        "queltKbTool.TermList", "");
 
     std::string line;
     for (const auto& entry : terms.getConcepts()) {
         const std::string& term = entry.second.getName();
         std::set<long> matches;
-        int verdict = stems ? terms.alphaStemMatchKB(terminology, term, matches)
-                            : terms.simpleMatchKB(terminology, term, matches);
+        maintenance::MatchVerdict verdict
+            = maintenance::matchConcept(terms, terminology, term, matches, by);
         line.clear();
         appendField(line, term);
         line += '\t';
-        line += std::to_string(verdict);
+        line += std::to_string(static_cast<int>(verdict));
         line += '\t';
-        line += verdictWord(verdict);
+        line += maintenance::verdictWord(verdict);
         line += '\t';
         bool first = true;
         for (long id : matches) {
@@ -373,7 +341,7 @@ int match(int argc, char** argv)
     return finishOutput() ? 0 : 1;
 }
 
-int diff(int argc, char** argv)
+int Tool::diff(int argc, char** argv)
 {
     Arguments args = parseArguments(argc, argv, {});
     int status = checkArguments(args, 3, kDiffUsage);
@@ -385,55 +353,37 @@ int diff(int argc, char** argv)
     if (prefix.empty())
         return usageError(kDiffUsage, "PREFIX is empty");
 
-    QueltKb oldKb;
+    QueltKb oldKb(diagnostics);
     if (!readTerminology(oldKb, oldPath))
         return 1;
-    QueltKb newKb;
+    QueltKb newKb(diagnostics);
     if (!readTerminology(newKb, newPath))
         return 1;
+    maintenance::DiffCounts counts = maintenance::countDifferences(oldKb, newKb);
 
-    long shared = 0;
-    long removed = 0;
-    for (const auto& entry : oldKb.getConcepts()) {
-        if (newKb.getIDFromCode(entry.second.getCode()) == -1)
-            ++removed;
-        else
-            ++shared;
-    }
-    long added = 0;
-    for (const auto& entry : newKb.getConcepts()) {
-        if (oldKb.getIDFromCode(entry.second.getCode()) == -1)
-            ++added;
-    }
-
-    QueltKb sharedKb;
-    QueltKb uniqueKb;
-    {
-        // Every shared concept that kept its name is reported as a duplicate
-        // name in the shared result; that is the point of it.
-        ModelOutputRedirect expected(ModelOutputRedirect::toNowhere);
-        oldKb.diff_Concepts(newKb, sharedKb);
-    }
-    {
-        ModelOutputRedirect diagnostics(ModelOutputRedirect::toStderr);
-        oldKb.unique_Concepts(newKb, uniqueKb);
-    }
+    // Every shared concept that kept its name is reported as a duplicate
+    // name in the shared result; that is the point of it.
+    QueltKb sharedKb(dropped);
+    QueltKb uniqueKb(diagnostics);
+    maintenance::pairSharedConcepts(oldKb, newKb, sharedKb);
+    maintenance::collectUniqueConcepts(oldKb, newKb, uniqueKb);
     // The comparisons copy the old version's definitions; the new version
     // may define more, which its concepts use.
-    newKb.copyDefsTo(sharedKb);
-    newKb.copyDefsTo(uniqueKb);
+    maintenance::copyDefinitions(newKb, sharedKb);
+    maintenance::copyDefinitions(newKb, uniqueKb);
     if (!sharedKb.writeQueltXMLFile(prefix + "-shared.xml", false))
         return 1;
     if (!uniqueKb.writeQueltXMLFile(prefix + "-unique.xml", false))
         return 1;
 
-    std::cout << "shared\t" << shared << "\nremoved\t" << removed << "\nadded\t" << added << '\n';
+    std::cout << "shared\t" << counts.shared << "\nremoved\t" << counts.removed << "\nadded\t"
+              << counts.added << '\n';
     return finishOutput() ? 0 : 1;
 }
 
 } // namespace
 
-int runKbTool(int argc, char** argv)
+int runKbTool(int argc, char** argv, Console& console)
 {
     if (argc < 2) {
         std::cerr << kOverview;
@@ -446,11 +396,12 @@ int runKbTool(int argc, char** argv)
         std::cout.flush();
         return 0;
     }
+    Tool tool(console);
     if (command == "roundtrip")
-        return roundtrip(argc, argv);
+        return tool.roundtrip(argc, argv);
     if (command == "match")
-        return match(argc, argv);
+        return tool.match(argc, argv);
     if (command == "diff")
-        return diff(argc, argv);
+        return tool.diff(argc, argv);
     return usageError(kOverview, "unknown command \"" + command + "\"");
 }

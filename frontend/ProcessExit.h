@@ -1,9 +1,11 @@
 #ifndef QUELT_FRONTEND_PROCESSEXIT_H
 #define QUELT_FRONTEND_PROCESSEXIT_H
 
-// Every place where the system ends the process on purpose goes through
-// this one function, so the behaviour (flush, then exit) is the same
-// everywhere and tests can observe it in a child process.
+// The two ways a program's main ends the process on purpose. Both flush
+// every C++ and C stream first, so what was written is out whichever way
+// the process ends; tests observe them in a child process.
+
+// Flushes, then exits normally (destructors and exit handlers run).
 [[noreturn]] void quitProcess(int status);
 
 // Ends the process once a run's work is done, with the run's status: flushes

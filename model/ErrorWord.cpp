@@ -2,13 +2,11 @@
 
 #include "model/QueltTerminology.h"
 
-#include <iostream>
-
-void ErrorWord::print() const
+void ErrorWord::print(Console& console) const
 {
     for (int i = 0; i < QueltTerminology::numErrors; ++i) {
         if (word_ & QueltTerminology::errorArray[i])
-            std::cerr << "Error class " << className_ << ' ' << QueltTerminology::errorNames[i]
-                      << std::endl;
+            console.err(
+                std::string("Error class ") + className_ + ' ' + QueltTerminology::errorNames[i]);
     }
 }

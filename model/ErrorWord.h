@@ -1,6 +1,8 @@
 #ifndef QUELT_MODEL_ERRORWORD_H
 #define QUELT_MODEL_ERRORWORD_H
 
+#include "model/Console.h"
+
 // The class-wide error word that every record class keeps: a bit set over
 // the QueltTerminology error bits, printed one line per set bit.
 class ErrorWord {
@@ -17,7 +19,7 @@ public:
     bool any() const { return word_ != 0; }
     long value() const { return word_; }
     // One line "Error class <class> <BIT_NAME>" on standard error per set bit.
-    void print() const;
+    void print(Console& console) const;
 
 private:
     const char* className_;
@@ -33,7 +35,7 @@ public:
     static void clearError() { errors().clear(); }
     static bool isError(long bits) { return errors().is(bits); }
     static bool isError() { return errors().any(); }
-    static void printError() { errors().print(); }
+    static void printError(Console& console = Console::standard()) { errors().print(console); }
 
     static ErrorWord& errors()
     {

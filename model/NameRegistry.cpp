@@ -1,10 +1,9 @@
 #include "model/NameRegistry.h"
 
-#include "frontend/ProcessExit.h"
+#include "model/QueltError.h"
 #include "model/QueltTerminology.h"
 
 #include <algorithm>
-#include <iostream>
 #include <new>
 
 void NameRegistry::initialize()
@@ -13,8 +12,7 @@ void NameRegistry::initialize()
         maps_ = std::make_unique<Maps>();
         reserve(0);
     } catch (const std::bad_alloc&) {
-        std::cerr << policy_.allocMessage << std::endl;
-        quitProcess(1);
+        throw QueltError(QueltError::kFailure, policy_.allocMessage);
     }
     ++generation_;
 }
@@ -113,24 +111,6 @@ void NameRegistry::remove(long mapId, const std::string& name)
         }
     }
     ++generation_;
-}
-
-void NameRegistry::rememberIdAndCode(long id, const std::string& code)
-{
-    if (!maps_)
-        return;
-    maps_->ids.insert(id);
-    maps_->codes.insert(code);
-}
-
-void NameRegistry::checkDuplicates(const std::string& name, const std::string& code, long id)
-{
-    if (codeInSet(code))
-        errors_.set(QueltTerminology::CODE_EXISTS);
-    if (idInSet(id))
-        errors_.set(QueltTerminology::ID_EXISTS);
-    if (contains(name))
-        errors_.set(QueltTerminology::NAME_EXISTS);
 }
 
 void NameRegistry::admit(const std::string& name, const std::string& code, long id, long mapId)

@@ -25,7 +25,7 @@ class NameRegistry {
 public:
     struct Policy {
         long absentBit; // error bit set on lookups while absent
-        const char* allocMessage; // printed when the maps cannot be created
+        const char* allocMessage; // the error raised when the maps cannot be created
         bool uniqueNames; // name -> map id keeps only the first registration
         bool replaceIdEntry; // map id -> name takes the latest registration
     };
@@ -57,15 +57,11 @@ public:
 
     bool idInSet(long id) const { return maps_ && maps_->ids.count(id) != 0; }
     bool codeInSet(const std::string& code) const { return maps_ && maps_->codes.count(code) != 0; }
-    void rememberIdAndCode(long id, const std::string& code);
-
-    // Duplicate checks of a constructor: sets CODE_EXISTS, ID_EXISTS and
-    // NAME_EXISTS as they apply.
-    void checkDuplicates(const std::string& name, const std::string& code, long id);
 
     // What a constructor from fields does to the registries, in one pass:
-    // checkDuplicates(name, code, id), then add(mapId, name), then
-    // rememberIdAndCode(id, code). The registries must be present.
+    // CODE_EXISTS, ID_EXISTS and NAME_EXISTS set as they apply, the name
+    // registered under mapId, the id and the code remembered. The
+    // registries must be present.
     void admit(const std::string& name, const std::string& code, long id, long mapId);
 
     // Changes with every change of what lookupId and lookupName answer

@@ -1,21 +1,22 @@
 #include "model/QueltKb.h"
 
-#include "frontend/ProcessExit.h"
+#include "model/QueltError.h"
 #include "text/tString.h"
 
-#include <iostream>
 #include <new>
 #include <vector>
 
 long QueltKb::s_conMapID = 0;
 
-QueltKb::QueltKb()
+QueltKb::QueltKb(Console& console)
+    : console(&console)
 {
-    std::cerr << "track: 060828" << std::endl;
+    console.err("track: 060828");
 }
 
 QueltKb::QueltKb(const QueltKb& other)
-    : kbNames(other.kbNames)
+    : console(other.console)
+    , kbNames(other.kbNames)
     , kbKinds(other.kbKinds)
     , kbProps(other.kbProps)
     , kbRoles(other.kbRoles)
@@ -143,8 +144,9 @@ void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
     }
     ArrivalKeys keys { id, cuis < 2, { pendingText.size(), 0 }, 0 };
     if (!keys.indexCui)
-    std::cerr << "ERROR::addConcept:MultiCUI\t" << concept.getName() << std::endl;
-    else if (cui != nullptr) keys.cui = keep(*cui);
+        console->err("ERROR::addConcept:MultiCUI\t" + concept.getName());
+    else if (cui != nullptr)
+        keys.cui = keep(*cui);
     keys.termsEnd = pendingTerms.size();
     pendingKeys.push_back(keys);
 }
@@ -164,7 +166,7 @@ QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
 {
     const std::string& name = stored.getName();
     if (nameToID.find(name) != nameToID.end())
-        std::cout << "ERROR::addConcept:DupConceptName\t" << name << std::endl;
+        console->out("ERROR::addConcept:DupConceptName\t" + name);
     long id = ++s_conMapID;
     auto it = kbConcepts.emplace_hint(kbConcepts.end(), id, std::move(stored));
     nameToID.emplace(it->second.getName(), id);
@@ -229,11 +231,10 @@ long QueltKb::getIDFromName(const std::string& name) const
 const QueltConcept& QueltKb::getConcept(long id) const
 {
     auto it = kbConcepts.find(id);
-    if (it == kbConcepts.end()) {
-        std::cerr << "FATAL ERROR. Requested concept with non-existent ID = " << id << ". Exiting."
-                  << std::endl;
-        quitProcess(1);
-    }
+    if (it == kbConcepts.end())
+        throw QueltError(QueltError::kFailure,
+            "FATAL ERROR. Requested concept with non-existent ID = " + std::to_string(id)
+                + ". Exiting.");
     return it->second;
 }
 
@@ -245,17 +246,13 @@ QueltConcept& QueltKb::getConcept(long id)
 QueltConcept& QueltKb::getConcept(const std::string& name)
 {
     auto named = nameToID.find(name);
-    if (named == nameToID.end()) {
-        std::cerr << "FATAL ERROR. Requested concept with non-existent name '" << name
-                  << "'. Exiting." << std::endl;
-        quitProcess(1);
-    }
+    if (named == nameToID.end())
+        throw QueltError(QueltError::kFailure,
+            "FATAL ERROR. Requested concept with non-existent name '" + name + "'. Exiting.");
     auto it = kbConcepts.find(named->second);
-    if (it == kbConcepts.end()) {
-        std::cerr << "FATAL ERROR. Requested concept with non-existent ID from name. Exiting."
-                  << std::endl;
-        quitProcess(1);
-    }
+    if (it == kbConcepts.end())
+        throw QueltError(QueltError::kFailure,
+            "FATAL ERROR. Requested concept with non-existent ID from name. Exiting.");
     return it->second;
 }
 
@@ -383,4 +380,37 @@ void QueltKb::getChildIDs(const std::string& parentName, std::set<long>& ids) co
 {
     indexPending();
     collect(parentToID, parentName, ids);
+}
+
+void QueltKb::getIDFromStemSequence(const std::string& stems, std::set<long>& ids) const
+{
+    indexPending();
+    collect(stemTermToID, stems, ids);
+}
+
+namespace {
+
+bool isTermProperty(const QueltProperty& property)
+{
+    const std::string& name = property.getName();
+    return name == "Preferred_Name" || name == "FULL_SYN";
+}
+
+} // namespace
+
+void QueltKb::getConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const
+{
+    for (const auto& entry : concept.getProperties()) {
+        if (isTermProperty(entry.second))
+            terms.insert(toLower(entry.second.getValue()));
+    }
+}
+
+void QueltKb::getAlphaStemConceptTerms(
+    const QueltConcept& concept, std::set<std::string>& terms) const
+{
+    for (const auto& entry : concept.getProperties()) {
+        if (isTermProperty(entry.second))
+            terms.insert(stemKey(entry.second.getValue()));
+    }
 }

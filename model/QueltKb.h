@@ -1,6 +1,7 @@
 #ifndef QUELT_MODEL_QUELTKB_H
 #define QUELT_MODEL_QUELTKB_H
 
+#include "model/Console.h"
 #include "model/QueltAssociationDef.h"
 #include "model/QueltConcept.h"
 #include "model/QueltKind.h"
@@ -27,15 +28,26 @@
 // which can change or go away after a concept arrives, so the CUI and term
 // values are read from the concept on arrival and only their indexing is
 // deferred; the indexes answer exactly as if built on arrival.
+//
+// Its messages go to the console it was given. A lookup of a concept that
+// does not exist raises a QueltError.
+//
+// Reading and writing Ontylog XML, writing OWL, matching against another
+// knowledge base, importing a term list and comparing two versions are
+// members too, but each is the work of its own layer, built over this one:
+// they are defined there (ontylog/, owl/, maintenance/), each in one file
+// that hands the call on, and nothing in this class calls them.
 class QueltKb {
 public:
     using ConceptMap = std::map<long, QueltConcept>;
 
-    QueltKb();
+    // Prints "track: 060828" on the console's error stream.
+    explicit QueltKb(Console& console = Console::standard());
     QueltKb(const QueltKb& other);
     QueltKb& operator=(const QueltKb& other) = default;
     virtual ~QueltKb() = default;
 
+    Console& getConsole() const { return *console; }
     const std::string& getKbName() const { return kbName; }
     void setKbName(const std::string& name) { kbName = name; }
 
@@ -90,31 +102,39 @@ public:
     void getIDFromTerm(const std::string& term, std::set<long>& ids) const;
     void getIDFromAlphaStemTerm(const std::string& term, std::set<long>& ids) const;
     void getIDFromAlphaStemTermsTerm(const std::string& term, std::set<long>& ids) const;
+    // The concepts whose terms have this sorted stem sequence (as the
+    // stem terms of getAlphaStemConceptTerms are, so it is not stemmed again).
+    void getIDFromStemSequence(const std::string& stems, std::set<long>& ids) const;
     void getConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const;
     void getAlphaStemConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const;
     void getChildIDs(const std::string& parentName, std::set<long>& ids) const;
+    // Key of the stem indexes: the sorted stem sequence of the lower-cased text.
+    std::string stemKey(const std::string& text) const;
+
+    // Matching against another knowledge base (maintenance/).
     int simpleMatchKB(QueltKb& other, const std::string& conceptName, std::set<long>& matches);
     int alphaStemMatchKB(QueltKb& other, const std::string& conceptName, std::set<long>& matches);
 
-    // Term-list import: one primitive concept per non-empty line.
+    // Term-list import (maintenance/): one primitive concept per non-empty
+    // line. A file that cannot be read raises a QueltError.
     void readFlatFile(const std::string& fileName, const std::string& nameSpace,
         const std::string& kind, const std::string& semanticType, const std::string& parent,
         const std::string& unused);
 
-    // Comparison of two versions by concept code.
+    // Comparison of two versions by concept code (maintenance/).
     QueltKb& copyDefsTo(QueltKb& target) const;
     QueltKb& diff_Concepts(QueltKb& other, QueltKb& target) const;
     void unique_Concepts(const QueltKb& other, QueltKb& target) const;
 
-    // Ontylog XML input. Returns false when the document could not be read
+    // Ontylog XML input (ontylog/). Returns false when the document could not be read
     // completely (the parser stopped at a fatal error); what was read before
     // stays in the knowledge base.
     bool readQueltXMLFile(const std::string& fileName);
-    // Ontylog XML output. Returns false, after one line on standard error,
+    // Ontylog XML output (ontylog/). Returns false, after one line on standard error,
     // when the file cannot be written or a text cannot be carried by XML.
     bool writeQueltXMLFile(const std::string& fileName, bool renumber);
 
-    // OWL output. Returns false, after one line on standard error, when the
+    // OWL output (owl/). Returns false, after one line on standard error, when the
     // file cannot be written or a text cannot be carried by XML.
     bool writeMedvex2OWLFile(
         std::string& fileName, std::vector<std::string>& headerLines, std::string& nameSpace);
@@ -122,9 +142,6 @@ public:
     bool isValidOWL(const std::string& name) const;
 
 private:
-    // Key of the stem indexes: the sorted stem sequence of the lower-cased text.
-    std::string stemKey(const std::string& text) const;
-
     // The values the CUI and term indexes take from a concept, read on
     // arrival: the texts are kept one after the other in pendingText, and
     // the terms of all pending concepts one after the other in pendingTerms.
@@ -150,6 +167,7 @@ private:
     // definition registered under mapId is. The registry must be present.
     unsigned propertyNameBits(long mapId) const;
 
+    Console* console;
     std::string kbName;
     std::map<long, QueltName> kbNames;
     std::map<long, QueltKind> kbKinds;

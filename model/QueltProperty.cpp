@@ -3,7 +3,7 @@
 #include "model/NameResolution.h"
 #include "model/QueltPropertyDef.h"
 
-#include <iostream>
+#include <ostream>
 
 QueltProperty::QueltProperty(const std::string& name, std::string value, std::string locale)
     : value_(std::move(value))
@@ -17,11 +17,11 @@ const std::string& QueltProperty::getName() const
     return nameOf<QueltProperty, QueltPropertyDef>(nameId_, QueltTerminology::NO_PROPDEF);
 }
 
-void QueltProperty::setName(const std::string& name)
+void QueltProperty::setName(const std::string& name, Console& console)
 {
     nameId_ = resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF);
     if (QueltPropertyDef::isError(QueltTerminology::NO_PROPDEF))
-        std::cerr << "ERROR:  PropertyDef for '" << name << "' not yet defined." << std::endl;
+        console.err("ERROR:  PropertyDef for '" + name + "' not yet defined.");
 }
 
 bool QueltProperty::operator==(const QueltProperty& other) const

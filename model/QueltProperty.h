@@ -26,7 +26,8 @@ public:
     void setValue(const std::string& value) { value_ = value; }
     long getNameID() const { return nameId_; }
     const std::string& getName() const;
-    void setName(const std::string& name);
+    // Says so on the console when the definitions are absent.
+    void setName(const std::string& name, Console& console = Console::standard());
     const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers_; }
     bool hasQualifier() const { return !qualifiers_.empty(); }
     void setQualifier(const std::vector<QueltQualifier>& qualifiers) { qualifiers_ = qualifiers; }

@@ -3,7 +3,7 @@
 #include "model/NameResolution.h"
 #include "model/QueltRoleDef.h"
 
-#include <iostream>
+#include <ostream>
 
 QueltRole::QueltRole(const std::string& name, std::string value, const std::string& modifier)
     : QueltRole(name, std::move(value), modifier, 0)
@@ -24,11 +24,11 @@ const std::string& QueltRole::getName() const
     return nameOf<QueltRole, QueltRoleDef>(nameId_, QueltTerminology::NO_ROLEDEF);
 }
 
-void QueltRole::setName(const std::string& name)
+void QueltRole::setName(const std::string& name, Console& console)
 {
     nameId_ = resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF);
     if (QueltRoleDef::isError(QueltTerminology::NO_ROLEDEF))
-        std::cerr << "ERROR:  QueltRoleDef for '" << name << "' not yet defined." << std::endl;
+        console.err("ERROR:  QueltRoleDef for '" + name + "' not yet defined.");
 }
 
 bool QueltRole::operator==(const QueltRole& other) const

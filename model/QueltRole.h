@@ -25,7 +25,8 @@ public:
 
     long getNameID() const { return nameId_; }
     const std::string& getName() const;
-    void setName(const std::string& name);
+    // Says so on the console when the definitions are absent.
+    void setName(const std::string& name, Console& console = Console::standard());
     const std::string& getValue() const { return value_; }
     void setValue(const std::string& value) { value_ = value; }
     // The modifier's name ("some", "all" or "poss"), in the text shared by

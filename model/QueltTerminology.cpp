@@ -1,8 +1,6 @@
 #include "model/QueltTerminology.h"
 
-#include "frontend/ProcessExit.h"
-
-#include <iostream>
+#include "model/QueltError.h"
 
 const long QueltTerminology::errorArray[QueltTerminology::numErrors] = { CODE_EXISTS, ID_EXISTS,
     NAME_EXISTS, NO_NAMESPACE, NO_KIND, NO_PROPDEF, NO_ROLEDEF, NO_CONCEPTDEF };
@@ -25,8 +23,7 @@ void QueltTerminology::setReference(const std::string& value)
             return;
         }
     }
-    std::cerr << "Terminology ref_by string not found.  Will EXIT." << std::endl;
-    quitProcess(1);
+    throw QueltError(QueltError::kFailure, "Terminology ref_by string not found.  Will EXIT.");
 }
 
 const std::string& QueltTerminology::getReference()

@@ -1,8 +1,7 @@
 #ifndef QUELT_ONTYLOG_BATCHQUEUE_H
 #define QUELT_ONTYLOG_BATCHQUEUE_H
 
-#include "ontylog/OntylogHandler.h"
-#include "ontylog/OntylogRecords.h"
+#include "ontylog/OntylogSteps.h"
 
 #include <condition_variable>
 #include <cstddef>
@@ -15,7 +14,7 @@
 // applies them, in order, holding at most a few batches at a time: the
 // parsing side waits while the queue is full. Emptied batches go back to
 // the parsing side, so their buffers are reused.
-class BatchQueue : public StepSink {
+class BatchQueue : public ontylog::StepSink {
 public:
     // How the parsing side ended.
     enum class Ending {

@@ -2,109 +2,106 @@
 
 #include "model/QueltKb.h"
 
-#include <iostream>
 #include <utility>
+#include <variant>
 
-using ontylog::Batch;
-using ontylog::Step;
-using ontylog::StepKind;
+using namespace ontylog;
 
-void OntylogBuilder::apply(const Batch& batch)
+void OntylogBuilder::apply(const Batch& steps)
 {
-    for (const Step& step : batch.steps)
-        applyStep(batch, step);
+    batch = &steps;
+    for (const Step& step : steps.steps)
+        std::visit(*this, step);
+    batch = nullptr;
 }
 
-const std::string& OntylogBuilder::scratch(int slot, const Batch& batch, const ontylog::Text& text)
+const std::string& OntylogBuilder::scratch(int slot, const Text& text)
 {
     std::string& out = scratchText[slot];
-    out.assign(batch.text, text.offset, text.length);
+    out.assign(batch->text, text.offset, text.length);
     return out;
 }
 
-std::vector<std::string> OntylogBuilder::list(const Batch& batch, const Step& step) const
+void OntylogBuilder::operator()(const NamespaceDefStep& step)
 {
-    std::vector<std::string> items;
-    items.reserve(step.listEnd - step.listBegin);
-    for (std::size_t i = step.listBegin; i < step.listEnd; ++i)
-        items.push_back(batch.string(batch.items[i]));
-    return items;
+    kb.addNamespace(QueltName(text(step.name), step.id, text(step.code)));
 }
 
-void OntylogBuilder::applyStep(const Batch& batch, const Step& step)
+void OntylogBuilder::operator()(const KindDefStep& step)
 {
-    auto text = [&](int i) { return batch.string(step.text[i]); };
-    switch (step.kind) {
-    case StepKind::Namespace:
-        kb.addNamespace(QueltName(text(0), step.number, text(1)));
-        break;
-    case StepKind::Kind:
-        kb.addKind(QueltKind(text(0), step.number, text(1), text(2), step.flag));
-        break;
-    case StepKind::RoleDef:
-        kb.addRoleDef(QueltRoleDef(
-            text(0), text(1), step.number, text(2), text(3), text(4), text(5), text(6)));
-        break;
-    case StepKind::PropertyDef: {
-        QueltPropertyDef def(
-            text(0), text(1), step.number, text(3), step.flag, step.flag2, text(2));
-        def.setPickList(list(batch, step));
-        kb.addPropertyDef(def);
-        break;
-    }
-    case StepKind::AssociationDef:
-        kb.addAssociationDef(
-            QueltAssociationDef(text(0), text(1), step.number, text(3), step.flag, text(2)));
-        break;
-    case StepKind::QualifierDef:
-        kb.addQualifierDef(
-            QueltQualifierDef(text(0), text(1), step.number, text(2), text(3), list(batch, step)));
-        break;
-    case StepKind::ConceptStart:
-        roles.clear();
-        properties.clear();
-        associations.clear();
-        qualifiers.clear();
-        break;
-    case StepKind::Role:
-        roles.emplace_back(
-            scratch(0, batch, step.text[0]), text(1), scratch(1, batch, step.text[2]), step.number);
-        break;
-    case StepKind::Qualifier:
-        qualifiers.emplace_back(scratch(0, batch, step.text[0]), text(1));
-        break;
-    case StepKind::Property: {
-        QueltProperty property(scratch(0, batch, step.text[0]), text(1), text(2));
-        if (!qualifiers.empty())
-            property.setQualifier(std::move(qualifiers));
-        properties.push_back(std::move(property));
-        qualifiers.clear();
-        break;
-    }
-    case StepKind::Association:
-        associations.emplace_back(scratch(0, batch, step.text[0]), text(1), std::move(qualifiers));
-        qualifiers.clear();
-        break;
-    case StepKind::Concept:
-        buildConcept(batch, step);
-        break;
-    case StepKind::FatalError:
-        fatalError = true;
-        std::cout << "Fatal Error: " << batch.view(step.text[0]) << " at line: " << step.line
-                  << std::endl;
-        break;
-    }
+    kb.addKind(
+        QueltKind(text(step.name), step.id, text(step.code), text(step.nameSpace), step.reference));
 }
 
-void OntylogBuilder::buildConcept(const Batch& batch, const Step& step)
+void OntylogBuilder::operator()(const RoleDefStep& step)
 {
-    QueltConcept concept(batch.string(step.text[0]), batch.string(step.text[1]), step.number,
-        scratch(0, batch, step.text[2]), scratch(1, batch, step.text[3]), step.flag);
-    for (std::size_t i = step.listBegin; i < step.listEnd; ++i)
-    concept.addParent(batch.string(batch.items[i]));
-    if (step.flag2) {
-        // No enclosing concept element is open, so nothing reads the lists
-        // again before the next concept empties them: hand them over.
+    kb.addRoleDef(QueltRoleDef(text(step.name), text(step.code), step.id, text(step.nameSpace),
+        text(step.domain), text(step.range), text(step.rightId), text(step.parentRole)));
+}
+
+void OntylogBuilder::operator()(const PropertyDefStep& step)
+{
+    QueltPropertyDef def(text(step.name), text(step.code), step.id, text(step.range),
+        step.localized, step.containsIndex, text(step.nameSpace));
+    def.setPickList(batch->strings(step.pickList));
+    kb.addPropertyDef(def);
+}
+
+void OntylogBuilder::operator()(const AssociationDefStep& step)
+{
+    kb.addAssociationDef(QueltAssociationDef(text(step.name), text(step.code), step.id,
+        text(step.inverseName), step.displayable, text(step.nameSpace)));
+}
+
+void OntylogBuilder::operator()(const QualifierDefStep& step)
+{
+    kb.addQualifierDef(QueltQualifierDef(text(step.name), text(step.code), step.id,
+        text(step.nameSpace), text(step.type), batch->strings(step.pickList)));
+}
+
+void OntylogBuilder::operator()(const ConceptStartStep&)
+{
+    roles.clear();
+    properties.clear();
+    associations.clear();
+    qualifiers.clear();
+}
+
+void OntylogBuilder::operator()(const RoleStep& step)
+{
+    roles.emplace_back(
+        scratch(0, step.name), text(step.value), scratch(1, step.modifier), step.roleGroup);
+}
+
+void OntylogBuilder::operator()(const QualifierStep& step)
+{
+    qualifiers.emplace_back(scratch(0, step.name), text(step.value));
+}
+
+void OntylogBuilder::operator()(const PropertyStep& step)
+{
+    QueltProperty property(scratch(0, step.name), text(step.value), text(step.locale));
+    if (!qualifiers.empty())
+        property.setQualifier(std::move(qualifiers));
+    properties.push_back(std::move(property));
+    qualifiers.clear();
+}
+
+void OntylogBuilder::operator()(const AssociationStep& step)
+{
+    associations.emplace_back(scratch(0, step.name), text(step.value), std::move(qualifiers));
+    qualifiers.clear();
+}
+
+void OntylogBuilder::operator()(const ConceptStep& step)
+{
+    QueltConcept concept(text(step.name), text(step.code), step.id, scratch(0, step.nameSpace),
+        scratch(1, step.kind), step.defined);
+    for (std::size_t i = step.parents.begin; i < step.parents.end; ++i)
+    concept.addParent(text(batch->items[i]));
+    if (step.outermost) {
+        // Nothing reads the lists again before the next concept empties
+        // them: hand them over.
         concept.addRoles(std::move(roles));
         concept.addProperties(std::move(properties));
         concept.addAssociations(std::move(associations));
@@ -117,4 +114,11 @@ void OntylogBuilder::buildConcept(const Batch& batch, const Step& step)
         concept.addAssociations(associations);
     }
     kb.addConcept(std::move(concept));
+}
+
+void OntylogBuilder::operator()(const FatalErrorStep& step)
+{
+    fatalError = true;
+    kb.getConsole().out(
+        "Fatal Error: " + text(step.message) + " at line: " + std::to_string(step.line));
 }

@@ -5,19 +5,19 @@
 #include "model/QueltProperty.h"
 #include "model/QueltQualifier.h"
 #include "model/QueltRole.h"
-#include "ontylog/OntylogRecords.h"
+#include "ontylog/OntylogSteps.h"
 
 #include <string>
 #include <vector>
 
 class QueltKb;
 
-// Turns the content handler's steps into records of the model and adds them
-// to a knowledge base, in the order of the steps: definitions and concepts
-// go to the knowledge base, the roles, properties, associations and
-// qualifiers of a concept wait in lists until the concept is complete. Also
-// prints the parser's fatal error, so that it stands after every message of
-// the records read before it.
+// Turns the grammar's steps into records of the model and adds them to a
+// knowledge base, in the order of the steps: definitions and concepts go to
+// the knowledge base, the roles, properties, associations and qualifiers of
+// a concept wait in lists until the concept is complete. Also prints the
+// parser's fatal error, through the knowledge base's console, so that it
+// stands after every message of the records read before it.
 //
 // Knows nothing of the parser library; all model calls of a read happen
 // here, on the thread that applies the steps.
@@ -35,19 +35,33 @@ public:
     // Whether a fatal error step was applied.
     bool sawFatalError() const { return fatalError; }
 
+    // One step of the batch being applied.
+    void operator()(const ontylog::NamespaceDefStep& step);
+    void operator()(const ontylog::KindDefStep& step);
+    void operator()(const ontylog::RoleDefStep& step);
+    void operator()(const ontylog::PropertyDefStep& step);
+    void operator()(const ontylog::AssociationDefStep& step);
+    void operator()(const ontylog::QualifierDefStep& step);
+    void operator()(const ontylog::ConceptStartStep& step);
+    void operator()(const ontylog::RoleStep& step);
+    void operator()(const ontylog::QualifierStep& step);
+    void operator()(const ontylog::PropertyStep& step);
+    void operator()(const ontylog::AssociationStep& step);
+    void operator()(const ontylog::ConceptStep& step);
+    void operator()(const ontylog::FatalErrorStep& step);
+
 private:
-    void applyStep(const ontylog::Batch& batch, const ontylog::Step& step);
-    void buildConcept(const ontylog::Batch& batch, const ontylog::Step& step);
+    std::string text(const ontylog::Text& text) const { return batch->string(text); }
     // The text in one of the reused strings, for lookups by name.
-    const std::string& scratch(int slot, const ontylog::Batch& batch, const ontylog::Text& text);
-    std::vector<std::string> list(const ontylog::Batch& batch, const ontylog::Step& step) const;
+    const std::string& scratch(int slot, const ontylog::Text& text);
 
     QueltKb& kb;
+    const ontylog::Batch* batch = nullptr;
     std::vector<QueltRole> roles;
     std::vector<QueltProperty> properties;
     std::vector<QueltAssociation> associations;
     std::vector<QueltQualifier> qualifiers;
-    std::string scratchText[4];
+    std::string scratchText[2];
     bool fatalError = false;
 };
 

@@ -1,7 +1,6 @@
 #include "owl/ConceptFormatter.h"
 
 #include <algorithm>
-#include <cstdio>
 
 namespace owl {
 
@@ -11,21 +10,6 @@ const std::string kPreferredName = "Preferred_Name";
 // alike.
 const long kAll = 1;
 } // namespace
-
-std::string shown(const std::string& name)
-{
-    std::string text;
-    for (unsigned char c : name) {
-        if (c < 0x20) {
-            char escape[8];
-            std::snprintf(escape, sizeof escape, "\\x%02X", c);
-            text += escape;
-        } else {
-            text += static_cast<char>(c);
-        }
-    }
-    return text;
-}
 
 void ConceptFormatter::noteBadName(const char* what, const std::string& name)
 {
@@ -270,18 +254,18 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     out += '\n';
 
     if (badKind_ != nullptr) {
-        refusal = "ERROR: cannot write concept '" + shown(concept.getName()) + "': ";
+        refusal = "ERROR: cannot write concept '" + xmltext::shown(concept.getName()) + "': ";
         // A name without a definition reads back as the empty text.
         if (badName_->empty())
             refusal += std::string(badKind_[0] == 'a' ? "an " : "a ") + badKind_
                 + " without a defined name";
         else
-            refusal += std::string(badKind_) + " name '" + shown(*badName_)
+            refusal += std::string(badKind_) + " name '" + xmltext::shown(*badName_)
                 + "' cannot be an XML element name";
         return false;
     }
     if (!xmltext::carryable(out.data() + mark, out.size() - mark)) {
-        refusal = "ERROR: cannot write concept '" + shown(concept.getName())
+        refusal = "ERROR: cannot write concept '" + xmltext::shown(concept.getName())
             + "': text holds a character XML cannot carry";
         return false;
     }

@@ -10,9 +10,6 @@
 
 namespace owl {
 
-// A name as shown in a message: C0 control characters as \xNN.
-std::string shown(const std::string& name);
-
 // Formats concepts as OWL classes, each followed by the annotation axioms
 // of its qualified statements and an empty line. It reads the concept and
 // the tables and nothing else (no registry, no class-wide state), so

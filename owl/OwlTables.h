@@ -10,7 +10,7 @@
 #include "model/QueltQualifier.h"
 #include "model/QueltRole.h"
 #include "model/QueltTerminology.h"
-#include "owl/XmlText.h"
+#include "xmlout/XmlText.h"
 
 #include <cstdint>
 #include <cstring>

@@ -26,9 +26,18 @@ struct WriteOptions {
 // One formatting thread per core beyond the first, at most three.
 WriteOptions defaultWriteOptions();
 
+// Writes the knowledge base as one OWL ontology in RDF/XML. Returns false,
+// after one line on the knowledge base's console, when the file cannot be
+// written or a text cannot be carried by XML; the file is then left as it
+// was.
 bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
     const std::vector<std::string>& headerLines, const std::string& nameSpace,
     const WriteOptions& options);
+
+// Whether the name can be an OWL identifier of the file: an ASCII letter
+// or "_", then ASCII letters, digits, "_", "-" and ".". Each fault is one
+// "ERROR:  invalid OWL name; ..." line on the console.
+bool checkOwlName(const std::string& name, Console& console);
 
 } // namespace owl
 

@@ -2,7 +2,7 @@
 # Installs what building and testing need on a fresh Debian machine.
 set -euo pipefail
 pkgs=(cmake g++ make libxerces-c-dev libgtest-dev libbenchmark-dev raptor2-utils
-      python3 python3-rdflib libxml2-utils time clang libclang-rt-14-dev)
+      python3 python3-rdflib libxml2-utils time clang libclang-rt-14-dev clang-format)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

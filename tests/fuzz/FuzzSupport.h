@@ -3,6 +3,8 @@
 
 // Helpers shared by the fuzz targets.
 
+#include "model/Console.h"
+
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -19,6 +21,12 @@ class DiscardBuffer : public std::streambuf {
 protected:
     int_type overflow(int_type c) override { return traits_type::not_eof(c); }
     std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
+};
+
+// A console that drops every line.
+class DiscardConsole : public Console {
+public:
+    void line(Stream, std::string_view) override { }
 };
 
 // The system's console lines (the knowledge base's "track" line, the
@@ -51,17 +59,6 @@ inline const char* scratchDirectory()
     }();
     (void)made;
     return path;
-}
-
-// Writes size bytes to path, replacing it; aborts when that fails, since a
-// target that cannot set up its input tests nothing.
-inline void writeFile(const std::string& path, const void* data, std::size_t size)
-{
-    std::FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr || std::fwrite(data, 1, size, file) != size || std::fclose(file) != 0) {
-        std::perror(path.c_str());
-        std::abort();
-    }
 }
 
 // The whole content of path, or the empty text when it cannot be read.

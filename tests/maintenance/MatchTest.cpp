@@ -142,13 +142,13 @@ TEST_F(MatchTest, StemsMatchReorderedAndInflectedTerms)
     }
 }
 
-TEST_F(MatchTest, MatchingAnUnknownConceptEndsTheProcess)
+TEST_F(MatchTest, MatchingAnUnknownConceptEndsTheRun)
 {
     std::set<long> matches;
-    EXPECT_EXIT(terms->simpleMatchKB(*terminology, "Nope", matches), ::testing::ExitedWithCode(1),
-        "FATAL ERROR. Requested concept with non-existent name 'Nope'. Exiting.");
-    EXPECT_EXIT(terms->alphaStemMatchKB(*terminology, "Nope", matches),
-        ::testing::ExitedWithCode(1), "non-existent name 'Nope'");
+    const std::string error
+        = "status 1\nerr: FATAL ERROR. Requested concept with non-existent name 'Nope'. Exiting.\n";
+    EXPECT_EQ(raisedBy([&] { terms->simpleMatchKB(*terminology, "Nope", matches); }), error);
+    EXPECT_EQ(raisedBy([&] { terms->alphaStemMatchKB(*terminology, "Nope", matches); }), error);
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 // The six kinds of definition in definitions.xml: attributes, flag elements,
 // pick lists, identifiers and what each field is when it is missing.
 
-#include "ontylog/OntylogHandler.h"
+#include "ontylog/OntylogGrammar.h"
 #include "tests/ontylog/OntylogTestSupport.h"
 
 #include <cstdint>
@@ -103,7 +103,7 @@ TEST(IdConversionTest, FollowsAtoiAndSaturatesOutOfRange)
         { "-" + std::string(100000, '9') + "x", INT32_MIN },
     };
     for (const auto& c : cases)
-        EXPECT_EQ(OntylogHandler::convertId(c.first), c.second) << c.first.substr(0, 40);
+        EXPECT_EQ(ontylog::convertId(c.first), c.second) << c.first.substr(0, 40);
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 // file with the reader's console output kept, records found by name and
 // concepts written out as one line each.
 
+#include "ontylog/OntylogReader.h"
 #include "tests/support/TestSupport.h"
 
 #include <regex>
@@ -79,14 +80,23 @@ protected:
     void fresh()
     {
         kb.reset();
-        kb = quietKb();
+        kb = std::make_unique<QueltKb>(console);
     }
 
-    // Reads the file; what the reader prints on standard output goes to `out`.
+    // Reads the file, or the document in memory; what the reader prints on
+    // standard output goes to `out`.
     bool read(const std::string& path)
     {
-        bool complete = false;
-        out = stdoutOf([&] { complete = kb->readQueltXMLFile(path); });
+        console.out.clear();
+        bool complete = kb->readQueltXMLFile(path);
+        out = console.out;
+        return complete;
+    }
+    bool readText(const std::string& document)
+    {
+        console.out.clear();
+        bool complete = ontylog::readMemory(*kb, document.data(), document.size(), "test.xml");
+        out = console.out;
         return complete;
     }
 
@@ -95,6 +105,7 @@ protected:
         return byName(kb->getConcepts(), name);
     }
 
+    BufferConsole console;
     std::unique_ptr<QueltKb> kb;
     std::string out;
 };

@@ -52,10 +52,7 @@ TEST_F(PipelineReadTest, ManyBatchesArriveWholeAndInDocumentOrder)
     std::string document = kHead;
     for (int i = 1; i <= count; ++i)
         document += conceptXml(i);
-    ScratchDir dir;
-    writeAll(dir.file("many.xml"), document + "</terminology>\n");
-
-    EXPECT_TRUE(read(dir.file("many.xml")));
+    EXPECT_TRUE(readText(document + "</terminology>\n"));
     EXPECT_EQ(out, "");
     ASSERT_EQ(kb->getNumConcepts(), count);
     int i = 0;
@@ -76,10 +73,7 @@ TEST_F(PipelineReadTest, BreakInsideABatchKeepsTheRecordsAndTheLinesInOrder)
         document += conceptXml(i);
     document += conceptXml(1300); // right before the break
     document += "<conceptDef><name>Broken</name><property><name>Note</name><value>x</vale>";
-    ScratchDir dir;
-    writeAll(dir.file("dup.xml"), document);
-
-    EXPECT_FALSE(read(dir.file("dup.xml")));
+    EXPECT_FALSE(readText(document));
     const std::string lines = "ERROR::addConcept:DupConceptName\tConcept 7\n"
                               "ERROR::addConcept:DupConceptName\tConcept 1300\n";
     ASSERT_EQ(out.compare(0, lines.size(), lines), 0) << out;
@@ -95,17 +89,14 @@ TEST_F(PipelineReadTest, BreakInsideABatchKeepsTheRecordsAndTheLinesInOrder)
 // any open concept and not read), and the name the inner one set.
 TEST_F(PipelineReadTest, EnclosingConceptTakesTheListsAsTheyStandAtItsEnd)
 {
-    ScratchDir dir;
-    writeAll(dir.file("nested.xml"),
-        std::string(kHead)
-            + "<conceptDef><name>Outer</name>"
-              "<role><name>Has_Site</name><value>Outer Site</value></role>"
-              "<conceptDef><name>Inner</name>"
-              "<role><name>Has_Site</name><value>Inner Site</value></role>"
-              "</conceptDef>"
-              "<role><name>Has_Site</name><value>After</value></role>"
-              "</conceptDef>\n</terminology>\n");
-    EXPECT_TRUE(read(dir.file("nested.xml")));
+    EXPECT_TRUE(readText(std::string(kHead)
+        + "<conceptDef><name>Outer</name>"
+          "<role><name>Has_Site</name><value>Outer Site</value></role>"
+          "<conceptDef><name>Inner</name>"
+          "<role><name>Has_Site</name><value>Inner Site</value></role>"
+          "</conceptDef>"
+          "<role><name>Has_Site</name><value>After</value></role>"
+          "</conceptDef>\n</terminology>\n"));
     EXPECT_EQ(out, "ERROR::addConcept:DupConceptName\tInner\n");
     EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Inner", "Inner" }));
     EXPECT_EQ(
@@ -124,7 +115,7 @@ TEST(BatchQueueTest, StopReleasesAWaitingProducer)
         ontylog::Batch batch;
         try {
             for (int i = 0;; ++i) {
-                batch.steps.emplace_back().number = i;
+                batch.steps.emplace_back(ontylog::RoleStep { {}, {}, {}, i });
                 queue.ship(batch);
             }
         } catch (const BatchQueue::StoppedError&) {
@@ -135,7 +126,7 @@ TEST(BatchQueueTest, StopReleasesAWaitingProducer)
     ontylog::Batch batch;
     for (int i = 0; i < 50; ++i) {
         ASSERT_TRUE(queue.next(batch));
-        ASSERT_EQ(batch.steps.at(0).number, i);
+        ASSERT_EQ(std::get<ontylog::RoleStep>(batch.steps.at(0)).roleGroup, i);
     }
     queue.stop(); // the producer is either waiting or about to
     producer.join();

@@ -1,9 +1,11 @@
 // The text of an element: all its character data, whole, with references and
 // CDATA resolved, not trimmed, and converted to exact UTF-8.
 
+#include "ontylog/OntylogBuilder.h"
 #include "ontylog/OntylogHandler.h"
 #include "tests/ontylog/OntylogTestSupport.h"
 
+#include <xercesc/framework/MemBufInputSource.hpp>
 #include <xercesc/sax2/SAX2XMLReader.hpp>
 #include <xercesc/sax2/XMLReaderFactory.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
@@ -86,10 +88,7 @@ TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
     }
     for (const std::string& text : expected)
         document += "<property><name>Note</name><value>" + text + "</value></property>";
-    ScratchDir dir;
-    writeAll(dir.file("runs.xml"), document + "</conceptDef></terminology>");
-
-    ASSERT_TRUE(read(dir.file("runs.xml")));
+    ASSERT_TRUE(readText(document + "</conceptDef></terminology>"));
     EXPECT_EQ(out, "");
     std::vector<std::string> values = propertyValues(concept("Runs"), "Note");
     std::sort(values.begin(), values.end());
@@ -105,21 +104,85 @@ TEST_F(TextReadTest, Latin1DocumentArrivesAsUtf8)
                                     "e" }));
 }
 
-// Counts the character events of a parse and drops its steps.
-class CountingHandler : public StepSink, public OntylogHandler {
+// The steps of a parse, dropped, or applied to a knowledge base as soon as
+// a batch is sent.
+class DroppingSink : public ontylog::StepSink {
 public:
-    CountingHandler()
-        : OntylogHandler(static_cast<StepSink&>(*this))
+    void ship(ontylog::Batch& batch) override { batch.clear(); }
+};
+class ApplyingSink : public ontylog::StepSink {
+public:
+    explicit ApplyingSink(QueltKb& kb)
+        : builder(kb)
     {
     }
-    void ship(ontylog::Batch& batch) override { batch.clear(); }
+    void ship(ontylog::Batch& batch) override
+    {
+        builder.apply(batch);
+        batch.clear();
+    }
+    OntylogBuilder builder;
+};
+
+// A handler in front of a grammar that sends its steps to the sink, which
+// notes a fatal error and counts the pieces of character data.
+class TestHandler : public OntylogHandler {
+public:
+    TestHandler(ontylog::OntylogGrammar& grammar, bool unitByUnit)
+        : OntylogHandler(grammar)
+        , unitByUnit(unitByUnit)
+    {
+    }
     void characters(const XMLCh* chars, XMLSize_t length) override
     {
         ++events;
-        OntylogHandler::characters(chars, length);
+        if (unitByUnit) {
+            for (XMLSize_t i = 0; i < length; ++i)
+                OntylogHandler::characters(chars + i, 1);
+        } else {
+            OntylogHandler::characters(chars, length);
+        }
     }
+    void fatalError(const xercesc::SAXParseException& exc) override
+    {
+        failed = true;
+        OntylogHandler::fatalError(exc);
+    }
+
+    // Hands the handler every piece of character data one unit at a time,
+    // so every surrogate pair arrives cut in two.
+    const bool unitByUnit;
     int events = 0;
+    bool failed = false;
 };
+
+struct Parsed {
+    int events;
+    bool failed;
+};
+
+// Parses the document through a test handler and a grammar that sends its
+// steps to the sink.
+Parsed parse(const std::string& document, ontylog::StepSink& sink, bool unitByUnit)
+{
+    using namespace xercesc;
+    XMLPlatformUtils::Initialize();
+    Parsed parsed;
+    {
+        ontylog::OntylogGrammar grammar(sink);
+        TestHandler handler(grammar, unitByUnit);
+        std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+        reader->setContentHandler(&handler);
+        reader->setErrorHandler(&handler);
+        MemBufInputSource input(
+            reinterpret_cast<const XMLByte*>(document.data()), document.size(), "test.xml");
+        reader->parse(input);
+        grammar.flush();
+        parsed = { handler.events, handler.failed };
+    }
+    XMLPlatformUtils::Terminate();
+    return parsed;
+}
 
 TEST_F(TextReadTest, LongTextInManyEventsIsReadWhole)
 {
@@ -134,45 +197,20 @@ TEST_F(TextReadTest, LongTextInManyEventsIsReadWhole)
         expected += piece + (chunk % 2 == 0 ? "<&>" : "&\xC3\xA9");
         written += piece + (chunk % 2 == 0 ? "<![CDATA[<&>]]>" : "&amp;&#233;");
     }
-    ScratchDir dir;
-    const std::string file = dir.file("long.xml");
-    writeAll(
-        file, "<terminology><conceptDef><name>" + written + "</name></conceptDef></terminology>");
+    const std::string document
+        = "<terminology><conceptDef><name>" + written + "</name></conceptDef></terminology>";
 
     // The text really comes in many events.
-    using namespace xercesc;
-    XMLPlatformUtils::Initialize();
-    {
-        std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
-        CountingHandler handler;
-        reader->setContentHandler(&handler);
-        reader->setErrorHandler(&handler);
-        reader->parse(file.c_str());
-        EXPECT_FALSE(handler.hadFatalError());
-        EXPECT_GE(handler.events, 40);
-    }
-    XMLPlatformUtils::Terminate();
+    DroppingSink dropping;
+    Parsed counted = parse(document, dropping, false);
+    EXPECT_FALSE(counted.failed);
+    EXPECT_GE(counted.events, 40);
 
-    ASSERT_TRUE(read(file));
+    ASSERT_TRUE(readText(document));
     ASSERT_EQ(kb->getNumConcepts(), 1);
     const std::string name = conceptNames(*kb)[0];
     EXPECT_TRUE(name == expected) << name.size() << " bytes instead of " << expected.size();
 }
-
-// Hands the handler every piece of character data one unit at a time, so
-// every surrogate pair arrives cut in two.
-class UnitByUnitHandler : public OntylogHandler {
-public:
-    explicit UnitByUnitHandler(QueltKb& kb)
-        : OntylogHandler(kb)
-    {
-    }
-    void characters(const XMLCh* chars, XMLSize_t length) override
-    {
-        for (XMLSize_t i = 0; i < length; ++i)
-            OntylogHandler::characters(chars + i, 1);
-    }
-};
 
 // Character data is converted piece by piece as the parser delivers it; a
 // piece may end between the two units of a surrogate pair.
@@ -180,26 +218,14 @@ TEST_F(TextReadTest, SurrogatePairCutBetweenPiecesComesOutWhole)
 {
     const std::string text = "a\xF0\x9F\x98\x80\xF0\x9D\x94\xB8 caf\xC3\xA9 \xE2\x82\xAC"
                              "\xF0\x9F\x98\x80";
-    ScratchDir dir;
-    const std::string file = dir.file("cut.xml");
-    writeAll(file,
-        "<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id>"
-        "</propertyDef><conceptDef><name>"
+    ApplyingSink applying(*kb);
+    Parsed parsed = parse("<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id>"
+                          "</propertyDef><conceptDef><name>"
             + text
-            + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property></"
-              "conceptDef>"
-              "</terminology>");
-    using namespace xercesc;
-    XMLPlatformUtils::Initialize();
-    {
-        std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
-        UnitByUnitHandler handler(*kb);
-        reader->setContentHandler(&handler);
-        reader->setErrorHandler(&handler);
-        reader->parse(file.c_str());
-        EXPECT_FALSE(handler.hadFatalError());
-    }
-    XMLPlatformUtils::Terminate();
+            + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property>"
+              "</conceptDef></terminology>",
+        applying, true);
+    EXPECT_FALSE(parsed.failed);
     EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { text }));
     EXPECT_EQ(
         propertyValues(concept(text), "Note"), (std::vector<std::string> { "\xF0\x9F\x98\x80" }));

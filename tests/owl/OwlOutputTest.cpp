@@ -4,8 +4,6 @@
 
 #include "tests/owl/OwlTestSupport.h"
 
-#include "frontend/ProcessExit.h"
-
 #include <functional>
 #include <grp.h>
 #include <sys/stat.h>
@@ -88,7 +86,7 @@ TEST_F(OwlOutput, NoWritePermission)
     writeFile(path("out.owl"), "old");
     ASSERT_EQ(chmod(path("out.owl").c_str(), 0444), 0);
     for (const std::string& file : { path("locked/out.owl"), path("out.owl") }) {
-        EXPECT_EXIT(quitProcess(writeAsOrdinaryUser(file)), testing::ExitedWithCode(1),
+        EXPECT_EXIT(std::exit(writeAsOrdinaryUser(file)), testing::ExitedWithCode(1),
             "ERROR: cannot write output file '" + file + "': Permission denied\n");
     }
     EXPECT_TRUE(listDirectory(path("locked")).empty());
@@ -103,7 +101,7 @@ TEST_F(OwlOutput, WriteFailingPartWayLeavesTargetIntact)
 {
     const std::string file = path("out.owl");
     writeFile(file, "old");
-    EXPECT_EXIT(quitProcess((limitFileSize(1000), writeSmall(file)) ? 0 : 1),
+    EXPECT_EXIT(std::exit((limitFileSize(1000), writeSmall(file)) ? 0 : 1),
         testing::ExitedWithCode(1),
         "ERROR: cannot write output file '" + file + "': File too large\n");
     expectOldOutputKept();

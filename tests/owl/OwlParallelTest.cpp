@@ -7,9 +7,8 @@
 
 #include "tests/owl/OwlTestSupport.h"
 
-#include "frontend/ProcessExit.h"
-#include "owl/OutputFile.h"
 #include "owl/OwlWriter.h"
+#include "xmlout/OutputFile.h"
 
 #include <functional>
 
@@ -236,7 +235,7 @@ TEST_F(OwlParallel, WriteFailingPartWay)
                  Limit { 64000000, refused } }) {
             SCOPED_TRACE(limit.bytes);
             writeFile(file, "old");
-            EXPECT_EXIT(quitProcess(writeLimited(kb, file, limit.bytes, chosen) ? 0 : 1),
+            EXPECT_EXIT(std::exit(writeLimited(kb, file, limit.bytes, chosen) ? 0 : 1),
                 testing::ExitedWithCode(1), "^" + kKinds + limit.message + "$");
             expectOldOutputKept();
         }

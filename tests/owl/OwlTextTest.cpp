@@ -6,7 +6,7 @@
 
 #include "owl/Indent.h"
 #include "owl/OwlTables.h"
-#include "owl/XmlText.h"
+#include "xmlout/XmlText.h"
 
 using namespace owltest;
 

@@ -8,6 +8,7 @@
 #include "model/QueltAssociation.h"
 #include "model/QueltAssociationDef.h"
 #include "model/QueltConcept.h"
+#include "model/QueltError.h"
 #include "model/QueltKb.h"
 #include "model/QueltKind.h"
 #include "model/QueltName.h"
@@ -90,6 +91,19 @@ protected:
     void TearDown() override { EXPECT_TRUE(noLiveRecords()); }
 };
 
+// A console that keeps the lines written to it, each ended by a line end.
+class BufferConsole : public Console {
+public:
+    void line(Stream stream, std::string_view text) override
+    {
+        std::string& to = stream == Out ? out : err;
+        to.append(text.data(), text.size());
+        to += '\n';
+    }
+    std::string out;
+    std::string err;
+};
+
 // What `run` writes to standard output / standard error.
 template <class Run> std::string stdoutOf(Run&& run)
 {
@@ -110,6 +124,22 @@ inline std::unique_ptr<QueltKb> quietKb()
     std::unique_ptr<QueltKb> kb;
     stderrOf([&] { kb = std::make_unique<QueltKb>(); });
     return kb;
+}
+
+// The error that `run` raises: its status and its lines, each on its
+// stream ("out: " or "err: ") and ended by a line end. Empty when it raises
+// none.
+template <class Run> std::string raisedBy(Run&& run)
+{
+    try {
+        run();
+    } catch (const QueltError& error) {
+        std::string text = "status " + std::to_string(error.status()) + "\n";
+        for (const QueltError::Line& line : error.lines())
+            text += (line.stream == Console::Out ? "out: " : "err: ") + line.text + "\n";
+        return text;
+    }
+    return std::string();
 }
 
 inline std::vector<std::string> conceptNames(const QueltKb& kb)

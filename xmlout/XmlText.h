@@ -1,5 +1,5 @@
-#ifndef QUELT_OWL_XMLTEXT_H
-#define QUELT_OWL_XMLTEXT_H
+#ifndef QUELT_XMLOUT_XMLTEXT_H
+#define QUELT_XMLOUT_XMLTEXT_H
 
 #include <cstddef>
 #include <string>
@@ -35,6 +35,17 @@ bool isElementName(const std::string& text);
 // character other than tab, LF and CR.
 bool carryable(const std::string& text);
 bool carryable(const char* text, size_t size);
+
+// Why a document declared as UTF-8 cannot carry the text, or nullptr when
+// it can: a C0 control character other than tab, LF and CR, bytes that are
+// not well-formed UTF-8, or U+FFFE or U+FFFF.
+const char* uncarriedReason(std::string_view text);
+
+// A text as it can stand in a console message: C0 control characters and
+// DEL as \xNN, every other byte as it is.
+std::string shown(std::string_view text);
+// Appends one byte of a text in that form.
+void appendShown(std::string& out, char byte);
 
 } // namespace xmltext
 

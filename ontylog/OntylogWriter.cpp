@@ -5,12 +5,12 @@
 // and moves that over the target only when everything was written, so a
 // failed call never leaves a partial or truncated file behind.
 
-#include "model/QueltKb.h"
-#include "owl/OutputFile.h"
-#include "owl/XmlText.h"
+#include "ontylog/OntylogWriter.h"
 
-#include <cstdio>
-#include <iostream>
+#include "model/QueltKb.h"
+#include "xmlout/OutputFile.h"
+#include "xmlout/XmlText.h"
+
 #include <map>
 #include <string>
 #include <vector>
@@ -18,69 +18,6 @@
 namespace {
 
 const char kCdataOpen[] = "<![CDATA[";
-
-// Why XML cannot carry the text, or nullptr when it can: XML 1.0 has no
-// C0 control characters besides tab, LF and CR, and the document declares
-// UTF-8, so the bytes must be well-formed UTF-8 of XML characters.
-const char* uncarriedReason(const std::string& text)
-{
-    if (!xmltext::carryable(text))
-        return "a control character";
-    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
-    const unsigned char* end = p + text.size();
-    while (p < end) {
-        unsigned char c = *p;
-        if (c < 0x80) {
-            ++p;
-            continue;
-        }
-        size_t length;
-        unsigned long code;
-        if (c >= 0xC2 && c <= 0xDF) {
-            length = 2;
-            code = c & 0x1F;
-        } else if (c >= 0xE0 && c <= 0xEF) {
-            length = 3;
-            code = c & 0x0F;
-        } else if (c >= 0xF0 && c <= 0xF4) {
-            length = 4;
-            code = c & 0x07;
-        } else {
-            return "bytes that are not UTF-8";
-        }
-        if (static_cast<size_t>(end - p) < length)
-            return "bytes that are not UTF-8";
-        for (size_t i = 1; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80)
-                return "bytes that are not UTF-8";
-            code = (code << 6) | (p[i] & 0x3F);
-        }
-        bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
-        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
-            return "bytes that are not UTF-8";
-        if (code == 0xFFFE || code == 0xFFFF)
-            return "a character that XML excludes (U+FFFE or U+FFFF)";
-        p += length;
-    }
-    return nullptr;
-}
-
-// A name as it can stand in a console message: bytes below 0x20 and 0x7F
-// as \xNN.
-std::string printable(const std::string& text)
-{
-    std::string shown;
-    for (unsigned char c : text) {
-        if (c < 0x20 || c == 0x7F) {
-            char hex[8];
-            std::snprintf(hex, sizeof hex, "\\x%02X", static_cast<unsigned>(c));
-            shown += hex;
-        } else {
-            shown += static_cast<char>(c);
-        }
-    }
-    return shown;
-}
 
 // Element content that reads back as exactly the text. The shared rule
 // passes a text that already is one complete CDATA section unchanged,
@@ -109,8 +46,9 @@ void appendExactContent(std::string& out, const std::string& text)
 // The output document: the buffered output file and the first failure.
 class OntylogDocument {
 public:
-    explicit OntylogDocument(const std::string& target)
+    OntylogDocument(const std::string& target, Console& console)
         : target_(target)
+        , console_(console)
         , file_(target)
     {
     }
@@ -123,7 +61,7 @@ public:
     {
         subject_ = what;
         subject_ += " '";
-        subject_ += printable(name);
+        subject_ += xmltext::shown(name);
         subject_ += "'";
     }
 
@@ -189,11 +127,11 @@ private:
     {
         if (failed_)
             return false;
-        const char* reason = uncarriedReason(text);
+        const char* reason = xmltext::uncarriedReason(text);
         if (!reason)
             return true;
-        std::cerr << "ERROR: cannot write " << subject_ << ": its " << field << " holds " << reason
-                  << ", which XML cannot carry" << std::endl;
+        console_.err("ERROR: cannot write " + subject_ + ": its " + field + " holds " + reason
+            + ", which XML cannot carry");
         failed_ = true;
         file_.discard();
         return false;
@@ -201,14 +139,14 @@ private:
 
     bool ioFailed()
     {
-        std::cerr << "ERROR: cannot write output file '" << target_ << "': " << file_.reason()
-                  << std::endl;
+        console_.err("ERROR: cannot write output file '" + target_ + "': " + file_.reason());
         failed_ = true;
         file_.discard();
         return false;
     }
 
     std::string target_;
+    Console& console_;
     std::string subject_;
     OutputFile file_;
     bool failed_ = false;
@@ -340,9 +278,11 @@ void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept
 
 } // namespace
 
-bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
+namespace ontylog {
+
+bool writeFile(const QueltKb& kb, const std::string& fileName, bool renumber)
 {
-    OntylogDocument doc(fileName);
+    OntylogDocument doc(fileName, kb.getConsole());
     if (!doc.create())
         return false;
     Numbering numbering { renumber, 1 };
@@ -353,7 +293,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
     doc.line("<terminology ref_by=\"name\" if_exists_action=\"replace\">");
     doc.line("");
 
-    for (const auto& entry : kbNames) {
+    for (const auto& entry : kb.getNames()) {
         const QueltName& def = entry.second;
         doc.subject("namespace definition", def.getName());
         doc.line("<namespaceDef>");
@@ -365,7 +305,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
             return false;
     }
 
-    for (const auto& entry : kbKinds) {
+    for (const auto& entry : kb.getKinds()) {
         const QueltKind& def = entry.second;
         doc.subject("kind definition", def.getName());
         doc.line(
@@ -379,7 +319,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
             return false;
     }
 
-    for (const auto& entry : kbRoles) {
+    for (const auto& entry : kb.getRoleDefs()) {
         const QueltRoleDef& def = entry.second;
         doc.subject("role definition", def.getName());
         doc.line("<roleDef>");
@@ -396,7 +336,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
             return false;
     }
 
-    for (const auto& entry : kbProps) {
+    for (const auto& entry : kb.getPropertyDefs()) {
         const QueltPropertyDef& def = entry.second;
         doc.subject("property definition", def.getName());
         doc.line("<propertyDef>");
@@ -416,7 +356,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
             return false;
     }
 
-    for (const auto& entry : kbAssocs) {
+    for (const auto& entry : kb.getAssociationDefs()) {
         const QueltAssociationDef& def = entry.second;
         doc.subject("association definition", def.getName());
         doc.line("<associationDef>");
@@ -433,7 +373,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
             return false;
     }
 
-    for (const auto& entry : kbQuals) {
+    for (const auto& entry : kb.getQualifierDefs()) {
         const QueltQualifierDef& def = entry.second;
         doc.subject("qualifier definition", def.getName());
         doc.attributeLine("<qualifierDef type=\"", def.getQualifierType(), "\">", "type");
@@ -448,7 +388,7 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
             return false;
     }
 
-    for (const auto& entry : kbConcepts) {
+    for (const auto& entry : kb.getConcepts()) {
         writeConcept(doc, numbering, entry.second);
         if (!doc.maybeFlush())
             return false;
@@ -457,3 +397,5 @@ bool QueltKb::writeQueltXMLFile(const std::string& fileName, bool renumber)
     doc.line("</terminology>");
     return doc.commit();
 }
+
+} // namespace ontylog

@@ -1,6 +1,7 @@
-#include "owl/XmlText.h"
+#include "xmlout/XmlText.h"
 
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <string_view>
 
@@ -261,6 +262,69 @@ bool carryable(const char* text, size_t size)
             return false;
     }
     return true;
+}
+
+const char* uncarriedReason(std::string_view text)
+{
+    if (!carryable(text.data(), text.size()))
+        return "a control character";
+    const unsigned char* p = reinterpret_cast<const unsigned char*>(text.data());
+    const unsigned char* end = p + text.size();
+    while (p < end) {
+        unsigned char c = *p;
+        if (c < 0x80) {
+            ++p;
+            continue;
+        }
+        size_t length;
+        unsigned long code;
+        if (c >= 0xC2 && c <= 0xDF) {
+            length = 2;
+            code = c & 0x1F;
+        } else if (c >= 0xE0 && c <= 0xEF) {
+            length = 3;
+            code = c & 0x0F;
+        } else if (c >= 0xF0 && c <= 0xF4) {
+            length = 4;
+            code = c & 0x07;
+        } else {
+            return "bytes that are not UTF-8";
+        }
+        if (static_cast<size_t>(end - p) < length)
+            return "bytes that are not UTF-8";
+        for (size_t i = 1; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80)
+                return "bytes that are not UTF-8";
+            code = (code << 6) | (p[i] & 0x3F);
+        }
+        bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        if (overlong || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
+            return "bytes that are not UTF-8";
+        if (code == 0xFFFE || code == 0xFFFF)
+            return "a character that XML excludes (U+FFFE or U+FFFF)";
+        p += length;
+    }
+    return nullptr;
+}
+
+void appendShown(std::string& out, char byte)
+{
+    unsigned char c = static_cast<unsigned char>(byte);
+    if (c < 0x20 || c == 0x7F) {
+        char escape[8];
+        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
+        out += escape;
+    } else {
+        out += byte;
+    }
+}
+
+std::string shown(std::string_view text)
+{
+    std::string out;
+    for (char c : text)
+        appendShown(out, c);
+    return out;
 }
 
 } // namespace xmltext

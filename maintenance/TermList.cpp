@@ -1,12 +1,13 @@
 // Term-list import: a plain text file, one term per line, made into
 // primitive concepts under one parent.
 
-#include "frontend/ProcessExit.h"
+#include "maintenance/TermList.h"
+
+#include "model/QueltError.h"
 #include "model/QueltKb.h"
 
 #include <cstdio>
 #include <cstring>
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -14,8 +15,7 @@ namespace {
 
 [[noreturn]] void cannotRead(const std::string& fileName)
 {
-    std::cerr << "Error opening file \"" << fileName << "\", will EXIT." << std::endl;
-    quitProcess(1);
+    throw QueltError(QueltError::kFailure, "Error opening file \"" + fileName + "\", will EXIT.");
 }
 
 struct FileCloser {
@@ -44,25 +44,26 @@ void addTerm(QueltKb& kb, const std::string& line, const std::string& nameSpace,
 // Lines end at LF; a CR right before the LF belongs to the line end. A last
 // line without a line end is a line all the same. Empty lines are skipped;
 // every other line is used exactly as read, whatever bytes it holds.
-void QueltKb::readFlatFile(const std::string& fileName, const std::string& nameSpace,
-    const std::string& kind, const std::string& semanticType, const std::string& parent,
-    const std::string& /*unused*/)
+namespace maintenance {
+
+void readTermList(QueltKb& kb, const std::string& fileName, const std::string& nameSpace,
+    const std::string& kind, const std::string& semanticType, const std::string& parent)
 {
     std::unique_ptr<FILE, FileCloser> file(std::fopen(fileName.c_str(), "rb"));
     if (!file)
         cannotRead(fileName);
 
-    addNamespace(QueltName(nameSpace, -1, ""));
-    addKind(QueltKind(kind, -1, "", nameSpace, false));
-    addPropertyDef(QueltPropertyDef("Semantic_Type", "", -1, "string", false, true, nameSpace));
-    addPropertyDef(QueltPropertyDef("Preferred_Name", "", -1, "string", false, true, nameSpace));
-    addPropertyDef(QueltPropertyDef("FULL_SYN", "", -1, "long_string", false, true, nameSpace));
+    kb.addNamespace(QueltName(nameSpace, -1, ""));
+    kb.addKind(QueltKind(kind, -1, "", nameSpace, false));
+    kb.addPropertyDef(QueltPropertyDef("Semantic_Type", "", -1, "string", false, true, nameSpace));
+    kb.addPropertyDef(QueltPropertyDef("Preferred_Name", "", -1, "string", false, true, nameSpace));
+    kb.addPropertyDef(QueltPropertyDef("FULL_SYN", "", -1, "long_string", false, true, nameSpace));
 
     auto finishLine = [&](std::string& line) {
         if (!line.empty() && line.back() == '\r')
             line.pop_back();
         if (!line.empty())
-            addTerm(*this, line, nameSpace, kind, semanticType, parent);
+            addTerm(kb, line, nameSpace, kind, semanticType, parent);
         line.clear();
     };
 
@@ -93,3 +94,5 @@ void QueltKb::readFlatFile(const std::string& fileName, const std::string& nameS
     }
     finishLine(line);
 }
+
+} // namespace maintenance

@@ -1,13 +1,9 @@
-// The model's ways of ending the process: a reference mode that is not one
-// of the three, and registries that cannot be allocated. Both end with
-// status 1 after their message. And the end of a finished run, which skips
-// the destructors but loses nothing written.
+// The model's conditions that end a run: a reference mode that is not one of
+// the three, and registries that cannot be allocated. Both raise an error
+// with status 1 and their message.
 
 #include "tests/support/TestSupport.h"
 
-#include "frontend/ProcessExit.h"
-
-#include <cstdio>
 #include <cstdlib>
 #include <new>
 #include <string>
@@ -50,7 +46,7 @@ namespace {
 
 using namespace quelttest;
 
-TEST(QueltTerminologyDeathTest, ReferenceModesAreSelectedByExactNameAndAnyOtherEndsTheProcess)
+TEST(QueltTerminologyTest, ReferenceModesAreSelectedByExactNameAndAnyOtherEndsTheRun)
 {
     const std::pair<const char*, int> modes[] = { { "code", 2 }, { "id", 1 }, { "name", 0 } };
     for (const auto& mode : modes) {
@@ -59,41 +55,23 @@ TEST(QueltTerminologyDeathTest, ReferenceModesAreSelectedByExactNameAndAnyOtherE
         EXPECT_EQ(QueltTerminology::getReference('x'), mode.second);
     }
     for (const char* value : { "Name", "", "codes", "name " }) {
-        EXPECT_EXIT(QueltTerminology::setReference(value), ::testing::ExitedWithCode(1),
-            "^Terminology ref_by string not found\\.  Will EXIT\\.\n$")
+        EXPECT_EQ(raisedBy([&] { QueltTerminology::setReference(value); }),
+            "status 1\nerr: Terminology ref_by string not found.  Will EXIT.\n")
             << "ref_by '" << value << "'";
     }
     EXPECT_EQ(QueltTerminology::getReference(), "name");
 }
 
-TEST(FinishProcessDeathTest, EndsWithTheStatusOnceEveryStreamIsFlushed)
-{
-    ScratchDir dir;
-    const std::string file = dir.file("buffered.txt");
-    EXPECT_EXIT(
-        {
-            std::FILE* out = std::fopen(file.c_str(), "w");
-            if (out != nullptr)
-                std::fputs("still in the buffer", out);
-            std::cerr << "last line";
-            finishProcess(5);
-        },
-        ::testing::ExitedWithCode(5), "^last line$");
-    EXPECT_EQ(readAll(file), "still in the buffer");
-}
-
 // Short texts only, so that building the arguments allocates nothing and
 // the first allocation is that of the registries.
-using KbDeathTest = KbTest;
-
-TEST_F(KbDeathTest, RegistriesThatCannotBeAllocatedEndTheProcess)
+TEST_F(KbTest, RegistriesThatCannotBeAllocatedEndTheRun)
 {
     const std::string withPeriod
-        = "^Could not allocate memory for a map or a set\\.  Will EXIT\\.\n$";
+        = "status 1\nerr: Could not allocate memory for a map or a set.  Will EXIT.\n";
     const std::pair<void (*)(), std::string> cases[] = {
         { [] { QueltName("n", 1, "c"); }, withPeriod },
         { [] { QueltKind("k", 1, "c", "", true); },
-            "^Could not allocate memory for a map or a set\\.  Will EXIT\n$" },
+            "status 1\nerr: Could not allocate memory for a map or a set.  Will EXIT\n" },
         { [] { QueltRoleDef("r", "c", 1, "", "", "", "", ""); }, withPeriod },
         { [] { QueltPropertyDef("p", "c", 1, "", false, false, ""); }, withPeriod },
         { [] { QueltAssociationDef("a", "c", 1, "", true, ""); }, withPeriod },
@@ -101,12 +79,9 @@ TEST_F(KbDeathTest, RegistriesThatCannotBeAllocatedEndTheProcess)
         { [] { QueltConcept("x", "c", 1, "", "", false); }, withPeriod },
     };
     for (const auto& c : cases) {
-        EXPECT_EXIT(
-            {
-                failNextAllocation = true;
-                c.first();
-            },
-            ::testing::ExitedWithCode(1), c.second);
+        failNextAllocation = true;
+        EXPECT_EQ(raisedBy(c.first), c.second);
+        failNextAllocation = false;
     }
     // Without the failure the same constructions work.
     for (const auto& c : cases)

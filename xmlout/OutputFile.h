@@ -1,5 +1,5 @@
-#ifndef QUELT_OWL_OUTPUTFILE_H
-#define QUELT_OWL_OUTPUTFILE_H
+#ifndef QUELT_XMLOUT_OUTPUTFILE_H
+#define QUELT_XMLOUT_OUTPUTFILE_H
 
 #include <cstddef>
 #include <string>
@@ -9,7 +9,9 @@
 // next to the target; commit() moves the temporary over the target once
 // everything is written and the file is closed. Until then an existing
 // target is left as it was, and a failed or abandoned file leaves no
-// temporary behind.
+// temporary behind, and neither does a signal that ends the process while
+// the file is written, once the program has asked for that (the
+// temporary is remembered in temporaryfiles).
 //
 // A target that exists but is not a regular file (a device such as
 // /dev/null, a FIFO) is written in place, since it cannot be replaced.
@@ -55,6 +57,7 @@ private:
     std::string temporary_;
     int fd_ = -1;
     int error_ = 0;
+    int slot_ = -1; // of the temporary in temporaryfiles
     bool inPlace_ = false;
     std::string buffer_;
 };

@@ -1,10 +1,13 @@
-#include "owl/OutputFile.h"
+#include "xmlout/OutputFile.h"
+
+#include "xmlout/TemporaryFiles.h"
 
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -28,9 +31,19 @@ std::string directoryOf(const std::string& path)
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-int makeTemporary(std::string& pattern)
+// Creates the temporary file from the pattern and remembers it in the slot,
+// so that a signal that ends the process removes it; the signals are held
+// back meanwhile, so none comes between the two.
+int makeTemporary(std::string& pattern, int& slot)
 {
-    return mkostemp(&pattern[0], O_CLOEXEC);
+    sigset_t all, before;
+    sigfillset(&all);
+    pthread_sigmask(SIG_BLOCK, &all, &before);
+    int fd = mkostemp(&pattern[0], O_CLOEXEC);
+    if (fd >= 0)
+        slot = temporaryfiles::remember(pattern);
+    pthread_sigmask(SIG_SETMASK, &before, nullptr);
+    return fd;
 }
 
 } // namespace
@@ -87,13 +100,13 @@ bool OutputFile::open()
     }
 
     temporary_ = target_ + kTemporarySuffix;
-    fd_ = makeTemporary(temporary_);
+    fd_ = makeTemporary(temporary_, slot_);
     if (fd_ < 0 && errno == ENAMETOOLONG) {
         // The target's own name is close to the length limit: use a short
         // name in the same directory, so the final rename stays within one
         // file system.
         temporary_ = directoryOf(target_) + "/" + kTemporarySuffix;
-        fd_ = makeTemporary(temporary_);
+        fd_ = makeTemporary(temporary_, slot_);
     }
     if (fd_ < 0) {
         int error = errno;
@@ -149,6 +162,8 @@ bool OutputFile::commit()
         if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
             return fail(errno);
         temporary_.clear();
+        temporaryfiles::forget(slot_);
+        slot_ = -1;
     }
     return true;
 }
@@ -162,6 +177,8 @@ void OutputFile::discard()
     if (!temporary_.empty()) {
         ::unlink(temporary_.c_str());
         temporary_.clear();
+        temporaryfiles::forget(slot_);
+        slot_ = -1;
     }
     buffer_.clear();
 }

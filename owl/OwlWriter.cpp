@@ -25,21 +25,20 @@
 // association or qualifier name that cannot be the element name it
 // becomes (a name without a definition is the empty text).
 
-#include "model/QueltKb.h"
+#include "owl/OwlWriter.h"
 
-#include "frontend/Progress.h"
+#include "model/QueltKb.h"
 #include "owl/ConceptFormatter.h"
 #include "owl/Indent.h"
-#include "owl/OutputFile.h"
 #include "owl/OwlTables.h"
-#include "owl/OwlWriter.h"
 #include "owl/TableBuilder.h"
-#include "owl/XmlText.h"
+#include "xmlout/OutputFile.h"
+#include "xmlout/Progress.h"
+#include "xmlout/XmlText.h"
 
 #include <algorithm>
 #include <condition_variable>
 #include <exception>
-#include <iostream>
 #include <map>
 #include <mutex>
 #include <set>
@@ -375,7 +374,7 @@ void OwlWriter::buildTables(unsigned threads)
         [this](ElementName& role) { role.code = tables_.roleCodes.get(*role.text); });
 
     if (kb_.getNumKinds() != static_cast<long>(rootConcepts_.size()))
-        std::cerr << "Number of Kinds is not the same as the number of root Concepts." << std::endl;
+        kb_.getConsole().err("Number of Kinds is not the same as the number of root Concepts.");
 
     for (const std::string& root : rootConcepts_) {
         long id = kb_.getIDFromName(root);
@@ -388,7 +387,7 @@ bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOp
     if (!writeHeader(headerLines) || !writeRoleDefs() || !writePropertyDefs()
         || !writeQualifierDefs() || !writeAssociationDefs() || !writeRootClasses())
         return false;
-    ProgressLine progress("Writing", "concepts", kb_.getConcepts().size());
+    ProgressLine progress(kb_.getConsole(), "Writing", "concepts", kb_.getConcepts().size());
     progress_ = &progress;
     bool written
         = options.workers == 0 ? writeConcepts(progress) : writeChunkedConcepts(options, progress);
@@ -404,7 +403,7 @@ bool OwlWriter::refuse(const std::string& message)
 {
     if (progress_ != nullptr)
         progress_->finish();
-    std::cerr << message << std::endl;
+    kb_.getConsole().err(message);
     file_.discard();
     return false;
 }
@@ -413,8 +412,7 @@ bool OwlWriter::ioFailed()
 {
     if (progress_ != nullptr)
         progress_->finish();
-    std::cerr << "ERROR: cannot write output file '" << fileName_ << "': " << file_.reason()
-              << std::endl;
+    kb_.getConsole().err("ERROR: cannot write output file '" + fileName_ + "': " + file_.reason());
     file_.discard();
     return false;
 }
@@ -422,7 +420,7 @@ bool OwlWriter::ioFailed()
 bool OwlWriter::finishUnit(size_t mark, const char* what, const std::string& name)
 {
     if (!xmltext::carryable(out_.data() + mark, out_.size() - mark))
-        return refuse(std::string("ERROR: cannot write ") + what + " '" + shown(name)
+        return refuse(std::string("ERROR: cannot write ") + what + " '" + xmltext::shown(name)
             + "': text holds a character XML cannot carry");
     return file_.flushIfFull() || ioFailed();
 }
@@ -445,7 +443,7 @@ bool OwlWriter::writeRoleDefs()
     for (const auto& entry : kb_.getRoleDefs()) {
         const QueltRoleDef& def = entry.second;
         std::string_view id = tables_.roleCodes.get(def.getName());
-        kb_.isValidOWL(std::string(id));
+        checkOwlName(std::string(id), kb_.getConsole());
         size_t mark = out_.size();
         out_ += "<owl:ObjectProperty rdf:ID=\"";
         attribute(id);
@@ -481,7 +479,7 @@ template <class Def>
 void OwlWriter::writeAnnotationProperty(
     const Def& def, void (*pickList)(std::string&, const std::vector<std::string>&))
 {
-    kb_.isValidOWL(def.getName());
+    checkOwlName(def.getName(), kb_.getConsole());
     out_ += "<owl:AnnotationProperty rdf:ID=\"";
     attribute(def.getName());
     out_ += "\">\n<code>";
@@ -527,7 +525,7 @@ bool OwlWriter::writeAssociationDefs()
 {
     for (const auto& entry : kb_.getAssociationDefs()) {
         const std::string& name = entry.second.getName();
-        kb_.isValidOWL(name);
+        checkOwlName(name, kb_.getConsole());
         size_t mark = out_.size();
         out_ += "<owl:ObjectProperty rdf:ID=\"";
         attribute(name);
@@ -546,14 +544,14 @@ bool OwlWriter::writeRootClasses()
 {
     for (const std::string& root : rootConcepts_) {
         std::string_view id = conceptCode(root);
-        kb_.isValidOWL(std::string(id));
+        checkOwlName(std::string(id), kb_.getConsole());
         size_t mark = out_.size();
         out_ += "<owl:Class rdf:about=\"#";
         attribute(id);
         out_ += "\">\n";
         for (const std::string& other : rootConcepts_) {
             std::string_view otherId = conceptCode(other);
-            kb_.isValidOWL(std::string(otherId));
+            checkOwlName(std::string(otherId), kb_.getConsole());
             if (other != root) {
                 out_ += "\t<owl:disjointWith rdf:resource=\"#";
                 attribute(otherId);
@@ -630,8 +628,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
 {
     OutputFile file(fileName);
     if (!file.open()) {
-        std::cerr << "ERROR: cannot write output file '" << fileName << "': " << file.reason()
-                  << std::endl;
+        kb.getConsole().err("ERROR: cannot write output file '" + fileName + "': " + file.reason());
         return false;
     }
     OwlWriter writer(kb, file, fileName, nameSpace);
@@ -639,14 +636,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
     return writer.write(headerLines, options);
 }
 
-} // namespace owl
-
-std::string QueltKb::verifyOutString(const std::string& text) const
-{
-    return xmltext::content(text);
-}
-
-bool QueltKb::isValidOWL(const std::string& name) const
+bool checkOwlName(const std::string& name, Console& console)
 {
     // ASCII only: a byte of a multi-byte character is never valid.
     auto isLetter
@@ -654,22 +644,18 @@ bool QueltKb::isValidOWL(const std::string& name) const
     auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
     bool valid = true;
     if (name.empty() || !(isLetter(name[0]) || name[0] == '_')) {
-        std::cerr << "ERROR:  invalid OWL name; first char \"" << name << "\"" << std::endl;
+        console.err("ERROR:  invalid OWL name; first char \"" + name + "\"");
         valid = false;
     }
     for (size_t i = 1; i < name.size(); ++i) {
         unsigned char c = static_cast<unsigned char>(name[i]);
         if (!(isLetter(c) || isDigit(c) || c == '_' || c == '-' || c == '.')) {
-            std::cerr << "ERROR:  invalid OWL name; internal char at " << i + 1 << ", \"" << name
-                      << "\"" << std::endl;
+            console.err("ERROR:  invalid OWL name; internal char at " + std::to_string(i + 1)
+                + ", \"" + name + "\"");
             valid = false;
         }
     }
     return valid;
 }
 
-bool QueltKb::writeMedvex2OWLFile(
-    std::string& fileName, std::vector<std::string>& headerLines, std::string& nameSpace)
-{
-    return owl::writeOwlFile(*this, fileName, headerLines, nameSpace, owl::defaultWriteOptions());
-}
+} // namespace owl

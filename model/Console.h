@@ -1,0 +1,55 @@
+#ifndef QUELT_MODEL_CONSOLE_H
+#define QUELT_MODEL_CONSOLE_H
+
+#include <string>
+#include <string_view>
+
+// Where the system's console lines go. Every message of the model, the
+// readers and the writers is one line on one of two streams, written
+// through the console its caller handed down; the programs pass the
+// standard one, and tests or tools that want the lines elsewhere pass
+// their own.
+class Console {
+public:
+    enum Stream { Out, Err }; // standard output, standard error
+
+    virtual ~Console() = default;
+
+    // Writes one line; the line end is added, and the line is out at once.
+    virtual void line(Stream stream, std::string_view text) = 0;
+    void out(std::string_view text) { line(Out, text); }
+    void err(std::string_view text) { line(Err, text); }
+
+    // A progress display that redraws itself in place on the error stream:
+    // the text (no line end), or the empty text to erase it. Consoles that
+    // do not show progress ignore it.
+    virtual bool showsProgress() const { return false; }
+    virtual void progress(std::string_view) { }
+
+    // Standard output and standard error; progress is shown when standard
+    // error is a terminal.
+    static Console& standard();
+};
+
+// A console that hands every line to another one, the lines of standard
+// output on the stream chosen for them, or nowhere.
+class RoutedConsole : public Console {
+public:
+    enum Route { Keep, ToErr, Drop };
+
+    RoutedConsole(Console& target, Route outRoute)
+        : target(target)
+        , outRoute(outRoute)
+    {
+    }
+
+    void line(Stream stream, std::string_view text) override;
+    bool showsProgress() const override { return target.showsProgress(); }
+    void progress(std::string_view text) override { target.progress(text); }
+
+private:
+    Console& target;
+    Route outRoute;
+};
+
+#endif

@@ -1,0 +1,316 @@
+#include "ontylog/OntylogReader.h"
+
+#include "model/QueltError.h"
+#include "model/QueltKb.h"
+#include "ontylog/BatchQueue.h"
+#include "ontylog/OntylogBuilder.h"
+#include "ontylog/OntylogGrammar.h"
+#include "ontylog/OntylogHandler.h"
+#include "xmlout/Progress.h"
+
+#include <xercesc/framework/LocalFileInputSource.hpp>
+#include <xercesc/framework/MemBufInputSource.hpp>
+#include <xercesc/sax/InputSource.hpp>
+#include <xercesc/sax/SAXParseException.hpp>
+#include <xercesc/sax2/SAX2XMLReader.hpp>
+#include <xercesc/sax2/XMLReaderFactory.hpp>
+#include <xercesc/util/BinInputStream.hpp>
+#include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/SecurityManager.hpp>
+#include <xercesc/util/XMLException.hpp>
+#include <xercesc/util/XMLString.hpp>
+#include <xercesc/util/XMLURL.hpp>
+#include <xercesc/util/XMLUni.hpp>
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <thread>
+
+#include <sys/stat.h>
+
+using xercesc::SAX2XMLReader;
+using xercesc::SAXParseException;
+using xercesc::SecurityManager;
+using xercesc::XMLException;
+using xercesc::XMLPlatformUtils;
+using xercesc::XMLReaderFactory;
+using xercesc::XMLString;
+using xercesc::XMLUni;
+
+namespace {
+
+// Batches on their way from the parsing thread to the applying one.
+const std::size_t kQueueDepth = 4;
+
+// Fewer bytes than a concept takes in any real terminology file (its name,
+// code, id, namespace, kind, parents and properties with their tags).
+const std::size_t kBytesPerConcept = 1024;
+
+// An input that cannot be opened. The parser library opens a directory like
+// a file, fails on its first read and leaks part of the reader it was
+// building; a directory is handed over as this instead, which the library
+// reports as a fatal error exactly like a file that does not exist.
+class UnopenableInput : public xercesc::InputSource {
+public:
+    explicit UnopenableInput(const char* systemId)
+        : xercesc::InputSource(systemId)
+    {
+    }
+    xercesc::BinInputStream* makeStream() const override { return nullptr; }
+};
+
+// The library's own file stream, counting the bytes it delivers.
+class CountingStream : public xercesc::BinInputStream {
+public:
+    CountingStream(xercesc::BinInputStream* inner, std::atomic<std::uint64_t>& count)
+        : inner_(inner)
+        , count_(count)
+    {
+    }
+    XMLFilePos curPos() const override { return inner_->curPos(); }
+    XMLSize_t readBytes(XMLByte* const toFill, const XMLSize_t maxToRead) override
+    {
+        XMLSize_t n = inner_->readBytes(toFill, maxToRead);
+        total_ += n;
+        count_.store(total_, std::memory_order_relaxed);
+        return n;
+    }
+    const XMLCh* getContentType() const override { return inner_->getContentType(); }
+    const XMLCh* getEncoding() const override { return inner_->getEncoding(); }
+
+private:
+    std::unique_ptr<xercesc::BinInputStream> inner_;
+    std::atomic<std::uint64_t>& count_;
+    std::uint64_t total_ = 0;
+};
+
+// A local file as the library opens one when it is given a file name,
+// with the bytes read counted for the progress line.
+class CountingFileInput : public xercesc::LocalFileInputSource {
+public:
+    CountingFileInput(const XMLCh* path, std::atomic<std::uint64_t>& count)
+        : xercesc::LocalFileInputSource(path)
+        , count_(count)
+    {
+    }
+    xercesc::BinInputStream* makeStream() const override
+    {
+        xercesc::BinInputStream* inner = xercesc::LocalFileInputSource::makeStream();
+        return inner == nullptr ? nullptr : new CountingStream(inner, count_);
+    }
+
+private:
+    std::atomic<std::uint64_t>& count_;
+};
+
+bool isDirectory(const std::string& fileName)
+{
+    struct stat info;
+    return stat(fileName.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::uint64_t fileSize(const std::string& fileName)
+{
+    struct stat info;
+    return stat(fileName.c_str(), &info) == 0 && S_ISREG(info.st_mode)
+        ? static_cast<std::uint64_t>(info.st_size)
+        : 0;
+}
+
+// The input the library would make of the file name itself when it names a
+// local file, but counting its bytes; null when the library would read the
+// name as a URL (or cannot make sense of it), which is then left to it.
+std::unique_ptr<xercesc::InputSource> countingInput(
+    const std::string& fileName, std::atomic<std::uint64_t>& count)
+{
+    XMLCh* path = XMLString::transcode(fileName.c_str());
+    std::unique_ptr<xercesc::InputSource> input;
+    try {
+        xercesc::XMLURL url;
+        if (!xercesc::XMLURL::parse(path, url) || url.isRelative())
+            input = std::make_unique<CountingFileInput>(path, count);
+    } catch (const XMLException&) {
+        input.reset();
+    }
+    XMLString::release(&path);
+    return input;
+}
+
+// The thread that parses, for the life of the object: stopped and joined
+// when it ends, however the read ends.
+class ParseThread {
+public:
+    template <class Work>
+    ParseThread(BatchQueue& queue, Work work)
+        : queue(queue)
+        , thread(std::move(work))
+    {
+    }
+    ~ParseThread() { stop(); }
+    ParseThread(const ParseThread&) = delete;
+    ParseThread& operator=(const ParseThread&) = delete;
+
+    void stop()
+    {
+        queue.stop();
+        if (thread.joinable())
+            thread.join();
+    }
+
+private:
+    BatchQueue& queue;
+    std::thread thread;
+};
+
+// The parser library, initialised for the life of the object.
+class ParserLibrary {
+public:
+    ParserLibrary()
+    {
+        try {
+            XMLPlatformUtils::Initialize();
+        } catch (const XMLException& e) {
+            throw QueltError(QueltError::kParserException,
+                { { Console::Out,
+                    "Initialization Error: " + OntylogHandler::messageText(e.getMessage()) } });
+        }
+    }
+    ~ParserLibrary() { XMLPlatformUtils::Terminate(); }
+    ParserLibrary(const ParserLibrary&) = delete;
+    ParserLibrary& operator=(const ParserLibrary&) = delete;
+};
+
+QueltError unexpectedException()
+{
+    return QueltError(QueltError::kParserException, { { Console::Out, "Unexpected Exception " } });
+}
+
+// What is read: a file by its name, or a document in memory.
+struct Document {
+    const std::string& name;
+    const void* bytes = nullptr; // in memory when not null
+    std::size_t size = 0;
+};
+
+// The parser and the grammar run on a thread of their own and turn the
+// document into steps; this thread builds the records from them
+// (OntylogBuilder) in document order, as batches arrive. All model code and
+// all console output of the read stay on this thread.
+bool readDocument(QueltKb& kb, const Document& document)
+{
+    ParserLibrary library;
+    // Declared before the reader, which refers to it, so it outlives it.
+    SecurityManager securityManager;
+    std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+    reader->setFeature(XMLUni::fgSAX2CoreValidation, false);
+    reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
+    reader->setFeature(XMLUni::fgXercesLoadExternalDTD, false);
+    reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
+    reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
+
+    const std::string& fileName = document.name;
+    const bool inMemory = document.bytes != nullptr;
+    const std::uint64_t size = inMemory ? document.size : fileSize(fileName);
+    // Room in the name maps for the concepts a document of this size holds
+    // at most, give or take.
+    kb.reserveConcepts(static_cast<std::size_t>(size / kBytesPerConcept));
+
+    BatchQueue queue(kQueueDepth);
+    ontylog::OntylogGrammar grammar(queue);
+    OntylogHandler handler(grammar);
+    reader->setContentHandler(&handler);
+    reader->setErrorHandler(&handler);
+
+    std::atomic<std::uint64_t> bytesRead { 0 };
+    std::unique_ptr<xercesc::InputSource> input;
+    if (inMemory)
+        input = std::make_unique<xercesc::MemBufInputSource>(
+            static_cast<const XMLByte*>(document.bytes), document.size, fileName.c_str());
+    else if (isDirectory(fileName))
+        input = std::make_unique<UnopenableInput>(fileName.c_str());
+    else if (kb.getConsole().showsProgress())
+        input = countingInput(fileName, bytesRead);
+
+    // The steps completed before the parse ended are sent first, so they
+    // are applied before its ending is reported.
+    auto parse = [&]() {
+        auto sendRest = [&]() {
+            try {
+                grammar.flush();
+            } catch (const BatchQueue::StoppedError&) {
+            }
+        };
+        try {
+            if (input)
+                reader->parse(*input);
+            else
+                reader->parse(fileName.c_str());
+            grammar.flush();
+            queue.finish(BatchQueue::Ending::Done);
+        } catch (const BatchQueue::StoppedError&) {
+            queue.finish(BatchQueue::Ending::Stopped);
+        } catch (const XMLException& e) {
+            sendRest();
+            queue.finish(
+                BatchQueue::Ending::XmlException, OntylogHandler::messageText(e.getMessage()));
+        } catch (const SAXParseException& e) {
+            sendRest();
+            queue.finish(
+                BatchQueue::Ending::SaxParseException, OntylogHandler::messageText(e.getMessage()));
+        } catch (...) {
+            sendRest();
+            queue.finish(BatchQueue::Ending::OtherException);
+        }
+    };
+
+    ParseThread parser(queue, parse);
+    OntylogBuilder builder(kb);
+    {
+        ProgressLine progress(kb.getConsole(), "Reading", "MB", inMemory ? 0 : size);
+        ontylog::Batch batch;
+        try {
+            while (queue.next(batch)) {
+                builder.apply(batch);
+                progress.update(bytesRead.load(std::memory_order_relaxed));
+            }
+        } catch (const QueltError&) {
+            throw; // the parse is stopped on the way out
+        } catch (...) {
+            // Thrown while records were built: the parse ends with it.
+            throw unexpectedException();
+        }
+    }
+    parser.stop();
+
+    switch (queue.ending()) {
+    case BatchQueue::Ending::XmlException:
+    case BatchQueue::Ending::SaxParseException:
+        throw QueltError(QueltError::kParserException,
+            { { Console::Out, "Exception message is: " }, { Console::Out, queue.message() } });
+    case BatchQueue::Ending::OtherException:
+        throw unexpectedException();
+    default:
+        break;
+    }
+    return !builder.sawFatalError();
+}
+
+} // namespace
+
+namespace ontylog {
+
+bool readFile(QueltKb& kb, const std::string& fileName)
+{
+    return readDocument(kb, Document { fileName });
+}
+
+bool readMemory(QueltKb& kb, const void* bytes, std::size_t size, const std::string& name)
+{
+    // A document of no bytes is handed over as one byte that is never read,
+    // so that it is not taken for a file name.
+    static const char none = 0;
+    return readDocument(kb, Document { name, size == 0 ? &none : bytes, size });
+}
+
+} // namespace ontylog
