@@ -37,9 +37,9 @@ class RoutedConsole : public Console {
 public:
     enum Route { Keep, ToErr, Drop };
 
-    RoutedConsole(Console& target, Route outRoute)
-        : target(target)
-        , outRoute(outRoute)
+    RoutedConsole(Console& givenTarget, Route givenOutRoute)
+        : target(givenTarget)
+        , outRoute(givenOutRoute)
     {
     }
 

@@ -19,33 +19,33 @@
 // and may hide onInitializeMaps() / onReleaseMaps() for extra registries.
 template <class Derived> class DefinitionRecord : public ClassErrors<Derived> {
 public:
-    const std::string& getName() const { return name_; }
-    const std::string& getCode() const { return code_; }
-    long getID() const { return id_; }
+    const std::string& getName() const { return name; }
+    const std::string& getCode() const { return code; }
+    long getID() const { return id; }
 
     // The map id the record's name is registered under (for a repeated name,
     // the first record's); -1 when the name is not registered.
-    long getMapID() const { return registry().lookupId(name_); }
+    long getMapID() const { return registry().lookupId(name); }
 
-    void setCode(const std::string& code)
+    void setCode(const std::string& givenCode)
     {
-        if (registry().codeInSet(code))
+        if (registry().codeInSet(givenCode))
             Derived::setError(QueltTerminology::CODE_EXISTS);
         else
-            code_ = code;
+            code = givenCode;
     }
-    void setID(long id)
+    void setID(long givenId)
     {
-        if (registry().idInSet(id))
+        if (registry().idInSet(givenId))
             Derived::setError(QueltTerminology::ID_EXISTS);
         else
-            id_ = id;
+            id = givenId;
     }
-    void clearID() { id_ = -1; }
-    void clearCode() { code_.clear(); }
+    void clearID() { id = -1; }
+    void clearCode() { code.clear(); }
 
-    bool operator==(const Derived& other) const { return name_ == other.name_; }
-    bool operator<(const Derived& other) const { return name_ < other.name_; }
+    bool operator==(const Derived& other) const { return name == other.name; }
+    bool operator<(const Derived& other) const { return name < other.name; }
 
     static bool codeInSet(const std::string& code) { return registry().codeInSet(code); }
     static bool idInSet(long id) { return registry().idInSet(id); }
@@ -66,17 +66,17 @@ public:
     }
 
 protected:
-    DefinitionRecord(const std::string& name, const std::string& code, long id)
-        : name_(name)
-        , code_(code)
-        , id_(id)
+    DefinitionRecord(const std::string& givenName, const std::string& givenCode, long givenId)
+        : name(givenName)
+        , code(givenCode)
+        , id(givenId)
     {
         NameRegistry& reg = registry();
         if (reg.count() == 0)
             initializeMaps();
         // Duplicate checks, then the name under the current count, then the
         // id and the code.
-        reg.admit(name_, code_, id_, reg.count());
+        reg.admit(name, code, id, reg.count());
         reg.construct();
     }
 
@@ -84,45 +84,45 @@ protected:
     // record of their own class (they must not keep themselves alive).
     struct Uncounted { };
     DefinitionRecord(const DefinitionRecord& other, Uncounted)
-        : name_(other.name_)
-        , code_(other.code_)
-        , id_(other.id_)
-        , counted_(false)
+        : name(other.name)
+        , code(other.code)
+        , id(other.id)
+        , counted(false)
     {
     }
 
     DefinitionRecord(const DefinitionRecord& other)
-        : name_(other.name_)
-        , code_(other.code_)
-        , id_(other.id_)
+        : name(other.name)
+        , code(other.code)
+        , id(other.id)
     {
         registry().construct();
     }
     DefinitionRecord& operator=(const DefinitionRecord& other)
     {
-        name_ = other.name_;
-        code_ = other.code_;
-        id_ = other.id_;
+        name = other.name;
+        code = other.code;
+        id = other.id;
         return *this;
     }
     ~DefinitionRecord()
     {
-        if (counted_ && registry().destroy())
+        if (counted && registry().destroy())
             Derived::onReleaseMaps();
     }
 
     // Registers the name under the current live-instance count.
-    void addToMap() { registry().add(registry().count(), name_); }
+    void addToMap() { registry().add(registry().count(), name); }
 
     static void onInitializeMaps() { }
     static void onReleaseMaps() { }
 
-    std::string name_;
-    std::string code_;
-    long id_;
+    std::string name;
+    std::string code;
+    long id;
 
 private:
-    bool counted_ = true;
+    bool counted = true;
 };
 
 #endif

@@ -5,8 +5,8 @@
 void ErrorWord::print(Console& console) const
 {
     for (int i = 0; i < QueltTerminology::numErrors; ++i) {
-        if (word_ & QueltTerminology::errorArray[i])
+        if (word & QueltTerminology::errorArray[i])
             console.err(
-                std::string("Error class ") + className_ + ' ' + QueltTerminology::errorNames[i]);
+                std::string("Error class ") + className + ' ' + QueltTerminology::errorNames[i]);
     }
 }

@@ -7,23 +7,23 @@
 // the QueltTerminology error bits, printed one line per set bit.
 class ErrorWord {
 public:
-    explicit ErrorWord(const char* className)
-        : className_(className)
+    explicit ErrorWord(const char* givenClassName)
+        : className(givenClassName)
     {
     }
 
-    void set(long bits) { word_ |= bits; }
-    void clear(long bits) { word_ &= ~bits; }
-    void clear() { word_ = 0; }
-    bool is(long bits) const { return (word_ & bits) != 0; }
-    bool any() const { return word_ != 0; }
-    long value() const { return word_; }
+    void set(long bits) { word |= bits; }
+    void clear(long bits) { word &= ~bits; }
+    void clear() { word = 0; }
+    bool is(long bits) const { return (word & bits) != 0; }
+    bool any() const { return word != 0; }
+    long value() const { return word; }
     // One line "Error class <class> <BIT_NAME>" on standard error per set bit.
     void print(Console& console) const;
 
 private:
-    const char* className_;
-    long word_ = 0;
+    const char* className;
+    long word = 0;
 };
 
 // Gives a record class its static error operations. T names itself in

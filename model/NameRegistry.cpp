@@ -9,97 +9,97 @@
 void NameRegistry::initialize()
 {
     try {
-        maps_ = std::make_unique<Maps>();
+        maps = std::make_unique<Maps>();
         reserve(0);
     } catch (const std::bad_alloc&) {
-        throw QueltError(QueltError::kFailure, policy_.allocMessage);
+        throw QueltError(QueltError::kFailure, policy.allocMessage);
     }
-    ++generation_;
+    ++changeCount;
 }
 
 void NameRegistry::reserve(std::size_t names)
 {
-    if (!maps_) {
-        reserved_ += names;
+    if (!maps) {
+        reserved += names;
         return;
     }
-    names += reserved_;
-    reserved_ = 0;
+    names += reserved;
+    reserved = 0;
     if (names == 0)
         return;
     // Only a hint: without the memory the maps grow as they go.
     try {
-        maps_->idToName.reserve(maps_->idToName.size() + names);
-        maps_->nameToId.reserve(maps_->nameToId.size() + names);
-        maps_->ids.reserve(maps_->ids.size() + names);
-        maps_->codes.reserve(maps_->codes.size() + names);
+        maps->idToName.reserve(maps->idToName.size() + names);
+        maps->nameToId.reserve(maps->nameToId.size() + names);
+        maps->ids.reserve(maps->ids.size() + names);
+        maps->codes.reserve(maps->codes.size() + names);
     } catch (const std::bad_alloc&) {
     }
 }
 
 long NameRegistry::lookupId(const std::string& name)
 {
-    if (!maps_) {
-        errors_.set(policy_.absentBit);
+    if (!maps) {
+        errors.set(policy.absentBit);
         return -1;
     }
     // The first registration of a name answers for it.
-    auto it = maps_->nameToId.find(name);
-    return it == maps_->nameToId.end() ? -1 : it->second.first;
+    auto it = maps->nameToId.find(name);
+    return it == maps->nameToId.end() ? -1 : it->second.first;
 }
 
 const std::string& NameRegistry::lookupName(long mapId)
 {
-    if (!maps_) {
-        errors_.set(policy_.absentBit);
+    if (!maps) {
+        errors.set(policy.absentBit);
         return QueltTerminology::emptyString;
     }
-    auto it = maps_->idToName.find(mapId);
-    return it == maps_->idToName.end() ? QueltTerminology::emptyString : it->second;
+    auto it = maps->idToName.find(mapId);
+    return it == maps->idToName.end() ? QueltTerminology::emptyString : it->second;
 }
 
 bool NameRegistry::contains(const std::string& name)
 {
-    if (!maps_) {
-        errors_.set(policy_.absentBit);
+    if (!maps) {
+        errors.set(policy.absentBit);
         return false;
     }
-    return maps_->nameToId.count(name) != 0;
+    return maps->nameToId.count(name) != 0;
 }
 
 void NameRegistry::addName(long mapId, const std::string& name)
 {
-    if (policy_.replaceIdEntry)
-        maps_->idToName[mapId] = name;
+    if (policy.replaceIdEntry)
+        maps->idToName[mapId] = name;
     else
-        maps_->idToName.emplace(mapId, name);
-    ++generation_;
+        maps->idToName.emplace(mapId, name);
+    ++changeCount;
 }
 
 void NameRegistry::add(long mapId, const std::string& name)
 {
-    if (!maps_)
+    if (!maps)
         return;
     addName(mapId, name);
-    auto inserted = maps_->nameToId.try_emplace(name, NameEntry { mapId, {} });
+    auto inserted = maps->nameToId.try_emplace(name, NameEntry { mapId, {} });
     // Later registrations follow the first, so lookupId keeps finding it.
-    if (!inserted.second && !policy_.uniqueNames)
+    if (!inserted.second && !policy.uniqueNames)
         inserted.first->second.more.push_back(mapId);
 }
 
 void NameRegistry::remove(long mapId, const std::string& name)
 {
-    if (!maps_)
+    if (!maps)
         return;
-    auto idIt = maps_->idToName.find(mapId);
-    if (idIt != maps_->idToName.end() && idIt->second == name)
-        maps_->idToName.erase(idIt);
-    auto nameIt = maps_->nameToId.find(name);
-    if (nameIt != maps_->nameToId.end()) {
+    auto idIt = maps->idToName.find(mapId);
+    if (idIt != maps->idToName.end() && idIt->second == name)
+        maps->idToName.erase(idIt);
+    auto nameIt = maps->nameToId.find(name);
+    if (nameIt != maps->nameToId.end()) {
         NameEntry& entry = nameIt->second;
         if (entry.first == mapId) {
             if (entry.more.empty()) {
-                maps_->nameToId.erase(nameIt);
+                maps->nameToId.erase(nameIt);
             } else {
                 entry.first = entry.more.front();
                 entry.more.erase(entry.more.begin());
@@ -110,20 +110,20 @@ void NameRegistry::remove(long mapId, const std::string& name)
                 entry.more.erase(it);
         }
     }
-    ++generation_;
+    ++changeCount;
 }
 
 void NameRegistry::admit(const std::string& name, const std::string& code, long id, long mapId)
 {
-    if (!maps_->codes.insert(code).second)
-        errors_.set(QueltTerminology::CODE_EXISTS);
-    if (!maps_->ids.insert(id).second)
-        errors_.set(QueltTerminology::ID_EXISTS);
+    if (!maps->codes.insert(code).second)
+        errors.set(QueltTerminology::CODE_EXISTS);
+    if (!maps->ids.insert(id).second)
+        errors.set(QueltTerminology::ID_EXISTS);
     addName(mapId, name);
-    auto inserted = maps_->nameToId.try_emplace(name, NameEntry { mapId, {} });
+    auto inserted = maps->nameToId.try_emplace(name, NameEntry { mapId, {} });
     if (!inserted.second) {
-        errors_.set(QueltTerminology::NAME_EXISTS);
-        if (!policy_.uniqueNames)
+        errors.set(QueltTerminology::NAME_EXISTS);
+        if (!policy.uniqueNames)
             inserted.first->second.more.push_back(mapId);
     }
 }

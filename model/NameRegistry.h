@@ -30,21 +30,21 @@ public:
         bool replaceIdEntry; // map id -> name takes the latest registration
     };
 
-    NameRegistry(ErrorWord& errors, Policy policy)
-        : errors_(errors)
-        , policy_(policy)
+    NameRegistry(ErrorWord& givenErrors, Policy givenPolicy)
+        : errors(givenErrors)
+        , policy(givenPolicy)
     {
     }
 
-    bool present() const { return maps_ != nullptr; }
+    bool present() const { return maps != nullptr; }
     void initialize();
     // Room for `names` more registrations, so the maps do not grow step by
     // step while a large terminology is read; kept for maps created later.
     void reserve(std::size_t names);
     void release()
     {
-        maps_.reset();
-        ++generation_;
+        maps.reset();
+        ++changeCount;
     }
 
     // Lookups; while absent they set the absent bit and report "not found".
@@ -55,8 +55,8 @@ public:
     void add(long mapId, const std::string& name);
     void remove(long mapId, const std::string& name);
 
-    bool idInSet(long id) const { return maps_ && maps_->ids.count(id) != 0; }
-    bool codeInSet(const std::string& code) const { return maps_ && maps_->codes.count(code) != 0; }
+    bool idInSet(long id) const { return maps && maps->ids.count(id) != 0; }
+    bool codeInSet(const std::string& code) const { return maps && maps->codes.count(code) != 0; }
 
     // What a constructor from fields does to the registries, in one pass:
     // CODE_EXISTS, ID_EXISTS and NAME_EXISTS set as they apply, the name
@@ -67,15 +67,15 @@ public:
     // Changes with every change of what lookupId and lookupName answer
     // (creation, release, add, remove), so a caller may keep an answer for
     // as long as the generation stays the same.
-    std::uint64_t generation() const { return generation_; }
+    std::uint64_t generation() const { return changeCount; }
 
     // Live-instance counter.
-    long count() const { return counter_; }
-    void construct() { ++counter_; }
+    long count() const { return counter; }
+    void construct() { ++counter; }
     // Returns true when the last record is gone and the maps were released.
     bool destroy()
     {
-        if (--counter_ == 0) {
+        if (--counter == 0) {
             release();
             return true;
         }
@@ -97,12 +97,12 @@ private:
 
     void addName(long mapId, const std::string& name);
 
-    ErrorWord& errors_;
-    Policy policy_;
-    long counter_ = 0;
-    std::size_t reserved_ = 0;
-    std::uint64_t generation_ = 0;
-    std::unique_ptr<Maps> maps_;
+    ErrorWord& errors;
+    Policy policy;
+    long counter = 0;
+    std::size_t reserved = 0;
+    std::uint64_t changeCount = 0;
+    std::unique_ptr<Maps> maps;
 };
 
 #endif

@@ -3,39 +3,38 @@
 #include "model/NameResolution.h"
 #include "model/QueltAssociationDef.h"
 
-QueltAssociation::QueltAssociation(const std::string& name, std::string value)
-    : QueltAssociation(name, std::move(value), {})
+QueltAssociation::QueltAssociation(const std::string& name, std::string givenValue)
+    : QueltAssociation(name, std::move(givenValue), {})
 {
 }
 
 QueltAssociation::QueltAssociation(
-    const std::string& name, std::string value, std::vector<QueltQualifier> qualifiers)
-    : value_(std::move(value))
-    , nameId_(
-          resolveName<QueltAssociation, QueltAssociationDef>(name, QueltTerminology::NO_PROPDEF))
-    , qualifiers_(std::move(qualifiers))
+    const std::string& name, std::string givenValue, std::vector<QueltQualifier> givenQualifiers)
+    : value(std::move(givenValue))
+    , nameId(resolveName<QueltAssociation, QueltAssociationDef>(name, QueltTerminology::NO_PROPDEF))
+    , qualifiers(std::move(givenQualifiers))
 {
 }
 
 const std::string& QueltAssociation::getName() const
 {
-    return nameOf<QueltAssociation, QueltAssociationDef>(nameId_, QueltTerminology::NO_PROPDEF);
+    return nameOf<QueltAssociation, QueltAssociationDef>(nameId, QueltTerminology::NO_PROPDEF);
 }
 
 bool QueltAssociation::operator==(const QueltAssociation& other) const
 {
-    bool same = nameId_ == other.nameId_ && value_ == other.value_;
-    if (qualifiers_.empty())
+    bool same = nameId == other.nameId && value == other.value;
+    if (qualifiers.empty())
         return same;
-    return same && qualifiers_ == other.qualifiers_;
+    return same && qualifiers == other.qualifiers;
 }
 
 bool QueltAssociation::operator<(const QueltAssociation& other) const
 {
-    bool less = nameId_ < other.nameId_ && value_ < other.value_;
-    if (qualifiers_.empty())
+    bool less = nameId < other.nameId && value < other.value;
+    if (qualifiers.empty())
         return less;
-    return less && qualifiers_ < other.qualifiers_;
+    return less && qualifiers < other.qualifiers;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltAssociation& association)

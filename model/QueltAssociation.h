@@ -24,20 +24,20 @@ public:
     QueltAssociation(QueltAssociation&&) = default;
     QueltAssociation& operator=(QueltAssociation&&) = default;
 
-    const std::string& getValue() const { return value_; }
-    void setValue(const std::string& value) { value_ = value; }
-    long getNameID() const { return nameId_; }
+    const std::string& getValue() const { return value; }
+    void setValue(const std::string& givenValue) { value = givenValue; }
+    long getNameID() const { return nameId; }
     const std::string& getName() const;
-    const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers_; }
-    bool hasQualifier() const { return !qualifiers_.empty(); }
+    const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers; }
+    bool hasQualifier() const { return !qualifiers.empty(); }
 
     bool operator==(const QueltAssociation& other) const;
     bool operator<(const QueltAssociation& other) const;
 
 private:
-    std::string value_;
-    long nameId_;
-    std::vector<QueltQualifier> qualifiers_;
+    std::string value;
+    long nameId;
+    std::vector<QueltQualifier> qualifiers;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltAssociation& association);

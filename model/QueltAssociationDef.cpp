@@ -8,23 +8,24 @@ NameRegistry::Policy QueltAssociationDef::registryPolicy()
         "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
-QueltAssociationDef::QueltAssociationDef(const std::string& name, const std::string& code, long id,
-    const std::string& inverse, bool displayable, const std::string& nameSpace)
-    : DefinitionRecord(name, code, id)
-    , inverse_(inverse)
-    , displayable_(displayable)
-    , namespaceId_(resolveNamespace<QueltAssociationDef>(nameSpace))
+QueltAssociationDef::QueltAssociationDef(const std::string& givenName, const std::string& givenCode,
+    long givenId, const std::string& givenInverse, bool givenDisplayable,
+    const std::string& nameSpace)
+    : DefinitionRecord(givenName, givenCode, givenId)
+    , inverse(givenInverse)
+    , displayable(givenDisplayable)
+    , namespaceId(resolveNamespace<QueltAssociationDef>(nameSpace))
 {
 }
 
 const std::string& QueltAssociationDef::getNamespace() const
 {
-    return namespaceOf<QueltAssociationDef>(namespaceId_);
+    return namespaceOf<QueltAssociationDef>(namespaceId);
 }
 
 bool QueltAssociationDef::isSame(const QueltAssociationDef& other) const
 {
-    return name_ == other.name_ && code_ == other.code_ && id_ == other.id_
-        && displayable_ == other.displayable_ && inverse_ == other.inverse_
-        && namespaceId_ == other.namespaceId_;
+    return name == other.name && code == other.code && id == other.id
+        && displayable == other.displayable && inverse == other.inverse
+        && namespaceId == other.namespaceId;
 }

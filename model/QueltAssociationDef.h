@@ -15,12 +15,12 @@ public:
     QueltAssociationDef& operator=(const QueltAssociationDef&) = default;
     virtual ~QueltAssociationDef() = default;
 
-    const std::string& getInverse() const { return inverse_; }
-    void setInverse(const std::string& inverse) { inverse_ = inverse; }
-    bool hasInverse() const { return !inverse_.empty(); }
-    bool isDisplayable() const { return displayable_; }
-    void setDisplayable(bool displayable) { displayable_ = displayable; }
-    long getNamespaceID() const { return namespaceId_; }
+    const std::string& getInverse() const { return inverse; }
+    void setInverse(const std::string& givenInverse) { inverse = givenInverse; }
+    bool hasInverse() const { return !inverse.empty(); }
+    bool isDisplayable() const { return displayable; }
+    void setDisplayable(bool givenDisplayable) { displayable = givenDisplayable; }
+    long getNamespaceID() const { return namespaceId; }
     const std::string& getNamespace() const;
     bool isSame(const QueltAssociationDef& other) const;
 
@@ -30,9 +30,9 @@ public:
     static bool assocDefInMap(const std::string& name) { return inMap(name); }
 
 private:
-    std::string inverse_;
-    bool displayable_;
-    long namespaceId_;
+    std::string inverse;
+    bool displayable;
+    long namespaceId;
 };
 
 #endif

@@ -12,74 +12,74 @@ NameRegistry& QueltConcept::registry()
     return reg;
 }
 
-QueltConcept::QueltConcept(std::string name, std::string code, long id,
-    const std::string& nameSpace, const std::string& kind, bool state)
-    : name_(std::move(name))
-    , code_(std::move(code))
-    , id_(id)
-    , state_(state)
+QueltConcept::QueltConcept(std::string givenName, std::string givenCode, long givenId,
+    const std::string& nameSpace, const std::string& kind, bool givenState)
+    : name(std::move(givenName))
+    , code(std::move(givenCode))
+    , id(givenId)
+    , state(givenState)
 {
     NameRegistry& reg = registry();
     if (reg.count() == 0)
         initializeMaps();
-    namespaceId_ = resolveNamespace<QueltConcept>(nameSpace);
-    kindId_ = resolveKind<QueltConcept>(kind);
+    namespaceId = resolveNamespace<QueltConcept>(nameSpace);
+    kindId = resolveKind<QueltConcept>(kind);
     reg.construct();
-    mapId_ = reg.count();
+    mapId = reg.count();
     // Duplicate checks, then the name under the new map id, then the id and
     // the code.
-    reg.admit(name_, code_, id_, mapId_);
+    reg.admit(name, code, id, mapId);
 }
 
 QueltConcept::QueltConcept(const QueltConcept& other)
-    : name_(other.name_)
-    , code_(other.code_)
-    , id_(other.id_)
-    , namespaceId_(other.namespaceId_)
-    , kindId_(other.kindId_)
-    , state_(other.state_)
-    , parents_(other.parents_)
-    , roles_(other.roles_)
-    , properties_(other.properties_)
-    , associations_(other.associations_)
-    , roleGroups_(other.roleGroups_)
+    : name(other.name)
+    , code(other.code)
+    , id(other.id)
+    , namespaceId(other.namespaceId)
+    , kindId(other.kindId)
+    , state(other.state)
+    , parents(other.parents)
+    , roles(other.roles)
+    , properties(other.properties)
+    , associations(other.associations)
+    , roleGroups(other.roleGroups)
 {
     registry().construct();
-    mapId_ = registry().count();
+    mapId = registry().count();
 }
 
 QueltConcept::QueltConcept(QueltConcept&& other)
-    : name_(std::move(other.name_))
-    , code_(std::move(other.code_))
-    , id_(other.id_)
-    , namespaceId_(other.namespaceId_)
-    , kindId_(other.kindId_)
-    , state_(other.state_)
-    , parents_(std::move(other.parents_))
-    , roles_(std::move(other.roles_))
-    , properties_(std::move(other.properties_))
-    , associations_(std::move(other.associations_))
-    , roleGroups_(std::move(other.roleGroups_))
+    : name(std::move(other.name))
+    , code(std::move(other.code))
+    , id(other.id)
+    , namespaceId(other.namespaceId)
+    , kindId(other.kindId)
+    , state(other.state)
+    , parents(std::move(other.parents))
+    , roles(std::move(other.roles))
+    , properties(std::move(other.properties))
+    , associations(std::move(other.associations))
+    , roleGroups(std::move(other.roleGroups))
 {
     registry().construct();
-    mapId_ = registry().count();
+    mapId = registry().count();
 }
 
 QueltConcept& QueltConcept::operator=(const QueltConcept& other)
 {
     if (this != &other) {
-        name_ = other.name_;
-        code_ = other.code_;
-        id_ = other.id_;
-        namespaceId_ = other.namespaceId_;
-        kindId_ = other.kindId_;
-        state_ = other.state_;
-        parents_ = other.parents_;
-        mapId_ = other.mapId_;
-        roles_ = other.roles_;
-        properties_ = other.properties_;
-        associations_ = other.associations_;
-        roleGroups_ = other.roleGroups_;
+        name = other.name;
+        code = other.code;
+        id = other.id;
+        namespaceId = other.namespaceId;
+        kindId = other.kindId;
+        state = other.state;
+        parents = other.parents;
+        mapId = other.mapId;
+        roles = other.roles;
+        properties = other.properties;
+        associations = other.associations;
+        roleGroups = other.roleGroups;
     }
     return *this;
 }
@@ -89,98 +89,98 @@ QueltConcept::~QueltConcept()
     registry().destroy();
 }
 
-void QueltConcept::setName(const std::string& name)
+void QueltConcept::setName(const std::string& givenName)
 {
-    if (conceptInMap(name))
+    if (conceptInMap(givenName))
         setError(QueltTerminology::NAME_EXISTS);
     else
-        name_ = name;
+        name = givenName;
 }
 
-void QueltConcept::reName(const std::string& name)
+void QueltConcept::reName(const std::string& givenName)
 {
-    if (conceptInMap(name))
+    if (conceptInMap(givenName))
         setError(QueltTerminology::NAME_EXISTS);
-    registry().remove(mapId_, name_);
-    name_ = name;
-    registry().add(mapId_, name_);
+    registry().remove(mapId, name);
+    name = givenName;
+    registry().add(mapId, name);
 }
 
-void QueltConcept::setCode(const std::string& code)
+void QueltConcept::setCode(const std::string& givenCode)
 {
-    if (codeInSet(code))
+    if (codeInSet(givenCode))
         setError(QueltTerminology::CODE_EXISTS);
-    code_ = code;
+    code = givenCode;
 }
 
-void QueltConcept::setID(long id)
+void QueltConcept::setID(long givenId)
 {
-    if (idInSet(id))
+    if (idInSet(givenId))
         setError(QueltTerminology::ID_EXISTS);
-    id_ = id;
+    id = givenId;
 }
 
 std::string QueltConcept::getID(char) const
 {
-    return std::to_string(id_);
+    return std::to_string(id);
 }
 
 const std::string& QueltConcept::getNamespace() const
 {
-    return namespaceOf<QueltConcept>(namespaceId_);
+    return namespaceOf<QueltConcept>(namespaceId);
 }
 
 void QueltConcept::setNamespace(const std::string& nameSpace)
 {
     if (!isError(QueltTerminology::NO_NAMESPACE))
-        namespaceId_ = QueltName::getNamespaceMapID(nameSpace);
+        namespaceId = QueltName::getNamespaceMapID(nameSpace);
 }
 
 const std::string& QueltConcept::getKind() const
 {
-    return kindOf<QueltConcept>(kindId_);
+    return kindOf<QueltConcept>(kindId);
 }
 
 void QueltConcept::setKind(const std::string& kind)
 {
     if (!isError(QueltTerminology::NO_KIND))
-        kindId_ = QueltKind::getKindMapID(kind);
+        kindId = QueltKind::getKindMapID(kind);
 }
 
 void QueltConcept::clear()
 {
-    name_.clear();
-    code_.clear();
-    id_ = -1;
-    namespaceId_ = -1;
-    kindId_ = -1;
-    parents_.clear();
-    roles_.clear();
-    properties_.clear();
-    associations_.clear();
-    roleGroups_.clear();
-    state_ = false;
+    name.clear();
+    code.clear();
+    id = -1;
+    namespaceId = -1;
+    kindId = -1;
+    parents.clear();
+    roles.clear();
+    properties.clear();
+    associations.clear();
+    roleGroups.clear();
+    state = false;
     clearError();
 }
 
 void QueltConcept::addParents(const std::vector<std::string>& names)
 {
-    for (const std::string& name : names)
-        addParent(name);
+    for (const std::string& givenName : names)
+        addParent(givenName);
 }
 
 void QueltConcept::addParents(std::vector<std::string>&& names)
 {
-    for (std::string& name : names)
-        addParent(std::move(name));
+    for (std::string& givenName : names)
+        addParent(std::move(givenName));
 }
 
 void QueltConcept::countRole(long group, long delta)
 {
-    long& count = roleGroups_[group];
+    long& count = roleGroups[group];
     count += delta;
     if (count <= 0)
-        roleGroups_.erase(group);
+        roleGroups.erase(group);
 }
 
 void QueltConcept::addRole(const QueltRole& role)
@@ -194,66 +194,67 @@ void QueltConcept::addRole(QueltRole&& role)
         setError(QueltTerminology::NO_ROLEDEF);
     long group = role.getRolegroup();
     long nameId = role.getNameID();
-    roles_.emplace(nameId, std::move(role));
+    roles.emplace(nameId, std::move(role));
     countRole(group, 1);
 }
 
-void QueltConcept::addRoles(const std::vector<QueltRole>& roles)
+void QueltConcept::addRoles(const std::vector<QueltRole>& givenRoles)
 {
-    for (const QueltRole& role : roles)
+    for (const QueltRole& role : givenRoles)
         addRole(role);
 }
 
-void QueltConcept::addRoles(std::vector<QueltRole>&& roles)
+void QueltConcept::addRoles(std::vector<QueltRole>&& givenRoles)
 {
-    for (QueltRole& role : roles)
+    for (QueltRole& role : givenRoles)
         addRole(std::move(role));
 }
 
 long QueltConcept::getNumRoleGroups() const
 {
-    if (roleGroups_.empty())
+    if (roleGroups.empty())
         return 0;
-    long groups = static_cast<long>(roleGroups_.size());
-    return roleGroups_.begin()->first == 0 ? groups - 1 : groups;
+    long groups = static_cast<long>(roleGroups.size());
+    return roleGroups.begin()->first == 0 ? groups - 1 : groups;
 }
 
 bool QueltConcept::hasRolegroups() const
 {
-    return roleGroups_.size() >= 2 || (roleGroups_.size() == 1 && roleGroups_.begin()->first == 1);
+    return roleGroups.size() >= 2 || (roleGroups.size() == 1 && roleGroups.begin()->first == 1);
 }
 
 bool QueltConcept::hasAllRolesInGroup() const
 {
-    return !roleGroups_.empty() && roleGroups_.begin()->first == 1;
+    return !roleGroups.empty() && roleGroups.begin()->first == 1;
 }
 
 void QueltConcept::setRoleValue(RoleMap::iterator it, const std::string& value)
 {
-    if (it != roles_.end())
+    if (it != roles.end())
         it->second.setValue(value);
 }
 
 template <class Pred> void QueltConcept::eraseRolesIf(Pred pred)
 {
-    for (auto it = roles_.begin(); it != roles_.end();) {
+    for (auto it = roles.begin(); it != roles.end();) {
         if (pred(it->second)) {
             countRole(it->second.getRolegroup(), -1);
-            it = roles_.erase(it);
+            it = roles.erase(it);
         } else {
             ++it;
         }
     }
 }
 
-void QueltConcept::deleteRole(const std::string& name, const std::string& value)
+void QueltConcept::deleteRole(const std::string& givenName, const std::string& value)
 {
-    eraseRolesIf([&](const QueltRole& r) { return r.getName() == name && r.getValue() == value; });
+    eraseRolesIf(
+        [&](const QueltRole& r) { return r.getName() == givenName && r.getValue() == value; });
 }
 
-void QueltConcept::deleteRole(const std::string& name)
+void QueltConcept::deleteRole(const std::string& givenName)
 {
-    eraseRolesIf([&](const QueltRole& r) { return r.getName() == name; });
+    eraseRolesIf([&](const QueltRole& r) { return r.getName() == givenName; });
 }
 
 void QueltConcept::deleteRole(const QueltRole& role)
@@ -263,14 +264,14 @@ void QueltConcept::deleteRole(const QueltRole& role)
 
 void QueltConcept::deleteAllRoles()
 {
-    roles_.clear();
-    roleGroups_.clear();
+    roles.clear();
+    roleGroups.clear();
 }
 
-bool QueltConcept::hasRole(const std::string& name) const
+bool QueltConcept::hasRole(const std::string& givenName) const
 {
-    for (const auto& entry : roles_) {
-        if (entry.second.getName() == name)
+    for (const auto& entry : roles) {
+        if (entry.second.getName() == givenName)
             return true;
     }
     return false;
@@ -278,7 +279,7 @@ bool QueltConcept::hasRole(const std::string& name) const
 
 bool QueltConcept::hasRole(const QueltRole& role) const
 {
-    for (const auto& entry : roles_) {
+    for (const auto& entry : roles) {
         if (entry.second == role)
             return true;
     }
@@ -295,50 +296,51 @@ void QueltConcept::addProperty(QueltProperty&& property)
     if (QueltProperty::isError(QueltTerminology::NO_PROPDEF))
         setError(QueltTerminology::NO_PROPDEF);
     long nameId = property.getNameID();
-    properties_.emplace(nameId, std::move(property));
+    properties.emplace(nameId, std::move(property));
 }
 
-void QueltConcept::addProperties(const std::vector<QueltProperty>& properties)
+void QueltConcept::addProperties(const std::vector<QueltProperty>& givenProperties)
 {
-    for (const QueltProperty& property : properties)
+    for (const QueltProperty& property : givenProperties)
         addProperty(property);
 }
 
-void QueltConcept::addProperties(std::vector<QueltProperty>&& properties)
+void QueltConcept::addProperties(std::vector<QueltProperty>&& givenProperties)
 {
-    for (QueltProperty& property : properties)
+    for (QueltProperty& property : givenProperties)
         addProperty(std::move(property));
 }
 
-QueltConcept::PropertyMap::const_iterator QueltConcept::findProperty(const std::string& name) const
+QueltConcept::PropertyMap::const_iterator QueltConcept::findProperty(
+    const std::string& givenName) const
 {
-    for (auto it = properties_.begin(); it != properties_.end(); ++it) {
-        if (it->second.getName() == name)
+    for (auto it = properties.begin(); it != properties.end(); ++it) {
+        if (it->second.getName() == givenName)
             return it;
     }
-    return properties_.end();
+    return properties.end();
 }
 
-QueltConcept::PropertyMap::iterator QueltConcept::propertyIterator(const std::string& name)
+QueltConcept::PropertyMap::iterator QueltConcept::propertyIterator(const std::string& givenName)
 {
-    for (auto it = properties_.begin(); it != properties_.end(); ++it) {
-        if (it->second.getName() == name)
+    for (auto it = properties.begin(); it != properties.end(); ++it) {
+        if (it->second.getName() == givenName)
             return it;
     }
-    return properties_.end();
+    return properties.end();
 }
 
-std::string QueltConcept::getPropertyValue(const std::string& name) const
+std::string QueltConcept::getPropertyValue(const std::string& givenName) const
 {
-    auto it = findProperty(name);
-    return it == properties_.end() ? std::string() : it->second.getValue();
+    auto it = findProperty(givenName);
+    return it == properties.end() ? std::string() : it->second.getValue();
 }
 
-long QueltConcept::getPropertyNumber(const std::string& name) const
+long QueltConcept::getPropertyNumber(const std::string& givenName) const
 {
     long count = 0;
-    for (const auto& entry : properties_) {
-        if (entry.second.getName() == name)
+    for (const auto& entry : properties) {
+        if (entry.second.getName() == givenName)
             ++count;
     }
     return count;
@@ -346,7 +348,7 @@ long QueltConcept::getPropertyNumber(const std::string& name) const
 
 void QueltConcept::setPropertyValue(PropertyMap::iterator it, const std::string& value)
 {
-    if (it != properties_.end())
+    if (it != properties.end())
         it->second.setValue(value);
 }
 
@@ -360,20 +362,20 @@ template <class Map, class Pred> static void eraseIf(Map& map, Pred pred)
     }
 }
 
-void QueltConcept::deleteProperty(const std::string& name, const std::string& value)
+void QueltConcept::deleteProperty(const std::string& givenName, const std::string& value)
 {
-    eraseIf(properties_,
-        [&](const QueltProperty& p) { return p.getName() == name && p.getValue() == value; });
+    eraseIf(properties,
+        [&](const QueltProperty& p) { return p.getName() == givenName && p.getValue() == value; });
 }
 
 void QueltConcept::deleteProperty(const QueltProperty& property)
 {
-    eraseIf(properties_, [&](const QueltProperty& p) { return p == property; });
+    eraseIf(properties, [&](const QueltProperty& p) { return p == property; });
 }
 
-void QueltConcept::deleteProperty(const std::string& name)
+void QueltConcept::deleteProperty(const std::string& givenName)
 {
-    eraseIf(properties_, [&](const QueltProperty& p) { return p.getName() == name; });
+    eraseIf(properties, [&](const QueltProperty& p) { return p.getName() == givenName; });
 }
 
 void QueltConcept::addAssociation(const QueltAssociation& association)
@@ -386,65 +388,65 @@ void QueltConcept::addAssociation(QueltAssociation&& association)
     if (QueltAssociation::isError(QueltTerminology::NO_PROPDEF))
         setError(QueltTerminology::NO_PROPDEF);
     long nameId = association.getNameID();
-    associations_.emplace(nameId, std::move(association));
+    associations.emplace(nameId, std::move(association));
 }
 
-void QueltConcept::addAssociations(const std::vector<QueltAssociation>& associations)
+void QueltConcept::addAssociations(const std::vector<QueltAssociation>& givenAssociations)
 {
-    for (const QueltAssociation& association : associations)
+    for (const QueltAssociation& association : givenAssociations)
         addAssociation(association);
 }
 
-void QueltConcept::addAssociations(std::vector<QueltAssociation>&& associations)
+void QueltConcept::addAssociations(std::vector<QueltAssociation>&& givenAssociations)
 {
-    for (QueltAssociation& association : associations)
+    for (QueltAssociation& association : givenAssociations)
         addAssociation(std::move(association));
 }
 
 void QueltConcept::deleteAssociation(const QueltAssociation& association)
 {
-    eraseIf(associations_, [&](const QueltAssociation& a) { return a == association; });
+    eraseIf(associations, [&](const QueltAssociation& a) { return a == association; });
 }
 
 bool QueltConcept::hasSameNamespace(const QueltConcept& other) const
 {
-    return namespaceId_ == other.namespaceId_;
+    return namespaceId == other.namespaceId;
 }
 
 bool QueltConcept::hasSameProperties(const QueltConcept& other) const
 {
-    return properties_ == other.properties_;
+    return properties == other.properties;
 }
 
 bool QueltConcept::hasSameAssociations(const QueltConcept& other) const
 {
-    return associations_ == other.associations_;
+    return associations == other.associations;
 }
 
 bool QueltConcept::hasLessThanProperties(const QueltConcept& other) const
 {
-    return properties_ < other.properties_;
+    return properties < other.properties;
 }
 
 bool QueltConcept::hasLessThanAssociations(const QueltConcept& other) const
 {
-    return associations_ < other.associations_;
+    return associations < other.associations;
 }
 
 bool QueltConcept::operator==(const QueltConcept& other) const
 {
-    return id_ == other.id_ && code_ == other.code_ && namespaceId_ == other.namespaceId_
-        && kindId_ == other.kindId_ && state_ == other.state_ && name_ == other.name_
-        && parents_ == other.parents_ && roles_ == other.roles_
-        && associations_ == other.associations_ && properties_ == other.properties_;
+    return id == other.id && code == other.code && namespaceId == other.namespaceId
+        && kindId == other.kindId && state == other.state && name == other.name
+        && parents == other.parents && roles == other.roles && associations == other.associations
+        && properties == other.properties;
 }
 
 bool QueltConcept::operator<(const QueltConcept& other) const
 {
-    return id_ < other.id_ && code_ < other.code_ && namespaceId_ < other.namespaceId_
-        && kindId_ < other.kindId_ && state_ < other.state_ && name_ < other.name_
-        && parents_ < other.parents_ && roles_ < other.roles_ && associations_ < other.associations_
-        && properties_ < other.properties_;
+    return id < other.id && code < other.code && namespaceId < other.namespaceId
+        && kindId < other.kindId && state < other.state && name < other.name
+        && parents < other.parents && roles < other.roles && associations < other.associations
+        && properties < other.properties;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltConcept& concept)

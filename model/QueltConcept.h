@@ -35,46 +35,46 @@ public:
     virtual ~QueltConcept();
 
     // Identity.
-    const std::string& getName() const { return name_; }
+    const std::string& getName() const { return name; }
     void setName(const std::string& name);
     void reName(const std::string& name);
-    const std::string& getCode() const { return code_; }
+    const std::string& getCode() const { return code; }
     void setCode(const std::string& code);
-    void clearCode() { code_.clear(); }
-    long getID() const { return id_; }
+    void clearCode() { code.clear(); }
+    long getID() const { return id; }
     std::string getID(char unused) const;
     void setID(long id);
-    void clearID() { id_ = -1; }
-    long getMapID() const { return mapId_; }
-    long getNamespaceID() const { return namespaceId_; }
+    void clearID() { id = -1; }
+    long getMapID() const { return mapId; }
+    long getNamespaceID() const { return namespaceId; }
     const std::string& getNamespace() const;
     void setNamespace(const std::string& nameSpace);
-    long getKindID() const { return kindId_; }
+    long getKindID() const { return kindId; }
     const std::string& getKind() const;
     void setKind(const std::string& kind);
-    void clearKind() { kindId_ = -1; }
-    bool getState() const { return state_; }
-    void setState(bool state) { state_ = state; }
-    void setDefined() { state_ = true; }
-    void setPrimitive() { state_ = false; }
+    void clearKind() { kindId = -1; }
+    bool getState() const { return state; }
+    void setState(bool givenState) { state = givenState; }
+    void setDefined() { state = true; }
+    void setPrimitive() { state = false; }
     void clear();
 
     // Parents.
-    const ParentSet& getParents() const { return parents_; }
-    long getNumParents() const { return static_cast<long>(parents_.size()); }
-    ParentSet::const_iterator getFirstParent() const { return parents_.begin(); }
-    ParentSet::const_iterator getEndParent() const { return parents_.end(); }
-    void addParent(const std::string& name) { parents_.insert(name); }
-    void addParent(std::string&& name) { parents_.insert(std::move(name)); }
+    const ParentSet& getParents() const { return parents; }
+    long getNumParents() const { return static_cast<long>(parents.size()); }
+    ParentSet::const_iterator getFirstParent() const { return parents.begin(); }
+    ParentSet::const_iterator getEndParent() const { return parents.end(); }
+    void addParent(const std::string& givenName) { parents.insert(givenName); }
+    void addParent(std::string&& givenName) { parents.insert(std::move(givenName)); }
     void addParents(const std::vector<std::string>& names);
     void addParents(std::vector<std::string>&& names);
-    void deleteParent(const std::string& name) { parents_.erase(name); }
+    void deleteParent(const std::string& givenName) { parents.erase(givenName); }
 
     // Roles and role groups.
-    const RoleMap& getRoles() const { return roles_; }
-    long getNumRoles() const { return static_cast<long>(roles_.size()); }
-    RoleMap::const_iterator getFirstRole() const { return roles_.begin(); }
-    RoleMap::const_iterator getEndRole() const { return roles_.end(); }
+    const RoleMap& getRoles() const { return roles; }
+    long getNumRoles() const { return static_cast<long>(roles.size()); }
+    RoleMap::const_iterator getFirstRole() const { return roles.begin(); }
+    RoleMap::const_iterator getEndRole() const { return roles.end(); }
     void addRole(const QueltRole& role);
     void addRole(QueltRole&& role);
     void addRoles(const std::vector<QueltRole>& roles);
@@ -82,9 +82,9 @@ public:
     long getNumRoleGroups() const;
     bool hasRolegroups() const;
     bool hasAllRolesInGroup() const;
-    const std::map<long, long>& getRoleGroupTally() const { return roleGroups_; }
+    const std::map<long, long>& getRoleGroupTally() const { return roleGroups; }
     void setRoleValue(RoleMap::iterator it, const std::string& value);
-    RoleMap::iterator roleIterator() { return roles_.begin(); }
+    RoleMap::iterator roleIterator() { return roles.begin(); }
     void deleteRole(const std::string& name, const std::string& value);
     void deleteRole(const std::string& name);
     void deleteRole(const QueltRole& role);
@@ -93,10 +93,10 @@ public:
     bool hasRole(const QueltRole& role) const;
 
     // Properties.
-    const PropertyMap& getProperties() const { return properties_; }
-    long getNumProperties() const { return static_cast<long>(properties_.size()); }
-    PropertyMap::const_iterator getFirstProperty() const { return properties_.begin(); }
-    PropertyMap::const_iterator getEndProperty() const { return properties_.end(); }
+    const PropertyMap& getProperties() const { return properties; }
+    long getNumProperties() const { return static_cast<long>(properties.size()); }
+    PropertyMap::const_iterator getFirstProperty() const { return properties.begin(); }
+    PropertyMap::const_iterator getEndProperty() const { return properties.end(); }
     void addProperty(const QueltProperty& property);
     void addProperty(QueltProperty&& property);
     void addProperties(const std::vector<QueltProperty>& properties);
@@ -109,30 +109,30 @@ public:
     void deleteProperty(const std::string& name, const std::string& value);
     void deleteProperty(const QueltProperty& property);
     void deleteProperty(const std::string& name);
-    void deleteAllProperties() { properties_.clear(); }
+    void deleteAllProperties() { properties.clear(); }
 
     // Associations.
-    const AssociationMap& getAssociations() const { return associations_; }
-    long getNumAssociations() const { return static_cast<long>(associations_.size()); }
+    const AssociationMap& getAssociations() const { return associations; }
+    long getNumAssociations() const { return static_cast<long>(associations.size()); }
     void addAssociation(const QueltAssociation& association);
     void addAssociation(QueltAssociation&& association);
     void addAssociations(const std::vector<QueltAssociation>& associations);
     void addAssociations(std::vector<QueltAssociation>&& associations);
     void deleteAssociation(const QueltAssociation& association);
-    void deleteAllAssociations() { associations_.clear(); }
+    void deleteAllAssociations() { associations.clear(); }
 
     // Comparisons.
-    bool hasSameName(const QueltConcept& other) const { return name_ == other.name_; }
-    bool hasSameCode(const QueltConcept& other) const { return code_ == other.code_; }
-    bool hasSameID(const QueltConcept& other) const { return id_ == other.id_; }
+    bool hasSameName(const QueltConcept& other) const { return name == other.name; }
+    bool hasSameCode(const QueltConcept& other) const { return code == other.code; }
+    bool hasSameID(const QueltConcept& other) const { return id == other.id; }
     bool hasSameNamespace(const QueltConcept& other) const;
-    bool hasSameKind(const QueltConcept& other) const { return kindId_ == other.kindId_; }
-    bool hasSameState(const QueltConcept& other) const { return state_ == other.state_; }
-    bool hasSameParents(const QueltConcept& other) const { return parents_ == other.parents_; }
-    bool hasSameRoles(const QueltConcept& other) const { return roles_ == other.roles_; }
+    bool hasSameKind(const QueltConcept& other) const { return kindId == other.kindId; }
+    bool hasSameState(const QueltConcept& other) const { return state == other.state; }
+    bool hasSameParents(const QueltConcept& other) const { return parents == other.parents; }
+    bool hasSameRoles(const QueltConcept& other) const { return roles == other.roles; }
     bool hasSameProperties(const QueltConcept& other) const;
     bool hasSameAssociations(const QueltConcept& other) const;
-    bool hasLessThanRoles(const QueltConcept& other) const { return roles_ < other.roles_; }
+    bool hasLessThanRoles(const QueltConcept& other) const { return roles < other.roles; }
     bool hasLessThanProperties(const QueltConcept& other) const;
     bool hasLessThanAssociations(const QueltConcept& other) const;
     bool operator==(const QueltConcept& other) const;
@@ -141,7 +141,7 @@ public:
 
     // Class-wide registries.
     static void initializeMaps() { registry().initialize(); }
-    void addConceptToMap() { registry().add(mapId_, name_); }
+    void addConceptToMap() { registry().add(mapId, name); }
     static bool conceptInMap(const std::string& name) { return registry().contains(name); }
     static long getConceptMapID(const std::string& name) { return registry().lookupId(name); }
     static const std::string& getConceptMapName(long mapId) { return registry().lookupName(mapId); }
@@ -153,18 +153,18 @@ private:
     void countRole(long group, long delta);
     template <class Pred> void eraseRolesIf(Pred pred);
 
-    std::string name_;
-    std::string code_;
-    long id_;
-    long namespaceId_;
-    long kindId_;
-    bool state_;
-    ParentSet parents_;
-    long mapId_;
-    RoleMap roles_;
-    PropertyMap properties_;
-    AssociationMap associations_;
-    std::map<long, long> roleGroups_;
+    std::string name;
+    std::string code;
+    long id;
+    long namespaceId;
+    long kindId;
+    bool state;
+    ParentSet parents;
+    long mapId;
+    RoleMap roles;
+    PropertyMap properties;
+    AssociationMap associations;
+    std::map<long, long> roleGroups;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltConcept& concept);

@@ -8,10 +8,10 @@
 
 long QueltKb::s_conMapID = 0;
 
-QueltKb::QueltKb(Console& console)
-    : console(&console)
+QueltKb::QueltKb(Console& givenConsole)
+    : console(&givenConsole)
 {
-    console.err("track: 060828");
+    givenConsole.err("track: 060828");
 }
 
 QueltKb::QueltKb(const QueltKb& other)

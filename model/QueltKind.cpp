@@ -8,21 +8,21 @@ NameRegistry::Policy QueltKind::registryPolicy()
         true, true };
 }
 
-QueltKind::QueltKind(const std::string& name, long id, const std::string& code,
-    const std::string& nameSpace, bool reference)
-    : DefinitionRecord(name, code, id)
-    , namespaceId_(resolveNamespace<QueltKind>(nameSpace))
-    , reference_(reference)
+QueltKind::QueltKind(const std::string& givenName, long givenId, const std::string& givenCode,
+    const std::string& nameSpace, bool givenReference)
+    : DefinitionRecord(givenName, givenCode, givenId)
+    , namespaceId(resolveNamespace<QueltKind>(nameSpace))
+    , reference(givenReference)
 {
 }
 
 const std::string& QueltKind::getNamespace() const
 {
-    return namespaceOf<QueltKind>(namespaceId_);
+    return namespaceOf<QueltKind>(namespaceId);
 }
 
 bool QueltKind::isSame(const QueltKind& other) const
 {
-    return name_ == other.name_ && id_ == other.id_ && code_ == other.code_
-        && namespaceId_ == other.namespaceId_ && reference_ == other.reference_;
+    return name == other.name && id == other.id && code == other.code
+        && namespaceId == other.namespaceId && reference == other.reference;
 }

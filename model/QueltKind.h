@@ -15,9 +15,9 @@ public:
     QueltKind& operator=(const QueltKind&) = default;
     virtual ~QueltKind() = default;
 
-    const std::string& getKindname() const { return name_; }
-    bool getReference() const { return reference_; }
-    long getNamespaceID() const { return namespaceId_; }
+    const std::string& getKindname() const { return name; }
+    bool getReference() const { return reference; }
+    long getNamespaceID() const { return namespaceId; }
     const std::string& getNamespace() const;
     bool isSame(const QueltKind& other) const;
 
@@ -27,8 +27,8 @@ public:
     static bool kindInMap(const std::string& name) { return inMap(name); }
 
 private:
-    long namespaceId_;
-    bool reference_;
+    long namespaceId;
+    bool reference;
 };
 
 #endif

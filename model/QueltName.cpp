@@ -6,12 +6,12 @@ NameRegistry::Policy QueltName::registryPolicy()
         "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
-QueltName::QueltName(const std::string& name, long id, const std::string& code)
-    : DefinitionRecord(name, code, id)
+QueltName::QueltName(const std::string& givenName, long givenId, const std::string& givenCode)
+    : DefinitionRecord(givenName, givenCode, givenId)
 {
 }
 
 bool QueltName::isSame(const QueltName& other) const
 {
-    return name_ == other.name_ && id_ == other.id_ && code_ == other.code_;
+    return name == other.name && id == other.id && code == other.code;
 }

@@ -14,7 +14,7 @@ public:
     QueltName& operator=(const QueltName&) = default;
     virtual ~QueltName() = default;
 
-    const std::string& getNamespace() const { return name_; }
+    const std::string& getNamespace() const { return name; }
     bool isSame(const QueltName& other) const;
 
     void addNamespaceToMap() { addToMap(); }

@@ -5,37 +5,38 @@
 
 #include <ostream>
 
-QueltProperty::QueltProperty(const std::string& name, std::string value, std::string locale)
-    : value_(std::move(value))
-    , nameId_(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF))
-    , locale_(std::move(locale))
+QueltProperty::QueltProperty(
+    const std::string& name, std::string givenValue, std::string givenLocale)
+    : value(std::move(givenValue))
+    , nameId(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF))
+    , locale(std::move(givenLocale))
 {
 }
 
 const std::string& QueltProperty::getName() const
 {
-    return nameOf<QueltProperty, QueltPropertyDef>(nameId_, QueltTerminology::NO_PROPDEF);
+    return nameOf<QueltProperty, QueltPropertyDef>(nameId, QueltTerminology::NO_PROPDEF);
 }
 
 void QueltProperty::setName(const std::string& name, Console& console)
 {
-    nameId_ = resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF);
+    nameId = resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF);
     if (QueltPropertyDef::isError(QueltTerminology::NO_PROPDEF))
         console.err("ERROR:  PropertyDef for '" + name + "' not yet defined.");
 }
 
 bool QueltProperty::operator==(const QueltProperty& other) const
 {
-    bool same = nameId_ == other.nameId_ && value_ == other.value_ && locale_ == other.locale_;
-    if (qualifiers_.empty())
+    bool same = nameId == other.nameId && value == other.value && locale == other.locale;
+    if (qualifiers.empty())
         return same;
-    return same && qualifiers_ == other.qualifiers_;
+    return same && qualifiers == other.qualifiers;
 }
 
 bool QueltProperty::operator<(const QueltProperty& other) const
 {
-    return nameId_ < other.nameId_ && value_ < other.value_ && locale_ < other.locale_
-        && qualifiers_ < other.qualifiers_;
+    return nameId < other.nameId && value < other.value && locale < other.locale
+        && qualifiers < other.qualifiers;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltProperty& property)

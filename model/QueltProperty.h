@@ -22,30 +22,33 @@ public:
     QueltProperty(QueltProperty&&) = default;
     QueltProperty& operator=(QueltProperty&&) = default;
 
-    const std::string& getValue() const { return value_; }
-    void setValue(const std::string& value) { value_ = value; }
-    long getNameID() const { return nameId_; }
+    const std::string& getValue() const { return value; }
+    void setValue(const std::string& givenValue) { value = givenValue; }
+    long getNameID() const { return nameId; }
     const std::string& getName() const;
     // Says so on the console when the definitions are absent.
     void setName(const std::string& name, Console& console = Console::standard());
-    const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers_; }
-    bool hasQualifier() const { return !qualifiers_.empty(); }
-    void setQualifier(const std::vector<QueltQualifier>& qualifiers) { qualifiers_ = qualifiers; }
-    void setQualifier(std::vector<QueltQualifier>&& qualifiers)
+    const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers; }
+    bool hasQualifier() const { return !qualifiers.empty(); }
+    void setQualifier(const std::vector<QueltQualifier>& givenQualifiers)
     {
-        qualifiers_ = std::move(qualifiers);
+        qualifiers = givenQualifiers;
     }
-    void addQualifier(const QueltQualifier& qualifier) { qualifiers_.push_back(qualifier); }
-    const std::string& getLocale() const { return locale_; }
+    void setQualifier(std::vector<QueltQualifier>&& givenQualifiers)
+    {
+        qualifiers = std::move(givenQualifiers);
+    }
+    void addQualifier(const QueltQualifier& qualifier) { qualifiers.push_back(qualifier); }
+    const std::string& getLocale() const { return locale; }
 
     bool operator==(const QueltProperty& other) const;
     bool operator<(const QueltProperty& other) const;
 
 private:
-    std::string value_;
-    long nameId_;
-    std::vector<QueltQualifier> qualifiers_;
-    std::string locale_;
+    std::string value;
+    long nameId;
+    std::vector<QueltQualifier> qualifiers;
+    std::string locale;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltProperty& property);

@@ -8,24 +8,25 @@ NameRegistry::Policy QueltPropertyDef::registryPolicy()
         "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
-QueltPropertyDef::QueltPropertyDef(const std::string& name, const std::string& code, long id,
-    const std::string& range, bool localized, bool containsIndex, const std::string& nameSpace)
-    : DefinitionRecord(name, code, id)
-    , range_(range)
-    , localized_(localized)
-    , containsIndex_(containsIndex)
-    , namespaceId_(resolveNamespace<QueltPropertyDef>(nameSpace))
+QueltPropertyDef::QueltPropertyDef(const std::string& givenName, const std::string& givenCode,
+    long givenId, const std::string& givenRange, bool givenLocalized, bool givenContainsIndex,
+    const std::string& nameSpace)
+    : DefinitionRecord(givenName, givenCode, givenId)
+    , range(givenRange)
+    , localized(givenLocalized)
+    , containsIndex(givenContainsIndex)
+    , namespaceId(resolveNamespace<QueltPropertyDef>(nameSpace))
 {
 }
 
 const std::string& QueltPropertyDef::getNamespace() const
 {
-    return namespaceOf<QueltPropertyDef>(namespaceId_);
+    return namespaceOf<QueltPropertyDef>(namespaceId);
 }
 
 bool QueltPropertyDef::isSame(const QueltPropertyDef& other) const
 {
-    return name_ == other.name_ && code_ == other.code_ && id_ == other.id_
-        && range_ == other.range_ && namespaceId_ == other.namespaceId_
-        && containsIndex_ == other.containsIndex_ && localized_ == other.localized_;
+    return name == other.name && code == other.code && id == other.id && range == other.range
+        && namespaceId == other.namespaceId && containsIndex == other.containsIndex
+        && localized == other.localized;
 }

@@ -18,15 +18,15 @@ public:
     QueltPropertyDef& operator=(const QueltPropertyDef&) = default;
     virtual ~QueltPropertyDef() = default;
 
-    const std::string& getRange() const { return range_; }
-    bool isLocalized() const { return localized_; }
-    bool isContainsIndex() const { return containsIndex_; }
-    long getNamespaceID() const { return namespaceId_; }
+    const std::string& getRange() const { return range; }
+    bool isLocalized() const { return localized; }
+    bool isContainsIndex() const { return containsIndex; }
+    long getNamespaceID() const { return namespaceId; }
     const std::string& getNamespace() const;
-    std::vector<std::string> getPickList() const { return pickList_; }
-    const std::vector<std::string>& pickList() const { return pickList_; }
-    void setPickList(const std::vector<std::string>& items) { pickList_ = items; }
-    bool hasPickList() const { return !pickList_.empty(); }
+    std::vector<std::string> getPickList() const { return pickListItems; }
+    const std::vector<std::string>& pickList() const { return pickListItems; }
+    void setPickList(const std::vector<std::string>& items) { pickListItems = items; }
+    bool hasPickList() const { return !pickListItems.empty(); }
     bool isSame(const QueltPropertyDef& other) const;
 
     void addPropDefToMap() { addToMap(); }
@@ -35,11 +35,11 @@ public:
     static bool propDefInMap(const std::string& name) { return inMap(name); }
 
 private:
-    std::string range_;
-    bool localized_;
-    bool containsIndex_;
-    long namespaceId_;
-    std::vector<std::string> pickList_;
+    std::string range;
+    bool localized;
+    bool containsIndex;
+    long namespaceId;
+    std::vector<std::string> pickListItems;
 };
 
 #endif

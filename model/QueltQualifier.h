@@ -21,8 +21,8 @@ public:
     QueltQualifier(QueltQualifier&&) = default;
     QueltQualifier& operator=(QueltQualifier&&) = default;
 
-    const std::string& getValue() const { return value_; }
-    long getNameID() const { return nameId_; }
+    const std::string& getValue() const { return value; }
+    long getNameID() const { return nameId; }
     const std::string& getName() const;
     bool isValidQualifier() const;
 
@@ -30,8 +30,8 @@ public:
     bool operator<(const QueltQualifier& other) const;
 
 private:
-    std::string value_;
-    long nameId_;
+    std::string value;
+    long nameId;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltQualifier& qualifier);

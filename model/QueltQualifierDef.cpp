@@ -4,7 +4,7 @@
 
 #include <algorithm>
 
-std::unique_ptr<QueltQualifierDef::RecordMap> QueltQualifierDef::records_;
+std::unique_ptr<QueltQualifierDef::RecordMap> QueltQualifierDef::records;
 
 NameRegistry::Policy QueltQualifierDef::registryPolicy()
 {
@@ -12,14 +12,15 @@ NameRegistry::Policy QueltQualifierDef::registryPolicy()
         "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
-QueltQualifierDef::QueltQualifierDef(const std::string& name, const std::string& code, long id,
-    const std::string& nameSpace, const std::string& type, std::vector<std::string> pickList)
-    : DefinitionRecord(name, code, id)
-    , namespaceId_(resolveNamespace<QueltQualifierDef>(nameSpace))
-    , pickList_(std::move(pickList))
+QueltQualifierDef::QueltQualifierDef(const std::string& givenName, const std::string& givenCode,
+    long givenId, const std::string& nameSpace, const std::string& givenType,
+    std::vector<std::string> givenPickList)
+    : DefinitionRecord(givenName, givenCode, givenId)
+    , namespaceId(resolveNamespace<QueltQualifierDef>(nameSpace))
+    , pickList(std::move(givenPickList))
 {
-    if (type == "CA" || type == "CR" || type == "CP")
-        type_ = type;
+    if (givenType == "CA" || givenType == "CR" || givenType == "CP")
+        type = givenType;
     else
         setError(QueltTerminology::NO_PROPDEF);
     // The base constructor registered the name under the count before it
@@ -29,17 +30,17 @@ QueltQualifierDef::QueltQualifierDef(const std::string& name, const std::string&
 
 QueltQualifierDef::QueltQualifierDef(const QueltQualifierDef& other, Uncounted tag)
     : DefinitionRecord(other, tag)
-    , namespaceId_(other.namespaceId_)
-    , type_(other.type_)
-    , pickList_(other.pickList_)
+    , namespaceId(other.namespaceId)
+    , type(other.type)
+    , pickList(other.pickList)
 {
 }
 
 void QueltQualifierDef::registerRecord(long mapId) const
 {
-    if (!records_)
+    if (!records)
         return;
-    (*records_)[mapId].reset(new QueltQualifierDef(*this, Uncounted {}));
+    (*records)[mapId].reset(new QueltQualifierDef(*this, Uncounted {}));
 }
 
 void QueltQualifierDef::addQualifierDefToMap()
@@ -50,31 +51,31 @@ void QueltQualifierDef::addQualifierDefToMap()
 
 void QueltQualifierDef::onInitializeMaps()
 {
-    records_ = std::make_unique<RecordMap>();
+    records = std::make_unique<RecordMap>();
 }
 
 void QueltQualifierDef::onReleaseMaps()
 {
-    records_.reset();
+    records.reset();
 }
 
 const std::string& QueltQualifierDef::getNamespace() const
 {
-    return namespaceOf<QueltQualifierDef>(namespaceId_);
+    return namespaceOf<QueltQualifierDef>(namespaceId);
 }
 
 bool QueltQualifierDef::stringInPickList(const std::string& value) const
 {
-    return std::find(pickList_.begin(), pickList_.end(), value) != pickList_.end();
+    return std::find(pickList.begin(), pickList.end(), value) != pickList.end();
 }
 
 const QueltQualifierDef* QueltQualifierDef::getQualifierDef(const std::string& name)
 {
     long mapId = getQualifierDefMapID(name);
-    if (!records_)
+    if (!records)
         return nullptr;
-    auto it = records_->find(mapId);
-    return it == records_->end() ? nullptr : it->second.get();
+    auto it = records->find(mapId);
+    return it == records->end() ? nullptr : it->second.get();
 }
 
 bool QueltQualifierDef::hasPickList(const std::string& name)
@@ -91,6 +92,6 @@ bool QueltQualifierDef::stringInPickList(const std::string& name, const std::str
 
 bool QueltQualifierDef::isSame(const QueltQualifierDef& other) const
 {
-    return name_ == other.name_ && code_ == other.code_ && id_ == other.id_ && type_ == other.type_
-        && pickList_ == other.pickList_ && namespaceId_ == other.namespaceId_;
+    return name == other.name && code == other.code && id == other.id && type == other.type
+        && pickList == other.pickList && namespaceId == other.namespaceId;
 }

@@ -22,11 +22,11 @@ public:
     QueltQualifierDef& operator=(const QueltQualifierDef&) = default;
     virtual ~QueltQualifierDef() = default;
 
-    const std::string& getQualifierType() const { return type_; }
-    const std::vector<std::string>& getPickList() const { return pickList_; }
-    bool hasPickList() const { return !pickList_.empty(); }
+    const std::string& getQualifierType() const { return type; }
+    const std::vector<std::string>& getPickList() const { return pickList; }
+    bool hasPickList() const { return !pickList.empty(); }
     bool stringInPickList(const std::string& value) const;
-    long getNamespaceID() const { return namespaceId_; }
+    long getNamespaceID() const { return namespaceId; }
     const std::string& getNamespace() const;
     bool isSame(const QueltQualifierDef& other) const;
 
@@ -47,12 +47,12 @@ private:
     QueltQualifierDef(const QueltQualifierDef& other, Uncounted);
     void registerRecord(long mapId) const;
 
-    long namespaceId_;
-    std::string type_;
-    std::vector<std::string> pickList_;
+    long namespaceId;
+    std::string type;
+    std::vector<std::string> pickList;
 
     using RecordMap = std::map<long, std::unique_ptr<QueltQualifierDef>>;
-    static std::unique_ptr<RecordMap> records_;
+    static std::unique_ptr<RecordMap> records;
 };
 
 #endif

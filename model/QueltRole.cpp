@@ -5,42 +5,42 @@
 
 #include <ostream>
 
-QueltRole::QueltRole(const std::string& name, std::string value, const std::string& modifier)
-    : QueltRole(name, std::move(value), modifier, 0)
+QueltRole::QueltRole(const std::string& name, std::string givenValue, const std::string& modifier)
+    : QueltRole(name, std::move(givenValue), modifier, 0)
 {
 }
 
-QueltRole::QueltRole(
-    const std::string& name, std::string value, const std::string& modifier, long roleGroup)
-    : nameId_(resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF))
-    , value_(std::move(value))
-    , modifier_(modifier)
-    , roleGroup_(roleGroup)
+QueltRole::QueltRole(const std::string& name, std::string givenValue, const std::string& modifier,
+    long givenRoleGroup)
+    : nameId(resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF))
+    , value(std::move(givenValue))
+    , roleModifier(modifier)
+    , roleGroup(givenRoleGroup)
 {
 }
 
 const std::string& QueltRole::getName() const
 {
-    return nameOf<QueltRole, QueltRoleDef>(nameId_, QueltTerminology::NO_ROLEDEF);
+    return nameOf<QueltRole, QueltRoleDef>(nameId, QueltTerminology::NO_ROLEDEF);
 }
 
 void QueltRole::setName(const std::string& name, Console& console)
 {
-    nameId_ = resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF);
+    nameId = resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF);
     if (QueltRoleDef::isError(QueltTerminology::NO_ROLEDEF))
         console.err("ERROR:  QueltRoleDef for '" + name + "' not yet defined.");
 }
 
 bool QueltRole::operator==(const QueltRole& other) const
 {
-    return nameId_ == other.nameId_ && value_ == other.value_ && modifier_ == other.modifier_
-        && roleGroup_ == other.roleGroup_;
+    return nameId == other.nameId && value == other.value && roleModifier == other.roleModifier
+        && roleGroup == other.roleGroup;
 }
 
 bool QueltRole::operator<(const QueltRole& other) const
 {
-    return nameId_ < other.nameId_ && value_ < other.value_ && modifier_ < other.modifier_
-        && roleGroup_ < other.roleGroup_;
+    return nameId < other.nameId && value < other.value && roleModifier < other.roleModifier
+        && roleGroup < other.roleGroup;
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltRole& role)

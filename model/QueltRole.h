@@ -23,28 +23,28 @@ public:
     QueltRole(QueltRole&&) = default;
     QueltRole& operator=(QueltRole&&) = default;
 
-    long getNameID() const { return nameId_; }
+    long getNameID() const { return nameId; }
     const std::string& getName() const;
     // Says so on the console when the definitions are absent.
     void setName(const std::string& name, Console& console = Console::standard());
-    const std::string& getValue() const { return value_; }
-    void setValue(const std::string& value) { value_ = value; }
+    const std::string& getValue() const { return value; }
+    void setValue(const std::string& givenValue) { value = givenValue; }
     // The modifier's name ("some", "all" or "poss"), in the text shared by
     // all modifiers (see QueltRoleEnum::getModifier).
-    const std::string& getModifier() const { return modifier_.getModifier('c'); }
-    const QueltRoleEnum& modifier() const { return modifier_; }
-    void setModififier(const std::string& modifier) { modifier_ = QueltRoleEnum(modifier); }
-    long getRolegroup() const { return roleGroup_; }
-    void setRoleGroup(long roleGroup) { roleGroup_ = roleGroup; }
+    const std::string& getModifier() const { return roleModifier.getModifier('c'); }
+    const QueltRoleEnum& modifier() const { return roleModifier; }
+    void setModififier(const std::string& modifier) { roleModifier = QueltRoleEnum(modifier); }
+    long getRolegroup() const { return roleGroup; }
+    void setRoleGroup(long givenRoleGroup) { roleGroup = givenRoleGroup; }
 
     bool operator==(const QueltRole& other) const;
     bool operator<(const QueltRole& other) const;
 
 private:
-    long nameId_;
-    std::string value_;
-    QueltRoleEnum modifier_;
-    long roleGroup_;
+    long nameId;
+    std::string value;
+    QueltRoleEnum roleModifier;
+    long roleGroup;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltRole& role);

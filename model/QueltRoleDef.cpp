@@ -8,15 +8,15 @@ NameRegistry::Policy QueltRoleDef::registryPolicy()
         "Could not allocate memory for a map or a set.  Will EXIT.", true, true };
 }
 
-QueltRoleDef::QueltRoleDef(const std::string& name, const std::string& code, long id,
+QueltRoleDef::QueltRoleDef(const std::string& givenName, const std::string& givenCode, long givenId,
     const std::string& nameSpace, const std::string& domain, const std::string& range,
-    const std::string& right, const std::string& parentRole)
-    : DefinitionRecord(name, code, id)
-    , namespaceId_(resolveNamespace<QueltRoleDef>(nameSpace))
-    , domainId_(QueltKind::getKindMapID(domain))
-    , rangeId_(QueltKind::getKindMapID(range))
-    , right_(right)
-    , parentRole_(parentRole)
+    const std::string& givenRight, const std::string& givenParentRole)
+    : DefinitionRecord(givenName, givenCode, givenId)
+    , namespaceId(resolveNamespace<QueltRoleDef>(nameSpace))
+    , domainId(QueltKind::getKindMapID(domain))
+    , rangeId(QueltKind::getKindMapID(range))
+    , right(givenRight)
+    , parentRole(givenParentRole)
 {
     if (QueltKind::isError(QueltTerminology::NO_KIND))
         setError(QueltTerminology::NO_KIND);
@@ -24,20 +24,20 @@ QueltRoleDef::QueltRoleDef(const std::string& name, const std::string& code, lon
 
 const std::string& QueltRoleDef::getNamespace() const
 {
-    return namespaceOf<QueltRoleDef>(namespaceId_);
+    return namespaceOf<QueltRoleDef>(namespaceId);
 }
 const std::string& QueltRoleDef::getDomain() const
 {
-    return kindOf<QueltRoleDef>(domainId_);
+    return kindOf<QueltRoleDef>(domainId);
 }
 const std::string& QueltRoleDef::getRange() const
 {
-    return kindOf<QueltRoleDef>(rangeId_);
+    return kindOf<QueltRoleDef>(rangeId);
 }
 
 bool QueltRoleDef::isSame(const QueltRoleDef& other) const
 {
-    return name_ == other.name_ && code_ == other.code_ && id_ == other.id_
-        && namespaceId_ == other.namespaceId_ && domainId_ == other.domainId_
-        && rangeId_ == other.rangeId_ && right_ == other.right_ && parentRole_ == other.parentRole_;
+    return name == other.name && code == other.code && id == other.id
+        && namespaceId == other.namespaceId && domainId == other.domainId
+        && rangeId == other.rangeId && right == other.right && parentRole == other.parentRole;
 }

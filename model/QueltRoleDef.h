@@ -17,15 +17,15 @@ public:
     QueltRoleDef& operator=(const QueltRoleDef&) = default;
     virtual ~QueltRoleDef() = default;
 
-    long getNamespaceID() const { return namespaceId_; }
+    long getNamespaceID() const { return namespaceId; }
     const std::string& getNamespace() const;
-    long getDomainID() const { return domainId_; }
+    long getDomainID() const { return domainId; }
     const std::string& getDomain() const;
-    long getRangeID() const { return rangeId_; }
+    long getRangeID() const { return rangeId; }
     const std::string& getRange() const;
-    const std::string& getRight() const { return right_; }
-    const std::string& getParentRole() const { return parentRole_; }
-    bool hasParent() const { return !parentRole_.empty(); }
+    const std::string& getRight() const { return right; }
+    const std::string& getParentRole() const { return parentRole; }
+    bool hasParent() const { return !parentRole.empty(); }
     bool isSame(const QueltRoleDef& other) const;
 
     void addRoleDefToMap() { addToMap(); }
@@ -34,11 +34,11 @@ public:
     static bool roleDefInMap(const std::string& name) { return inMap(name); }
 
 private:
-    long namespaceId_;
-    long domainId_;
-    long rangeId_;
-    std::string right_;
-    std::string parentRole_;
+    long namespaceId;
+    long domainId;
+    long rangeId;
+    std::string right;
+    std::string parentRole;
 };
 
 #endif

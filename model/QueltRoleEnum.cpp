@@ -4,7 +4,7 @@ const std::string QueltRoleEnum::modifierNames[3] = { "some", "all", "poss" };
 std::string QueltRoleEnum::tmpStr;
 
 QueltRoleEnum::QueltRoleEnum(const std::string& name)
-    : code_(isValid(name) ? convertToModifier(name) : 0)
+    : code(isValid(name) ? convertToModifier(name) : 0)
 {
 }
 
@@ -24,6 +24,6 @@ long QueltRoleEnum::convertToModifier(const std::string& name)
 
 const std::string& QueltRoleEnum::getModifier(char) const
 {
-    tmpStr = modifierNames[code_];
+    tmpStr = modifierNames[code];
     return tmpStr;
 }

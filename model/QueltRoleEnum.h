@@ -18,19 +18,19 @@ public:
     static bool isValid(const std::string& name);
     static long convertToModifier(const std::string& name);
 
-    long getModifier() const { return code_; }
+    long getModifier() const { return code; }
     // The modifier's name. The text is shared by all modifiers and is
     // overwritten by the next call; callers that keep it copy it.
     const std::string& getModifier(char unused) const;
     // The modifier's name, without the shared text.
-    const std::string& name() const { return modifierNames[code_]; }
+    const std::string& name() const { return modifierNames[code]; }
 
-    bool operator==(const QueltRoleEnum& other) const { return code_ == other.code_; }
-    bool operator<(const QueltRoleEnum& other) const { return code_ < other.code_; }
+    bool operator==(const QueltRoleEnum& other) const { return code == other.code; }
+    bool operator<(const QueltRoleEnum& other) const { return code < other.code; }
 
 private:
     static std::string tmpStr;
-    long code_ = 0;
+    long code = 0;
 };
 
 #endif

@@ -4,60 +4,60 @@
 
 void BatchQueue::ship(ontylog::Batch& batch)
 {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return stopped_ || full_.size() < depth_; });
-    if (stopped_)
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return stopped || full.size() < depth; });
+    if (stopped)
         throw StoppedError();
-    full_.push_back(std::move(batch));
-    if (empty_.empty()) {
+    full.push_back(std::move(batch));
+    if (empty.empty()) {
         batch = ontylog::Batch();
     } else {
-        batch = std::move(empty_.back());
-        empty_.pop_back();
+        batch = std::move(empty.back());
+        empty.pop_back();
     }
     batch.clear();
     lock.unlock();
-    changed_.notify_all();
+    changed.notify_all();
 }
 
 void BatchQueue::finish(Ending ending, std::string message)
 {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        ending_ = ending;
-        message_ = std::move(message);
+        std::lock_guard<std::mutex> lock(mutex);
+        endedAs = ending;
+        endingMessage = std::move(message);
     }
-    changed_.notify_all();
+    changed.notify_all();
 }
 
 bool BatchQueue::next(ontylog::Batch& batch)
 {
-    std::unique_lock<std::mutex> lock(mutex_);
-    changed_.wait(lock, [this] { return !full_.empty() || ending_ != Ending::Running; });
+    std::unique_lock<std::mutex> lock(mutex);
+    changed.wait(lock, [this] { return !full.empty() || endedAs != Ending::Running; });
     // The given batch was applied: its buffers go back to the parsing side.
     batch.clear();
-    empty_.push_back(std::move(batch));
-    if (full_.empty())
+    empty.push_back(std::move(batch));
+    if (full.empty())
         return false;
-    batch = std::move(full_.front());
-    full_.pop_front();
+    batch = std::move(full.front());
+    full.pop_front();
     lock.unlock();
-    changed_.notify_all();
+    changed.notify_all();
     return true;
 }
 
 void BatchQueue::stop()
 {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopped_ = true;
-        full_.clear();
+        std::lock_guard<std::mutex> lock(mutex);
+        stopped = true;
+        full.clear();
     }
-    changed_.notify_all();
+    changed.notify_all();
 }
 
 BatchQueue::Ending BatchQueue::ending() const
 {
-    std::lock_guard<std::mutex> lock(mutex_);
-    return ending_;
+    std::lock_guard<std::mutex> lock(mutex);
+    return endedAs;
 }

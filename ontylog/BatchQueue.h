@@ -29,8 +29,8 @@ public:
     // Thrown by ship() once the queue is stopped, to end the parse.
     struct StoppedError { };
 
-    explicit BatchQueue(std::size_t depth)
-        : depth_(depth)
+    explicit BatchQueue(std::size_t givenDepth)
+        : depth(givenDepth)
     {
     }
 
@@ -45,17 +45,17 @@ public:
     void stop();
 
     Ending ending() const;
-    const std::string& message() const { return message_; }
+    const std::string& message() const { return endingMessage; }
 
 private:
-    const std::size_t depth_;
-    mutable std::mutex mutex_;
-    std::condition_variable changed_;
-    std::deque<ontylog::Batch> full_;
-    std::vector<ontylog::Batch> empty_;
-    Ending ending_ = Ending::Running;
-    bool stopped_ = false;
-    std::string message_;
+    const std::size_t depth;
+    mutable std::mutex mutex;
+    std::condition_variable changed;
+    std::deque<ontylog::Batch> full;
+    std::vector<ontylog::Batch> empty;
+    Ending endedAs = Ending::Running;
+    bool stopped = false;
+    std::string endingMessage;
 };
 
 #endif

@@ -23,8 +23,8 @@ class QueltKb;
 // here, on the thread that applies the steps.
 class OntylogBuilder {
 public:
-    explicit OntylogBuilder(QueltKb& kb)
-        : kb(kb)
+    explicit OntylogBuilder(QueltKb& givenKb)
+        : kb(givenKb)
     {
     }
     OntylogBuilder(const OntylogBuilder&) = delete;

@@ -88,8 +88,8 @@ std::int32_t convertId(const std::string& text);
 // are reset when its start tag is read.
 class OntylogGrammar {
 public:
-    explicit OntylogGrammar(StepSink& sink)
-        : sink(sink)
+    explicit OntylogGrammar(StepSink& givenSink)
+        : sink(givenSink)
     {
     }
     OntylogGrammar(const OntylogGrammar&) = delete;

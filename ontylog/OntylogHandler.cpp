@@ -23,8 +23,8 @@ const XMLSize_t kTranscoderBlockSize = 16 * 1024;
 
 } // namespace
 
-OntylogHandler::OntylogHandler(ontylog::OntylogGrammar& grammar)
-    : grammar(grammar)
+OntylogHandler::OntylogHandler(ontylog::OntylogGrammar& givenGrammar)
+    : grammar(givenGrammar)
 {
     XMLTransService::Codes result = XMLTransService::Ok;
     utf8 = XMLPlatformUtils::fgTransService->makeNewTranscoderFor(

@@ -63,45 +63,45 @@ public:
 // The library's own file stream, counting the bytes it delivers.
 class CountingStream : public xercesc::BinInputStream {
 public:
-    CountingStream(xercesc::BinInputStream* inner, std::atomic<std::uint64_t>& count)
-        : inner_(inner)
-        , count_(count)
+    CountingStream(xercesc::BinInputStream* givenInner, std::atomic<std::uint64_t>& givenCount)
+        : inner(givenInner)
+        , count(givenCount)
     {
     }
-    XMLFilePos curPos() const override { return inner_->curPos(); }
+    XMLFilePos curPos() const override { return inner->curPos(); }
     XMLSize_t readBytes(XMLByte* const toFill, const XMLSize_t maxToRead) override
     {
-        XMLSize_t n = inner_->readBytes(toFill, maxToRead);
-        total_ += n;
-        count_.store(total_, std::memory_order_relaxed);
+        XMLSize_t n = inner->readBytes(toFill, maxToRead);
+        total += n;
+        count.store(total, std::memory_order_relaxed);
         return n;
     }
-    const XMLCh* getContentType() const override { return inner_->getContentType(); }
-    const XMLCh* getEncoding() const override { return inner_->getEncoding(); }
+    const XMLCh* getContentType() const override { return inner->getContentType(); }
+    const XMLCh* getEncoding() const override { return inner->getEncoding(); }
 
 private:
-    std::unique_ptr<xercesc::BinInputStream> inner_;
-    std::atomic<std::uint64_t>& count_;
-    std::uint64_t total_ = 0;
+    std::unique_ptr<xercesc::BinInputStream> inner;
+    std::atomic<std::uint64_t>& count;
+    std::uint64_t total = 0;
 };
 
 // A local file as the library opens one when it is given a file name,
 // with the bytes read counted for the progress line.
 class CountingFileInput : public xercesc::LocalFileInputSource {
 public:
-    CountingFileInput(const XMLCh* path, std::atomic<std::uint64_t>& count)
+    CountingFileInput(const XMLCh* path, std::atomic<std::uint64_t>& givenCount)
         : xercesc::LocalFileInputSource(path)
-        , count_(count)
+        , count(givenCount)
     {
     }
     xercesc::BinInputStream* makeStream() const override
     {
         xercesc::BinInputStream* inner = xercesc::LocalFileInputSource::makeStream();
-        return inner == nullptr ? nullptr : new CountingStream(inner, count_);
+        return inner == nullptr ? nullptr : new CountingStream(inner, count);
     }
 
 private:
-    std::atomic<std::uint64_t>& count_;
+    std::atomic<std::uint64_t>& count;
 };
 
 bool isDirectory(const std::string& fileName)
@@ -142,8 +142,8 @@ std::unique_ptr<xercesc::InputSource> countingInput(
 class ParseThread {
 public:
     template <class Work>
-    ParseThread(BatchQueue& queue, Work work)
-        : queue(queue)
+    ParseThread(BatchQueue& givenQueue, Work work)
+        : queue(givenQueue)
         , thread(std::move(work))
     {
     }

@@ -46,28 +46,28 @@ void appendExactContent(std::string& out, const std::string& text)
 // The output document: the buffered output file and the first failure.
 class OntylogDocument {
 public:
-    OntylogDocument(const std::string& target, Console& console)
-        : target_(target)
-        , console_(console)
-        , file_(target)
+    OntylogDocument(const std::string& givenTarget, Console& givenConsole)
+        : target(givenTarget)
+        , console(givenConsole)
+        , file(givenTarget)
     {
     }
 
-    bool create() { return file_.open() || ioFailed(); }
+    bool create() { return file.open() || ioFailed(); }
 
     // Subject of the record being written, for the message about a text
     // that cannot be carried.
     void subject(const char* what, const std::string& name)
     {
-        subject_ = what;
-        subject_ += " '";
-        subject_ += xmltext::shown(name);
-        subject_ += "'";
+        subjectText = what;
+        subjectText += " '";
+        subjectText += xmltext::shown(name);
+        subjectText += "'";
     }
 
     void line(const char* literal)
     {
-        std::string& out = file_.buffer();
+        std::string& out = file.buffer();
         out += literal;
         out += '\n';
     }
@@ -77,7 +77,7 @@ public:
     {
         if (!check(text, field))
             return;
-        std::string& out = file_.buffer();
+        std::string& out = file.buffer();
         out += open;
         appendExactContent(out, text);
         out += close;
@@ -90,7 +90,7 @@ public:
     {
         if (!check(text, field))
             return;
-        std::string& out = file_.buffer();
+        std::string& out = file.buffer();
         out += open;
         xmltext::appendAttribute(out, text);
         out += close;
@@ -99,7 +99,7 @@ public:
 
     void number(const char* open, long value, const char* close)
     {
-        std::string& out = file_.buffer();
+        std::string& out = file.buffer();
         out += open;
         out += std::to_string(value);
         out += close;
@@ -110,46 +110,46 @@ public:
     // once the call has failed.
     bool maybeFlush()
     {
-        if (failed_)
+        if (failed)
             return false;
-        return file_.flushIfFull() || ioFailed();
+        return file.flushIfFull() || ioFailed();
     }
 
     bool commit()
     {
-        if (failed_)
+        if (failed)
             return false;
-        return file_.commit() || ioFailed();
+        return file.commit() || ioFailed();
     }
 
 private:
     bool check(const std::string& text, const char* field)
     {
-        if (failed_)
+        if (failed)
             return false;
         const char* reason = xmltext::uncarriedReason(text);
         if (!reason)
             return true;
-        console_.err("ERROR: cannot write " + subject_ + ": its " + field + " holds " + reason
+        console.err("ERROR: cannot write " + subjectText + ": its " + field + " holds " + reason
             + ", which XML cannot carry");
-        failed_ = true;
-        file_.discard();
+        failed = true;
+        file.discard();
         return false;
     }
 
     bool ioFailed()
     {
-        console_.err("ERROR: cannot write output file '" + target_ + "': " + file_.reason());
-        failed_ = true;
-        file_.discard();
+        console.err("ERROR: cannot write output file '" + target + "': " + file.reason());
+        failed = true;
+        file.discard();
         return false;
     }
 
-    std::string target_;
-    Console& console_;
-    std::string subject_;
-    OutputFile file_;
-    bool failed_ = false;
+    std::string target;
+    Console& console;
+    std::string subjectText;
+    OutputFile file;
+    bool failed = false;
 };
 
 // The code and id lines of one record: its own, or with renumbering the

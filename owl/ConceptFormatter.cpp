@@ -13,20 +13,20 @@ const long kAll = 1;
 
 void ConceptFormatter::noteBadName(const char* what, const std::string& name)
 {
-    if (badKind_ == nullptr) {
-        badKind_ = what;
-        badName_ = &name;
+    if (badKind == nullptr) {
+        badKind = what;
+        badName = &name;
     }
 }
 
 void ConceptFormatter::writeRestriction(const QueltRole& role, int depth)
 {
-    std::string& out = *out_;
+    std::string& out = *output;
     tabs(depth);
     out += "<owl:Restriction>\n";
     tabs(depth + 1);
     out += "<owl:onProperty rdf:resource=\"#";
-    attribute(tables_.roleNames.of(role).code);
+    attribute(tables.roleNames.of(role).code);
     out += "\"/>\n";
     tabs(depth + 1);
     out += role.modifier().getModifier() == kAll ? "<owl:allValuesFrom rdf:resource=\"#"
@@ -42,33 +42,33 @@ void ConceptFormatter::writeRestriction(const QueltRole& role, int depth)
 // group number other than 0 that holds a role is a group of its own.
 void ConceptFormatter::collectRoleGroups(const QueltConcept& concept)
 {
-    grouped_.clear();
-    groupStarts_.clear();
+    grouped.clear();
+    groupStarts.clear();
     for (const auto& entry : concept.getRoles()) {
         if (entry.second.getRolegroup() != 0)
-            grouped_.push_back(&entry.second);
+            grouped.push_back(&entry.second);
     }
-    std::stable_sort(grouped_.begin(), grouped_.end(), [](const QueltRole* a, const QueltRole* b) {
+    std::stable_sort(grouped.begin(), grouped.end(), [](const QueltRole* a, const QueltRole* b) {
         return a->getRolegroup() < b->getRolegroup();
     });
-    for (size_t i = 0; i < grouped_.size(); ++i) {
-        if (i == 0 || grouped_[i]->getRolegroup() != grouped_[i - 1]->getRolegroup())
-            groupStarts_.push_back(i);
+    for (size_t i = 0; i < grouped.size(); ++i) {
+        if (i == 0 || grouped[i]->getRolegroup() != grouped[i - 1]->getRolegroup())
+            groupStarts.push_back(i);
     }
-    groupStarts_.push_back(grouped_.size());
+    groupStarts.push_back(grouped.size());
 }
 
 void ConceptFormatter::writeGroupIntersection(size_t first, size_t last)
 {
-    *out_ += "\t\t\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
+    *output += "\t\t\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
     for (size_t i = first; i < last; ++i)
-        writeRestriction(*grouped_[i], 5);
-    *out_ += "\t\t\t\t</owl:intersectionOf>\n";
+        writeRestriction(*grouped[i], 5);
+    *output += "\t\t\t\t</owl:intersectionOf>\n";
 }
 
 void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
 {
-    std::string& out = *out_;
+    std::string& out = *output;
     for (const std::string& parent : concept.getParents()) {
         out += "<rdfs:subClassOf rdf:resource=\"#";
         attribute(conceptCode(parent));
@@ -82,7 +82,7 @@ void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
         }
     }
     collectRoleGroups(concept);
-    size_t groups = groupStarts_.size() - 1;
+    size_t groups = groupStarts.size() - 1;
     if (groups == 0)
         return;
     out += "<rdfs:subClassOf>\n\t<owl:Class>\n";
@@ -91,7 +91,7 @@ void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
     for (size_t g = 0; g < groups; ++g) {
         if (groups > 1)
             out += "\t\t\t<owl:Class>\n";
-        writeGroupIntersection(groupStarts_[g], groupStarts_[g + 1]);
+        writeGroupIntersection(groupStarts[g], groupStarts[g + 1]);
         if (groups > 1)
             out += "\t\t\t</owl:Class>\n";
     }
@@ -102,7 +102,7 @@ void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
 
 void ConceptFormatter::writeDefinedForm(const QueltConcept& concept)
 {
-    std::string& out = *out_;
+    std::string& out = *output;
     out += "<owl:equivalentClass>\n\t<owl:Class>\n"
            "\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
     for (const std::string& parent : concept.getParents()) {
@@ -115,12 +115,12 @@ void ConceptFormatter::writeDefinedForm(const QueltConcept& concept)
             writeRestriction(entry.second, 3);
     }
     collectRoleGroups(concept);
-    size_t groups = groupStarts_.size() - 1;
+    size_t groups = groupStarts.size() - 1;
     if (groups > 1)
         out += "\t\t\t<owl:Class>\n\t\t\t<owl:unionOf rdf:parseType=\"Collection\">\n";
     for (size_t g = 0; g < groups; ++g) {
         out += "\t\t\t<owl:Class>\n";
-        writeGroupIntersection(groupStarts_[g], groupStarts_[g + 1]);
+        writeGroupIntersection(groupStarts[g], groupStarts[g + 1]);
         out += "\t\t\t</owl:Class>\n";
     }
     if (groups > 1)
@@ -130,9 +130,9 @@ void ConceptFormatter::writeDefinedForm(const QueltConcept& concept)
 
 owlaxioms& ConceptFormatter::nextAxiom()
 {
-    if (axiomCount_ == axioms_.size())
-        axioms_.emplace_back();
-    return axioms_[axiomCount_++];
+    if (axiomCount == axioms.size())
+        axioms.emplace_back();
+    return axioms[axiomCount++];
 }
 
 void ConceptFormatter::setQualifiers(
@@ -140,9 +140,9 @@ void ConceptFormatter::setQualifiers(
 {
     axiom.qualifiers.resize(qualifiers.size());
     for (size_t i = 0; i < qualifiers.size(); ++i) {
-        const ElementName& name = tables_.qualifierNames.of(qualifiers[i]);
-        if (!name.valid && badQualifier_ == nullptr)
-            badQualifier_ = name.text;
+        const ElementName& name = tables.qualifierNames.of(qualifiers[i]);
+        if (!name.valid && badQualifier == nullptr)
+            badQualifier = name.text;
         nameValue& entry = axiom.qualifiers[i];
         entry.name = *name.text;
         entry.value.clear();
@@ -152,11 +152,11 @@ void ConceptFormatter::setQualifiers(
 
 void ConceptFormatter::writeAxioms()
 {
-    std::string& out = *out_;
-    if (badQualifier_ != nullptr)
-        noteBadName("qualifier", *badQualifier_);
-    for (size_t i = 0; i < axiomCount_; ++i) {
-        const owlaxioms& axiom = axioms_[i];
+    std::string& out = *output;
+    if (badQualifier != nullptr)
+        noteBadName("qualifier", *badQualifier);
+    for (size_t i = 0; i < axiomCount; ++i) {
+        const owlaxioms& axiom = axioms[i];
         out += "<owl:Axiom>\n";
         for (const nameValue& qualifier : axiom.qualifiers) {
             out += "\t<";
@@ -179,11 +179,11 @@ void ConceptFormatter::writeAxioms()
 
 bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, std::string& refusal)
 {
-    out_ = &text;
+    output = &text;
     std::string& out = text;
-    badKind_ = nullptr;
-    badName_ = nullptr;
-    badQualifier_ = nullptr;
+    badKind = nullptr;
+    badName = nullptr;
+    badQualifier = nullptr;
 
     size_t mark = out.size();
     std::string_view id = conceptCode(concept.getName());
@@ -193,7 +193,7 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
 
     const std::string* label = &concept.getName();
     for (const auto& entry : concept.getProperties()) {
-        if (*tables_.propertyNames.of(entry.second).text == kPreferredName) {
+        if (*tables.propertyNames.of(entry.second).text == kPreferredName) {
             label = &entry.second.getValue();
             break;
         }
@@ -208,10 +208,10 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     else
         writePrimitiveForm(concept);
 
-    axiomCount_ = 0;
+    axiomCount = 0;
     for (const auto& entry : concept.getProperties()) {
         const QueltProperty& property = entry.second;
-        const ElementName& name = tables_.propertyNames.of(property);
+        const ElementName& name = tables.propertyNames.of(property);
         out += '<';
         elementName("property", name);
         out += '>';
@@ -231,7 +231,7 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     }
     for (const auto& entry : concept.getAssociations()) {
         const QueltAssociation& association = entry.second;
-        const ElementName& name = tables_.associationNames.of(association);
+        const ElementName& name = tables.associationNames.of(association);
         std::string_view target = conceptCode(association.getValue());
         out += '<';
         elementName("association", name);
@@ -241,10 +241,10 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
         if (association.hasQualifier()) {
             owlaxioms& axiom = nextAxiom();
             setQualifiers(axiom, association.getQualifiers());
-            scratch_.assign(nameSpace_);
-            scratch_ += target;
+            scratch.assign(nameSpace);
+            scratch += target;
             axiom.target.clear();
-            xmltext::appendContent(axiom.target, scratch_);
+            xmltext::appendContent(axiom.target, scratch);
             axiom.source = id;
             axiom.property = *name.text;
         }
@@ -253,14 +253,14 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     writeAxioms();
     out += '\n';
 
-    if (badKind_ != nullptr) {
+    if (badKind != nullptr) {
         refusal = "ERROR: cannot write concept '" + xmltext::shown(concept.getName()) + "': ";
         // A name without a definition reads back as the empty text.
-        if (badName_->empty())
-            refusal += std::string(badKind_[0] == 'a' ? "an " : "a ") + badKind_
+        if (badName->empty())
+            refusal += std::string(badKind[0] == 'a' ? "an " : "a ") + badKind
                 + " without a defined name";
         else
-            refusal += std::string(badKind_) + " name '" + xmltext::shown(*badName_)
+            refusal += std::string(badKind) + " name '" + xmltext::shown(*badName)
                 + "' cannot be an XML element name";
         return false;
     }

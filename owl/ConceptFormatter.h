@@ -17,9 +17,9 @@ namespace owl {
 // space of its own, reused from concept to concept.
 class ConceptFormatter {
 public:
-    ConceptFormatter(const ConceptTables& tables, const std::string& nameSpace)
-        : tables_(tables)
-        , nameSpace_(nameSpace)
+    ConceptFormatter(const ConceptTables& givenTables, const std::string& givenNameSpace)
+        : tables(givenTables)
+        , nameSpace(givenNameSpace)
     {
     }
 
@@ -45,34 +45,34 @@ private:
     {
         if (!name.valid)
             noteBadName(what, *name.text);
-        *out_ += *name.text;
+        *output += *name.text;
     }
     void noteBadName(const char* what, const std::string& name);
 
-    void attribute(std::string_view text) { xmltext::appendAttribute(*out_, text); }
-    void content(std::string_view text) { xmltext::appendContent(*out_, text); }
-    void tabs(int count) { out_->append(static_cast<size_t>(count), '\t'); }
+    void attribute(std::string_view text) { xmltext::appendAttribute(*output, text); }
+    void content(std::string_view text) { xmltext::appendContent(*output, text); }
+    void tabs(int count) { output->append(static_cast<size_t>(count), '\t'); }
     std::string_view conceptCode(std::string_view name) const
     {
-        return tables_.conceptCodes.get(name);
+        return tables.conceptCodes.get(name);
     }
 
-    const ConceptTables& tables_;
-    const std::string& nameSpace_;
-    std::string* out_ = nullptr;
+    const ConceptTables& tables;
+    const std::string& nameSpace;
+    std::string* output = nullptr;
 
     // The first name of the concept that cannot be an element name, and
     // the first such qualifier name (qualifiers come last in the text).
-    const char* badKind_ = nullptr;
-    const std::string* badName_ = nullptr;
-    const std::string* badQualifier_ = nullptr;
+    const char* badKind = nullptr;
+    const std::string* badName = nullptr;
+    const std::string* badQualifier = nullptr;
 
     // Reused from concept to concept.
-    std::vector<const QueltRole*> grouped_;
-    std::vector<size_t> groupStarts_;
-    std::vector<owlaxioms> axioms_;
-    size_t axiomCount_ = 0;
-    std::string scratch_;
+    std::vector<const QueltRole*> grouped;
+    std::vector<size_t> groupStarts;
+    std::vector<owlaxioms> axioms;
+    size_t axiomCount = 0;
+    std::string scratch;
 };
 
 } // namespace owl

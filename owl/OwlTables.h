@@ -35,20 +35,20 @@ public:
     // it later in one go.
     class Block {
     public:
-        void reserve(size_t bytes) { text_.reserve(bytes); }
+        void reserve(size_t bytes) { text.reserve(bytes); }
         void add(std::string_view key, std::string_view code)
         {
-            append(text_, std::hash<std::string_view>()(key), key, code);
+            append(text, std::hash<std::string_view>()(key), key, code);
         }
-        bool empty() const { return text_.empty(); }
+        bool empty() const { return text.empty(); }
 
     private:
         friend class CodeTable;
-        std::string text_;
+        std::string text;
     };
 
     CodeTable()
-        : blocks_(1, std::string(kUnit, '\0'))
+        : blocks(1, std::string(kUnit, '\0'))
     {
     } // no entry at 0 of block 0
 
@@ -57,13 +57,13 @@ public:
         size_t capacity = 16;
         while (capacity < 2 * entries)
             capacity *= 2;
-        if (capacity > slots_.size())
+        if (capacity > slots.size())
             rehash(capacity);
     }
 
     void set(std::string_view key, std::string_view code)
     {
-        std::string& own = blocks_[0];
+        std::string& own = blocks[0];
         size_t at = own.size();
         append(own, std::hash<std::string_view>()(key), key, code);
         index(0, at);
@@ -73,24 +73,24 @@ public:
     // block is kept as it is, not copied.
     void add(Block&& block)
     {
-        if (block.text_.empty())
+        if (block.text.empty())
             return;
-        if (blocks_.size() > kBlockMask) {
-            size_t at = blocks_[0].size();
-            blocks_[0] += block.text_;
+        if (blocks.size() > kBlockMask) {
+            size_t at = blocks[0].size();
+            blocks[0] += block.text;
             index(0, at);
             return;
         }
-        blocks_.push_back(std::move(block.text_));
-        index(blocks_.size() - 1, 0);
+        blocks.push_back(std::move(block.text));
+        index(blocks.size() - 1, 0);
     }
 
     // The identifier of the name, or the empty text.
     std::string_view get(std::string_view key) const
     {
-        if (slots_.empty())
+        if (slots.empty())
             return std::string_view();
-        std::uint64_t slot = slots_[position(key, std::hash<std::string_view>()(key))];
+        std::uint64_t slot = slots[position(key, std::hash<std::string_view>()(key))];
         if (slot == 0)
             return std::string_view();
         const char* entry = entryOf(slot);
@@ -134,15 +134,15 @@ private:
 
     const char* entryOf(std::uint64_t slot) const
     {
-        return blocks_[(slot >> 32) & kBlockMask].data() + (slot & kOffsetMask) * kUnit;
+        return blocks[(slot >> 32) & kBlockMask].data() + (slot & kOffsetMask) * kUnit;
     }
 
     // Index of the slot holding the key, or of the free slot where it goes.
     size_t position(std::string_view key, std::uint64_t hash) const
     {
-        size_t mask = slots_.size() - 1;
+        size_t mask = slots.size() - 1;
         for (size_t at = static_cast<size_t>(hash) & mask;; at = (at + 1) & mask) {
-            std::uint64_t slot = slots_[at];
+            std::uint64_t slot = slots[at];
             if (slot == 0)
                 return at;
             if (((slot ^ hash) & kTagMask) == 0) {
@@ -159,18 +159,18 @@ private:
     // Puts the entries of the block from the offset on into slots.
     void index(size_t block, size_t from)
     {
-        const std::string& text = blocks_[block];
+        const std::string& text = blocks[block];
         if (text.size() / kUnit > kOffsetMask)
             throw std::length_error("identifier table too large");
         while (from < text.size()) {
             Header header = headerOf(text.data() + from);
-            if (2 * (used_ + 1) > slots_.size())
-                rehash(slots_.empty() ? 16 : 2 * slots_.size());
+            if (2 * (used + 1) > slots.size())
+                rehash(slots.empty() ? 16 : 2 * slots.size());
             std::string_view key(
                 text.data() + from + sizeof(Header), static_cast<size_t>(header.keySize));
-            std::uint64_t& slot = slots_[position(key, header.hash)];
+            std::uint64_t& slot = slots[position(key, header.hash)];
             if (slot == 0)
-                ++used_;
+                ++used;
             slot = (header.hash & kTagMask) | (std::uint64_t(block) << 32) | (from / kUnit);
             size_t size = sizeof(Header) + static_cast<size_t>(header.keySize + header.codeSize);
             from += (size + kUnit - 1) / kUnit * kUnit;
@@ -180,21 +180,21 @@ private:
     void rehash(size_t capacity)
     {
         std::vector<std::uint64_t> old(capacity, 0);
-        old.swap(slots_);
-        size_t mask = slots_.size() - 1;
+        old.swap(slots);
+        size_t mask = slots.size() - 1;
         for (std::uint64_t slot : old) {
             if (slot == 0)
                 continue;
             size_t at = static_cast<size_t>(headerOf(entryOf(slot)).hash) & mask;
-            while (slots_[at] != 0)
+            while (slots[at] != 0)
                 at = (at + 1) & mask;
-            slots_[at] = slot;
+            slots[at] = slot;
         }
     }
 
-    std::vector<std::uint64_t> slots_;
-    size_t used_ = 0;
-    std::vector<std::string> blocks_; // 0: the entries given to set()
+    std::vector<std::uint64_t> slots;
+    size_t used = 0;
+    std::vector<std::string> blocks; // 0: the entries given to set()
 };
 
 // The name of a role, property, association or qualifier record: the text,
@@ -218,11 +218,11 @@ public:
     // Calls f on the entry of every map id resolved.
     template <class F> void forEach(F f)
     {
-        for (ElementName& name : names_) {
+        for (ElementName& name : names) {
             if (name.text != nullptr)
                 f(name);
         }
-        for (auto& entry : others_)
+        for (auto& entry : others)
             f(entry.second);
     }
 
@@ -230,19 +230,19 @@ public:
     const ElementName& of(const Record& record) const
     {
         long id = record.getNameID();
-        if (id >= -1 && id < static_cast<long>(names_.size()) - 1) {
-            const ElementName& name = names_[static_cast<size_t>(id + 1)];
+        if (id >= -1 && id < static_cast<long>(names.size()) - 1) {
+            const ElementName& name = names[static_cast<size_t>(id + 1)];
             if (name.text != nullptr)
                 return name;
         }
-        return others_.at(id);
+        return others.at(id);
     }
 
 private:
     static constexpr long kLimit = 1L << 16;
     // Map ids -1 (no definition) to kLimit at index id + 1, others aside.
-    std::vector<ElementName> names_;
-    std::unordered_map<long, ElementName> others_;
+    std::vector<ElementName> names;
+    std::unordered_map<long, ElementName> others;
 };
 
 template <class Record> void NameCache<Record>::resolve(const Record& record)
@@ -251,11 +251,11 @@ template <class Record> void NameCache<Record>::resolve(const Record& record)
     ElementName* entry;
     if (id >= -1 && id <= kLimit) {
         size_t at = static_cast<size_t>(id + 1);
-        if (at >= names_.size())
-            names_.resize(at + 1);
-        entry = &names_[at];
+        if (at >= names.size())
+            names.resize(at + 1);
+        entry = &names[at];
     } else {
-        entry = &others_[id];
+        entry = &others[id];
     }
     if (entry->text != nullptr)
         return;

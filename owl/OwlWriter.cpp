@@ -146,9 +146,9 @@ public:
     ChunkedConcepts(const ChunkedConcepts&) = delete;
     ChunkedConcepts& operator=(const ChunkedConcepts&) = delete;
 
-    size_t chunks() const { return chunks_; }
+    size_t chunks() const { return chunkCount; }
     // Number of concepts of the chunk.
-    size_t size(size_t index) const { return std::min(perChunk_, concepts_ - index * perChunk_); }
+    size_t size(size_t index) const { return std::min(perChunk, concepts - index * perChunk); }
 
     // Chunk number index, once formatted. Chunks are awaited in order, each
     // once, and released before the next one is awaited. Rethrows an
@@ -159,7 +159,7 @@ public:
 private:
     static constexpr size_t kSlotsPerThread = 4;
 
-    Chunk& slot(size_t index) { return slots_[index % slots_.size()]; }
+    Chunk& slot(size_t index) { return slots[index % slots.size()]; }
     // Takes the next chunk when there is one and its slot is free; with
     // the mutex held.
     bool take(size_t& index, ConceptIterator& first);
@@ -167,41 +167,42 @@ private:
     void work();
     void stop();
 
-    const ConceptTables& tables_;
-    const std::string& nameSpace_;
-    const size_t perChunk_;
-    const size_t concepts_;
-    const size_t chunks_;
-    ConceptFormatter formatter_; // the calling thread's
+    const ConceptTables& tables;
+    const std::string& nameSpace;
+    const size_t perChunk;
+    const size_t concepts;
+    const size_t chunkCount;
+    ConceptFormatter ownFormatter; // the calling thread's
 
-    std::mutex mutex_;
-    std::condition_variable formatted_; // a chunk became ready, or a thread failed
-    std::condition_variable released_; // a slot became free, or the work stops
-    std::vector<Chunk> slots_;
-    ConceptIterator next_; // first concept of the next chunk to take
-    size_t taken_ = 0; // chunks taken so far
-    size_t done_ = 0; // chunks released so far
-    bool stopping_ = false;
-    std::exception_ptr failure_;
-    std::vector<std::thread> threads_;
+    std::mutex mutex;
+    std::condition_variable formatted; // a chunk became ready, or a thread failed
+    std::condition_variable released; // a slot became free, or the work stops
+    std::vector<Chunk> slots;
+    ConceptIterator next; // first concept of the next chunk to take
+    size_t takenCount = 0; // chunks taken so far
+    size_t done = 0; // chunks released so far
+    bool stopping = false;
+    std::exception_ptr failure;
+    std::vector<std::thread> threads;
 };
 
-ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
-    const std::string& nameSpace, const WriteOptions& options)
-    : tables_(tables)
-    , nameSpace_(nameSpace)
-    , perChunk_(std::max<size_t>(options.conceptsPerChunk, 1))
-    , concepts_(concepts.size())
-    , chunks_((concepts_ + perChunk_ - 1) / perChunk_)
-    , formatter_(tables, nameSpace)
-    , next_(concepts.begin())
+ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& givenConcepts,
+    const ConceptTables& givenTables, const std::string& givenNameSpace,
+    const WriteOptions& options)
+    : tables(givenTables)
+    , nameSpace(givenNameSpace)
+    , perChunk(std::max<size_t>(options.conceptsPerChunk, 1))
+    , concepts(givenConcepts.size())
+    , chunkCount((concepts + perChunk - 1) / perChunk)
+    , ownFormatter(givenTables, givenNameSpace)
+    , next(givenConcepts.begin())
 {
     // More threads than chunks after the first would have nothing to do.
-    size_t workers = std::min<size_t>(options.workers, chunks_ > 0 ? chunks_ - 1 : 0);
-    slots_.resize(kSlotsPerThread * (workers + 1));
+    size_t workers = std::min<size_t>(options.workers, chunkCount > 0 ? chunkCount - 1 : 0);
+    slots.resize(kSlotsPerThread * (workers + 1));
     for (size_t i = 0; i < workers; ++i) {
         try {
-            threads_.emplace_back([this] { work(); });
+            threads.emplace_back([this] { work(); });
         } catch (const std::system_error&) {
             break; // fewer threads: the calling thread formats what is left
         }
@@ -211,22 +212,22 @@ ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& concepts, const Conc
 void ChunkedConcepts::stop()
 {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        std::lock_guard<std::mutex> lock(mutex);
+        stopping = true;
     }
-    released_.notify_all();
-    for (std::thread& thread : threads_)
+    released.notify_all();
+    for (std::thread& thread : threads)
         thread.join();
-    threads_.clear();
+    threads.clear();
 }
 
 bool ChunkedConcepts::take(size_t& index, ConceptIterator& first)
 {
-    if (stopping_ || taken_ == chunks_ || taken_ >= done_ + slots_.size())
+    if (stopping || takenCount == chunkCount || takenCount >= done + slots.size())
         return false;
-    index = taken_++;
-    first = next_;
-    std::advance(next_, size(index));
+    index = takenCount++;
+    first = next;
+    std::advance(next, size(index));
     return true;
 }
 
@@ -249,48 +250,48 @@ void ChunkedConcepts::format(ConceptFormatter& formatter, size_t index, ConceptI
 void ChunkedConcepts::work()
 {
     try {
-        ConceptFormatter formatter(tables_, nameSpace_);
-        std::unique_lock<std::mutex> lock(mutex_);
+        ConceptFormatter formatter(tables, nameSpace);
+        std::unique_lock<std::mutex> lock(mutex);
         for (;;) {
             size_t index;
             ConceptIterator first;
             if (!take(index, first)) {
-                if (stopping_ || taken_ == chunks_)
+                if (stopping || takenCount == chunkCount)
                     return;
-                released_.wait(lock);
+                released.wait(lock);
                 continue;
             }
             lock.unlock();
             format(formatter, index, first);
             lock.lock();
             slot(index).ready = true;
-            formatted_.notify_one();
+            formatted.notify_one();
         }
     } catch (...) {
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (!failure_)
-            failure_ = std::current_exception();
-        stopping_ = true;
-        formatted_.notify_all();
+        std::lock_guard<std::mutex> lock(mutex);
+        if (!failure)
+            failure = std::current_exception();
+        stopping = true;
+        formatted.notify_all();
     }
 }
 
 const Chunk& ChunkedConcepts::await(size_t index)
 {
-    std::unique_lock<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex);
     Chunk& chunk = slot(index);
     while (!chunk.ready) {
-        if (failure_)
-            std::rethrow_exception(failure_);
+        if (failure)
+            std::rethrow_exception(failure);
         size_t taken;
         ConceptIterator first;
         if (take(taken, first)) {
             lock.unlock();
-            format(formatter_, taken, first);
+            format(ownFormatter, taken, first);
             lock.lock();
             slot(taken).ready = true;
         } else {
-            formatted_.wait(lock);
+            formatted.wait(lock);
         }
     }
     return chunk;
@@ -299,22 +300,22 @@ const Chunk& ChunkedConcepts::await(size_t index)
 void ChunkedConcepts::release(size_t index)
 {
     {
-        std::lock_guard<std::mutex> lock(mutex_);
+        std::lock_guard<std::mutex> lock(mutex);
         slot(index).ready = false;
-        ++done_;
+        ++done;
     }
-    released_.notify_all();
+    released.notify_all();
 }
 
 class OwlWriter {
 public:
-    OwlWriter(const QueltKb& kb, OutputFile& file, const std::string& fileName,
-        const std::string& nameSpace)
-        : kb_(kb)
-        , file_(file)
-        , out_(file.buffer())
-        , fileName_(fileName)
-        , nameSpace_(nameSpace)
+    OwlWriter(const QueltKb& givenKb, OutputFile& givenFile, const std::string& givenFileName,
+        const std::string& givenNameSpace)
+        : kb(givenKb)
+        , file(givenFile)
+        , out(givenFile.buffer())
+        , fileName(givenFileName)
+        , nameSpace(givenNameSpace)
     {
     }
 
@@ -343,42 +344,42 @@ private:
     bool refuse(const std::string& message);
     bool ioFailed();
 
-    void attribute(std::string_view text) { xmltext::appendAttribute(out_, text); }
-    void content(std::string_view text) { xmltext::appendContent(out_, text); }
+    void attribute(std::string_view text) { xmltext::appendAttribute(out, text); }
+    void content(std::string_view text) { xmltext::appendContent(out, text); }
     std::string_view conceptCode(std::string_view name) const
     {
-        return tables_.conceptCodes.get(name);
+        return tables.conceptCodes.get(name);
     }
 
-    const QueltKb& kb_;
-    OutputFile& file_;
-    std::string& out_;
-    const std::string& fileName_;
-    const std::string& nameSpace_;
+    const QueltKb& kb;
+    OutputFile& file;
+    std::string& out;
+    const std::string& fileName;
+    const std::string& nameSpace;
     // Shown while the concepts are written; erased before any message.
-    ProgressLine* progress_ = nullptr;
+    ProgressLine* activeProgress = nullptr;
 
-    ConceptTables tables_;
-    std::set<std::string> rootConcepts_;
-    std::map<std::string, std::string> kindRoots_;
+    ConceptTables tables;
+    std::set<std::string> rootConcepts;
+    std::map<std::string, std::string> kindRoots;
 };
 
 // The tables are built on the calling thread, with help for the pass over
 // the concepts; formatting starts once they are complete.
 void OwlWriter::buildTables(unsigned threads)
 {
-    buildConceptTables(kb_, threads, tables_, rootConcepts_);
-    for (const auto& entry : kb_.getRoleDefs())
-        tables_.roleCodes.set(entry.second.getName(), entry.second.getCode());
-    tables_.roleNames.forEach(
-        [this](ElementName& role) { role.code = tables_.roleCodes.get(*role.text); });
+    buildConceptTables(kb, threads, tables, rootConcepts);
+    for (const auto& entry : kb.getRoleDefs())
+        tables.roleCodes.set(entry.second.getName(), entry.second.getCode());
+    tables.roleNames.forEach(
+        [this](ElementName& role) { role.code = tables.roleCodes.get(*role.text); });
 
-    if (kb_.getNumKinds() != static_cast<long>(rootConcepts_.size()))
-        kb_.getConsole().err("Number of Kinds is not the same as the number of root Concepts.");
+    if (kb.getNumKinds() != static_cast<long>(rootConcepts.size()))
+        kb.getConsole().err("Number of Kinds is not the same as the number of root Concepts.");
 
-    for (const std::string& root : rootConcepts_) {
-        long id = kb_.getIDFromName(root);
-        kindRoots_[kb_.getConceptKind(kb_.getConcept(id))] = root;
+    for (const std::string& root : rootConcepts) {
+        long id = kb.getIDFromName(root);
+        kindRoots[kb.getConceptKind(kb.getConcept(id))] = root;
     }
 }
 
@@ -387,88 +388,88 @@ bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOp
     if (!writeHeader(headerLines) || !writeRoleDefs() || !writePropertyDefs()
         || !writeQualifierDefs() || !writeAssociationDefs() || !writeRootClasses())
         return false;
-    ProgressLine progress(kb_.getConsole(), "Writing", "concepts", kb_.getConcepts().size());
-    progress_ = &progress;
+    ProgressLine progress(kb.getConsole(), "Writing", "concepts", kb.getConcepts().size());
+    activeProgress = &progress;
     bool written
         = options.workers == 0 ? writeConcepts(progress) : writeChunkedConcepts(options, progress);
     if (!written)
         return false;
-    out_ += "</rdf:RDF>\n";
-    bool committed = file_.commit();
+    out += "</rdf:RDF>\n";
+    bool committed = file.commit();
     progress.finish();
     return committed || ioFailed();
 }
 
 bool OwlWriter::refuse(const std::string& message)
 {
-    if (progress_ != nullptr)
-        progress_->finish();
-    kb_.getConsole().err(message);
-    file_.discard();
+    if (activeProgress != nullptr)
+        activeProgress->finish();
+    kb.getConsole().err(message);
+    file.discard();
     return false;
 }
 
 bool OwlWriter::ioFailed()
 {
-    if (progress_ != nullptr)
-        progress_->finish();
-    kb_.getConsole().err("ERROR: cannot write output file '" + fileName_ + "': " + file_.reason());
-    file_.discard();
+    if (activeProgress != nullptr)
+        activeProgress->finish();
+    kb.getConsole().err("ERROR: cannot write output file '" + fileName + "': " + file.reason());
+    file.discard();
     return false;
 }
 
 bool OwlWriter::finishUnit(size_t mark, const char* what, const std::string& name)
 {
-    if (!xmltext::carryable(out_.data() + mark, out_.size() - mark))
+    if (!xmltext::carryable(out.data() + mark, out.size() - mark))
         return refuse(std::string("ERROR: cannot write ") + what + " '" + xmltext::shown(name)
             + "': text holds a character XML cannot carry");
-    return file_.flushIfFull() || ioFailed();
+    return file.flushIfFull() || ioFailed();
 }
 
 bool OwlWriter::writeHeader(const std::vector<std::string>& headerLines)
 {
     for (const std::string& line : headerLines) {
-        out_ += line;
-        out_ += '\n';
+        out += line;
+        out += '\n';
     }
-    out_ += '\n';
-    if (!xmltext::carryable(out_))
+    out += '\n';
+    if (!xmltext::carryable(out))
         return refuse("ERROR: cannot write the document header: text holds a character XML "
                       "cannot carry");
-    return file_.flushIfFull() || ioFailed();
+    return file.flushIfFull() || ioFailed();
 }
 
 bool OwlWriter::writeRoleDefs()
 {
-    for (const auto& entry : kb_.getRoleDefs()) {
+    for (const auto& entry : kb.getRoleDefs()) {
         const QueltRoleDef& def = entry.second;
-        std::string_view id = tables_.roleCodes.get(def.getName());
-        checkOwlName(std::string(id), kb_.getConsole());
-        size_t mark = out_.size();
-        out_ += "<owl:ObjectProperty rdf:ID=\"";
+        std::string_view id = tables.roleCodes.get(def.getName());
+        checkOwlName(std::string(id), kb.getConsole());
+        size_t mark = out.size();
+        out += "<owl:ObjectProperty rdf:ID=\"";
         attribute(id);
-        out_ += "\">\n<code>";
+        out += "\">\n<code>";
         content(def.getCode());
-        out_ += "</code>\n<rdfs:label>";
+        out += "</code>\n<rdfs:label>";
         content(def.getName());
-        out_ += "</rdfs:label>\n";
+        out += "</rdfs:label>\n";
         if (def.hasParent()) {
-            out_ += "\t<rdfs:subPropertyOf rdf:resource=\"#";
-            attribute(tables_.roleCodes.get(def.getParentRole()));
-            out_ += "\"/>\n";
+            out += "\t<rdfs:subPropertyOf rdf:resource=\"#";
+            attribute(tables.roleCodes.get(def.getParentRole()));
+            out += "\"/>\n";
         } else {
-            auto domain = kindRoots_.find(def.getDomain());
-            out_ += "\t<rdfs:domain rdf:resource=\"#";
-            if (domain != kindRoots_.end())
+            auto domain = kindRoots.find(def.getDomain());
+            out += "\t<rdfs:domain rdf:resource=\"#";
+            if (domain != kindRoots.end())
                 attribute(conceptCode(domain->second));
-            out_ += "\"/>\n";
-            auto range = kindRoots_.find(def.getRange());
-            out_ += "\t<rdfs:range rdf:resource=\"#";
-            if (range != kindRoots_.end())
+            out += "\"/>\n";
+            auto range = kindRoots.find(def.getRange());
+            out += "\t<rdfs:range rdf:resource=\"#";
+            if (range != kindRoots.end())
                 attribute(conceptCode(range->second));
-            out_ += "\"/>\n";
+            out += "\"/>\n";
         }
-        out_ += "</owl:ObjectProperty>\n\n";
+        out += "</owl:ObjectProperty>\n\n";
         if (!finishUnit(mark, "role definition", def.getName()))
             return false;
     }
@@ -479,30 +480,30 @@ template <class Def>
 void OwlWriter::writeAnnotationProperty(
     const Def& def, void (*pickList)(std::string&, const std::vector<std::string>&))
 {
-    checkOwlName(def.getName(), kb_.getConsole());
-    out_ += "<owl:AnnotationProperty rdf:ID=\"";
+    checkOwlName(def.getName(), kb.getConsole());
+    out += "<owl:AnnotationProperty rdf:ID=\"";
     attribute(def.getName());
-    out_ += "\">\n<code>";
+    out += "\">\n<code>";
     content(def.getCode());
-    out_ += "</code>\n<rdfs:label>";
+    out += "</code>\n<rdfs:label>";
     content(def.getName());
-    out_ += "</rdfs:label>\n";
+    out += "</rdfs:label>\n";
     if (def.hasPickList()) {
-        pickList(out_, def.getPickList());
+        pickList(out, def.getPickList());
     } else {
-        out_ += "<rdfs:range rdf:resource=\"";
-        out_ += kXsdString;
-        out_ += "\"/>\n<rdf:type rdf:resource=\"";
-        out_ += kOwlNamespace;
-        out_ += "DatatypeProperty\"/>\n";
+        out += "<rdfs:range rdf:resource=\"";
+        out += kXsdString;
+        out += "\"/>\n<rdf:type rdf:resource=\"";
+        out += kOwlNamespace;
+        out += "DatatypeProperty\"/>\n";
     }
-    out_ += "</owl:AnnotationProperty>\n\n";
+    out += "</owl:AnnotationProperty>\n\n";
 }
 
 bool OwlWriter::writePropertyDefs()
 {
-    for (const auto& entry : kb_.getPropertyDefs()) {
-        size_t mark = out_.size();
+    for (const auto& entry : kb.getPropertyDefs()) {
+        size_t mark = out.size();
         writeAnnotationProperty(entry.second, appendGrowingPickList);
         if (!finishUnit(mark, "property definition", entry.second.getName()))
             return false;
@@ -512,8 +513,8 @@ bool OwlWriter::writePropertyDefs()
 
 bool OwlWriter::writeQualifierDefs()
 {
-    for (const auto& entry : kb_.getQualifierDefs()) {
-        size_t mark = out_.size();
+    for (const auto& entry : kb.getQualifierDefs()) {
+        size_t mark = out.size();
         writeAnnotationProperty(entry.second, appendFlatPickList);
         if (!finishUnit(mark, "qualifier definition", entry.second.getName()))
             return false;
@@ -523,17 +524,17 @@ bool OwlWriter::writeQualifierDefs()
 
 bool OwlWriter::writeAssociationDefs()
 {
-    for (const auto& entry : kb_.getAssociationDefs()) {
+    for (const auto& entry : kb.getAssociationDefs()) {
         const std::string& name = entry.second.getName();
-        checkOwlName(name, kb_.getConsole());
-        size_t mark = out_.size();
-        out_ += "<owl:ObjectProperty rdf:ID=\"";
+        checkOwlName(name, kb.getConsole());
+        size_t mark = out.size();
+        out += "<owl:ObjectProperty rdf:ID=\"";
         attribute(name);
-        out_ += "\">\n<rdfs:label>";
+        out += "\">\n<rdfs:label>";
         content(name);
-        out_ += "</rdfs:label>\n<rdf:type rdf:resource=\"";
-        out_ += kOwlNamespace;
-        out_ += "AnnotationProperty\"/>\n</owl:ObjectProperty>\n\n";
+        out += "</rdfs:label>\n<rdf:type rdf:resource=\"";
+        out += kOwlNamespace;
+        out += "AnnotationProperty\"/>\n</owl:ObjectProperty>\n\n";
         if (!finishUnit(mark, "association definition", name))
             return false;
     }
@@ -542,23 +543,23 @@ bool OwlWriter::writeAssociationDefs()
 
 bool OwlWriter::writeRootClasses()
 {
-    for (const std::string& root : rootConcepts_) {
+    for (const std::string& root : rootConcepts) {
         std::string_view id = conceptCode(root);
-        checkOwlName(std::string(id), kb_.getConsole());
-        size_t mark = out_.size();
-        out_ += "<owl:Class rdf:about=\"#";
+        checkOwlName(std::string(id), kb.getConsole());
+        size_t mark = out.size();
+        out += "<owl:Class rdf:about=\"#";
         attribute(id);
-        out_ += "\">\n";
-        for (const std::string& other : rootConcepts_) {
+        out += "\">\n";
+        for (const std::string& other : rootConcepts) {
             std::string_view otherId = conceptCode(other);
-            checkOwlName(std::string(otherId), kb_.getConsole());
+            checkOwlName(std::string(otherId), kb.getConsole());
             if (other != root) {
-                out_ += "\t<owl:disjointWith rdf:resource=\"#";
+                out += "\t<owl:disjointWith rdf:resource=\"#";
                 attribute(otherId);
-                out_ += "\"/>\n";
+                out += "\"/>\n";
             }
         }
-        out_ += "</owl:Class>\n\n";
+        out += "</owl:Class>\n\n";
         if (!finishUnit(mark, "concept", root))
             return false;
     }
@@ -568,13 +569,13 @@ bool OwlWriter::writeRootClasses()
 // Every concept formatted on this thread, straight into the file's buffer.
 bool OwlWriter::writeConcepts(ProgressLine& progress)
 {
-    ConceptFormatter formatter(tables_, nameSpace_);
+    ConceptFormatter formatter(tables, nameSpace);
     std::string refusal;
     std::uint64_t done = 0;
-    for (const auto& entry : kb_.getConcepts()) {
-        if (!formatter.append(entry.second, out_, refusal))
+    for (const auto& entry : kb.getConcepts()) {
+        if (!formatter.append(entry.second, out, refusal))
             return refuse(refusal);
-        if (!file_.flushIfFull())
+        if (!file.flushIfFull())
             return ioFailed();
         progress.update(++done);
     }
@@ -588,15 +589,15 @@ bool OwlWriter::writeConcepts(ProgressLine& progress)
 // the one reported.
 bool OwlWriter::writeChunkedConcepts(const WriteOptions& options, ProgressLine& progress)
 {
-    ChunkedConcepts concepts(kb_.getConcepts(), tables_, nameSpace_, options);
+    ChunkedConcepts concepts(kb.getConcepts(), tables, nameSpace, options);
     std::uint64_t done = 0;
     for (size_t i = 0; i < concepts.chunks(); ++i) {
         const Chunk& chunk = concepts.await(i);
         // Text of the chunk not yet in the file or the buffer starts here.
         size_t start = 0;
         for (size_t end : chunk.ends) {
-            if (out_.size() + (end - start) >= OutputFile::kBlockSize) {
-                if (!file_.flushWith(chunk.text.data() + start, end - start))
+            if (out.size() + (end - start) >= OutputFile::kBlockSize) {
+                if (!file.flushWith(chunk.text.data() + start, end - start))
                     return ioFailed();
                 start = end;
             }
@@ -604,7 +605,7 @@ bool OwlWriter::writeChunkedConcepts(const WriteOptions& options, ProgressLine& 
         if (chunk.refused)
             return refuse(chunk.refusal);
         if (!chunk.ends.empty())
-            out_.append(chunk.text, start, chunk.ends.back() - start);
+            out.append(chunk.text, start, chunk.ends.back() - start);
         done += concepts.size(i);
         concepts.release(i);
         progress.update(done);

@@ -28,29 +28,29 @@ public:
         long id = record.getNameID();
         if (id >= -1 && id < kLimit) {
             size_t at = static_cast<size_t>(id + 1);
-            if (at >= first_.size())
-                first_.resize(at + 1, nullptr);
-            if (first_[at] == nullptr)
-                first_[at] = &record;
+            if (at >= first.size())
+                first.resize(at + 1, nullptr);
+            if (first[at] == nullptr)
+                first[at] = &record;
         } else {
-            others_.emplace(id, &record);
+            others.emplace(id, &record);
         }
     }
 
     template <class F> void forEach(F f) const
     {
-        for (const Record* record : first_) {
+        for (const Record* record : first) {
             if (record != nullptr)
                 f(*record);
         }
-        for (const auto& entry : others_)
+        for (const auto& entry : others)
             f(*entry.second);
     }
 
 private:
     static constexpr long kLimit = 1L << 16;
-    std::vector<const Record*> first_; // by map id + 1
-    std::map<long, const Record*> others_;
+    std::vector<const Record*> first; // by map id + 1
+    std::map<long, const Record*> others;
 };
 
 // What one thread gathers from a range of consecutive concepts, looking

@@ -48,8 +48,8 @@ int makeTemporary(std::string& pattern, int& slot)
 
 } // namespace
 
-OutputFile::OutputFile(const std::string& target)
-    : target_(target)
+OutputFile::OutputFile(const std::string& givenTarget)
+    : target(givenTarget)
 {
 }
 
@@ -60,60 +60,60 @@ OutputFile::~OutputFile()
 
 bool OutputFile::fail(int error)
 {
-    error_ = error == 0 ? EIO : error;
+    lastError = error == 0 ? EIO : error;
     discard();
     return false;
 }
 
 std::string OutputFile::reason() const
 {
-    return std::strerror(error_);
+    return std::strerror(lastError);
 }
 
 bool OutputFile::open()
 {
-    buffer_.clear();
-    buffer_.reserve(kBlockSize + kBlockSize / 4);
+    pending.clear();
+    pending.reserve(kBlockSize + kBlockSize / 4);
 
     struct stat info;
-    if (lstat(target_.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
+    if (lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode)) {
         // Replace the file the link names; a dangling link is replaced itself.
-        char* real = realpath(target_.c_str(), nullptr);
+        char* real = realpath(target.c_str(), nullptr);
         if (real != nullptr) {
-            target_ = real;
+            target = real;
             std::free(real);
         }
     }
 
     mode_t mode = newFileMode();
-    if (stat(target_.c_str(), &info) == 0) {
+    if (stat(target.c_str(), &info) == 0) {
         if (S_ISDIR(info.st_mode))
             return fail(EISDIR);
-        if (access(target_.c_str(), W_OK) != 0)
+        if (access(target.c_str(), W_OK) != 0)
             return fail(errno);
         if (!S_ISREG(info.st_mode)) {
-            inPlace_ = true;
-            fd_ = ::open(target_.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
-            return fd_ >= 0 || fail(errno);
+            inPlace = true;
+            descriptor = ::open(target.c_str(), O_WRONLY | O_TRUNC | O_CLOEXEC);
+            return descriptor >= 0 || fail(errno);
         }
         mode = info.st_mode & 0777;
     }
 
-    temporary_ = target_ + kTemporarySuffix;
-    fd_ = makeTemporary(temporary_, slot_);
-    if (fd_ < 0 && errno == ENAMETOOLONG) {
+    temporary = target + kTemporarySuffix;
+    descriptor = makeTemporary(temporary, slot);
+    if (descriptor < 0 && errno == ENAMETOOLONG) {
         // The target's own name is close to the length limit: use a short
         // name in the same directory, so the final rename stays within one
         // file system.
-        temporary_ = directoryOf(target_) + "/" + kTemporarySuffix;
-        fd_ = makeTemporary(temporary_, slot_);
+        temporary = directoryOf(target) + "/" + kTemporarySuffix;
+        descriptor = makeTemporary(temporary, slot);
     }
-    if (fd_ < 0) {
+    if (descriptor < 0) {
         int error = errno;
-        temporary_.clear();
+        temporary.clear();
         return fail(error);
     }
-    if (fchmod(fd_, mode) != 0)
+    if (fchmod(descriptor, mode) != 0)
         return fail(errno);
     return true;
 }
@@ -121,7 +121,7 @@ bool OutputFile::open()
 bool OutputFile::writeAll(const char* data, size_t size)
 {
     while (size > 0) {
-        ssize_t written = ::write(fd_, data, size);
+        ssize_t written = ::write(descriptor, data, size);
         if (written < 0) {
             if (errno == EINTR)
                 continue;
@@ -142,11 +142,11 @@ bool OutputFile::flush()
 
 bool OutputFile::flushWith(const char* data, size_t size)
 {
-    if (fd_ < 0)
+    if (descriptor < 0)
         return fail(EBADF);
-    if (!writeAll(buffer_.data(), buffer_.size()) || !writeAll(data, size))
+    if (!writeAll(pending.data(), pending.size()) || !writeAll(data, size))
         return false;
-    buffer_.clear();
+    pending.clear();
     return true;
 }
 
@@ -154,31 +154,31 @@ bool OutputFile::commit()
 {
     if (!flush())
         return false;
-    int fd = fd_;
-    fd_ = -1;
+    int fd = descriptor;
+    descriptor = -1;
     if (::close(fd) != 0)
         return fail(errno);
-    if (!inPlace_) {
-        if (std::rename(temporary_.c_str(), target_.c_str()) != 0)
+    if (!inPlace) {
+        if (std::rename(temporary.c_str(), target.c_str()) != 0)
             return fail(errno);
-        temporary_.clear();
-        temporaryfiles::forget(slot_);
-        slot_ = -1;
+        temporary.clear();
+        temporaryfiles::forget(slot);
+        slot = -1;
     }
     return true;
 }
 
 void OutputFile::discard()
 {
-    if (fd_ >= 0) {
-        ::close(fd_);
-        fd_ = -1;
+    if (descriptor >= 0) {
+        ::close(descriptor);
+        descriptor = -1;
     }
-    if (!temporary_.empty()) {
-        ::unlink(temporary_.c_str());
-        temporary_.clear();
-        temporaryfiles::forget(slot_);
-        slot_ = -1;
+    if (!temporary.empty()) {
+        ::unlink(temporary.c_str());
+        temporary.clear();
+        temporaryfiles::forget(slot);
+        slot = -1;
     }
-    buffer_.clear();
+    pending.clear();
 }

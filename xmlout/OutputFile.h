@@ -30,10 +30,10 @@ public:
     bool open();
 
     // Text not yet written; append to it freely.
-    std::string& buffer() { return buffer_; }
+    std::string& buffer() { return pending; }
 
     // Writes the buffer out once it has reached the block size.
-    bool flushIfFull() { return buffer_.size() < kBlockSize || flush(); }
+    bool flushIfFull() { return pending.size() < kBlockSize || flush(); }
     bool flush();
     // Writes the buffer out, then size bytes at data, which need not pass
     // through the buffer.
@@ -53,13 +53,13 @@ private:
     bool fail(int error);
     bool writeAll(const char* data, std::size_t size);
 
-    std::string target_;
-    std::string temporary_;
-    int fd_ = -1;
-    int error_ = 0;
-    int slot_ = -1; // of the temporary in temporaryfiles
-    bool inPlace_ = false;
-    std::string buffer_;
+    std::string target;
+    std::string temporary;
+    int descriptor = -1;
+    int lastError = 0;
+    int slot = -1; // of the temporary in temporaryfiles
+    bool inPlace = false;
+    std::string pending;
 };
 
 #endif

@@ -7,12 +7,12 @@ const auto kInterval = std::chrono::milliseconds(200);
 }
 
 ProgressLine::ProgressLine(
-    Console& console, std::string what, std::string unit, std::uint64_t total)
-    : console(console)
-    , what(std::move(what))
-    , unit(std::move(unit))
-    , total(total)
-    , active(console.showsProgress())
+    Console& givenConsole, std::string givenWhat, std::string givenUnit, std::uint64_t givenTotal)
+    : console(givenConsole)
+    , what(std::move(givenWhat))
+    , unit(std::move(givenUnit))
+    , total(givenTotal)
+    , active(givenConsole.showsProgress())
     , next(std::chrono::steady_clock::now() + kInterval)
 {
 }

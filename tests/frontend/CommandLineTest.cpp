@@ -107,7 +107,7 @@ TEST_P(CommandLineParse, ProducesExpectedViews)
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineParse, ::testing::ValuesIn(kParseCases),
-    [](const testing::TestParamInfo<ParseCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ParseCase>& param) { return std::string(param.param.name); });
 
 TEST(CommandLineProgramName, IsTheFirstPlainWordUpToItsLastSeparator)
 {

@@ -128,9 +128,9 @@ public:
 // notes a fatal error and counts the pieces of character data.
 class TestHandler : public OntylogHandler {
 public:
-    TestHandler(ontylog::OntylogGrammar& grammar, bool unitByUnit)
-        : OntylogHandler(grammar)
-        , unitByUnit(unitByUnit)
+    TestHandler(ontylog::OntylogGrammar& givenGrammar, bool givenUnitByUnit)
+        : OntylogHandler(givenGrammar)
+        , unitByUnit(givenUnitByUnit)
     {
     }
     void characters(const XMLCh* chars, XMLSize_t length) override

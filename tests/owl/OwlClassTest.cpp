@@ -466,8 +466,8 @@ TEST_F(OwlClasses, NamesThatCannotBeElementsAreRefused)
         EXPECT_FALSE(tryWrite(kb, file));
         // The declarations' identifier check speaks first; the refusal is
         // the last line.
-        ASSERT_GE(messages_.size(), c.message.size()) << messages_;
-        EXPECT_EQ(messages_.substr(messages_.size() - c.message.size()), c.message);
+        ASSERT_GE(messages.size(), c.message.size()) << messages;
+        EXPECT_EQ(messages.substr(messages.size() - c.message.size()), c.message);
         expectOldOutputKept();
     }
 }

@@ -16,8 +16,8 @@ TEST_F(OwlDocument, EmptyKnowledgeBaseReplacesAnExistingFile)
     writeFile(path("out.owl"), std::string(5000, 'x'));
     QueltKb kb;
     EXPECT_EQ(write(kb), headerText() + "</rdf:RDF>\n");
-    EXPECT_EQ(messages_, "");
-    EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
+    EXPECT_EQ(messages, "");
+    EXPECT_EQ(listDirectory(dir), std::vector<std::string> { "out.owl" });
 }
 
 TEST_F(OwlDocument, HeaderLinesAreWrittenAsReceived)
@@ -28,7 +28,7 @@ TEST_F(OwlDocument, HeaderLinesAreWrittenAsReceived)
         { "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"",
             "\txmlns=\"urn:x#\">", "", "<!-- a &amp; b -->" },
         "urn:x#"));
-    EXPECT_EQ(messages_, "");
+    EXPECT_EQ(messages, "");
     EXPECT_EQ(readFile(file),
         "<rdf:RDF xmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"\n"
         "\txmlns=\"urn:x#\">\n\n<!-- a &amp; b -->\n\n</rdf:RDF>\n");
@@ -53,12 +53,12 @@ TEST_F(OwlDocument, KindsMessageComesFirstAndLeavesTheFileUnchanged)
     QueltKb two;
     build(two, 2);
     const std::string twoKinds = write(two, "two.owl");
-    EXPECT_EQ(messages_,
-        "Number of Kinds is not the same as the number of root Concepts.\n" + rootChecks);
+    EXPECT_EQ(
+        messages, "Number of Kinds is not the same as the number of root Concepts.\n" + rootChecks);
     QueltKb three;
     build(three, 3);
     EXPECT_EQ(write(three, "three.owl"), twoKinds);
-    EXPECT_EQ(messages_, rootChecks);
+    EXPECT_EQ(messages, rootChecks);
 }
 
 // The property lists grow through indent() from level 0 whatever level
@@ -110,7 +110,7 @@ TEST_F(OwlDocument, RoleDefinitions)
         kb.addConcept(concept);
     }
     std::string body = writeBody(kb);
-    EXPECT_EQ(messages_, "");
+    EXPECT_EQ(messages, "");
     expectSameLines(tabs(R"(<owl:ObjectProperty rdf:ID="R10">
 <code>R10</code>
 <rdfs:label>Located_In</rdfs:label>
@@ -148,7 +148,7 @@ TEST_F(OwlDocument, IdentifierChecksAndEscapedDefinitionTexts)
     kb.addPropertyDef(QueltPropertyDef("p\"1", "P]]>1", 5, "string", false, false, "NS"));
     kb.addRoleDef(QueltRoleDef("role & co", "R&1", 6, "NS", "K", "K", "", ""));
     std::string file = write(kb);
-    EXPECT_EQ(messages_,
+    EXPECT_EQ(messages,
         "Number of Kinds is not the same as the number of root Concepts.\n"
         "ERROR:  invalid OWL name; internal char at 2, \"R&1\"\n"
         "ERROR:  invalid OWL name; internal char at 2, \"p\"1\"\n"
@@ -213,7 +213,7 @@ TEST_F(OwlDocument, RootClassesInByteOrderWithDisjointness)
     child.addParent("B");
     kb.addConcept(child);
     std::string body = writeBody(kb);
-    EXPECT_EQ(messages_, "");
+    EXPECT_EQ(messages, "");
     size_t roots = body.find("<owl:Class");
     size_t classes = body.find("<owl:Class rdf:about=\"#R_B\">\n<rdfs:label>");
     ASSERT_LT(roots, classes);

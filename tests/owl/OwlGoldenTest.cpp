@@ -26,7 +26,7 @@ TEST_P(OwlGolden, MatchesHandCheckedFile)
     std::string readerOutput = testing::internal::GetCapturedStdout();
     ASSERT_TRUE(read) << readerOutput;
     std::string file = write(kb);
-    EXPECT_EQ(messages_, "");
+    EXPECT_EQ(messages, "");
     expectSameLines(expected, file);
 }
 

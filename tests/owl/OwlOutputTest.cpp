@@ -69,8 +69,8 @@ TEST_F(OwlOutput, TargetThatCannotBeOpened)
         buildSmall(kb);
         EXPECT_FALSE(tryWrite(kb, c.first));
         EXPECT_EQ(
-            messages_, "ERROR: cannot write output file '" + c.first + "': " + c.second + "\n");
-        EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "sub" });
+            messages, "ERROR: cannot write output file '" + c.first + "': " + c.second + "\n");
+        EXPECT_EQ(listDirectory(dir), std::vector<std::string> { "sub" });
         EXPECT_TRUE(listDirectory(path("sub")).empty());
     }
 }
@@ -81,7 +81,7 @@ TEST_F(OwlOutput, TargetThatCannotBeOpened)
 // although its directory would let a new file replace it.
 TEST_F(OwlOutput, NoWritePermission)
 {
-    ASSERT_EQ(chmod(dir_.c_str(), 0777), 0);
+    ASSERT_EQ(chmod(dir.c_str(), 0777), 0);
     ASSERT_EQ(mkdir(path("locked").c_str(), 0555), 0);
     writeFile(path("out.owl"), "old");
     ASSERT_EQ(chmod(path("out.owl").c_str(), 0444), 0);
@@ -91,7 +91,7 @@ TEST_F(OwlOutput, NoWritePermission)
     }
     EXPECT_TRUE(listDirectory(path("locked")).empty());
     EXPECT_EQ(readFile(path("out.owl")), "old");
-    EXPECT_EQ(listDirectory(dir_), (std::vector<std::string> { "locked", "out.owl" }));
+    EXPECT_EQ(listDirectory(dir), (std::vector<std::string> { "locked", "out.owl" }));
 }
 
 // The file system refuses more bytes part-way through (a full disk, or a
@@ -203,7 +203,7 @@ TEST_F(OwlOutput, TextsXmlCannotCarryAreRefused)
         QueltKb kb;
         c.build(kb);
         EXPECT_FALSE(tryWrite(kb, file, c.header, c.ns));
-        EXPECT_EQ(messages_, c.messages);
+        EXPECT_EQ(messages, c.messages);
         expectOldOutputKept();
     }
 }
@@ -241,9 +241,9 @@ TEST_F(OwlOutput, SymbolicLinkAndDevice)
     ASSERT_EQ(lstat(path("link.owl").c_str(), &info), 0);
     EXPECT_TRUE(S_ISLNK(info.st_mode));
     EXPECT_EQ(readFile(path("real.owl")), expected);
-    EXPECT_EQ(listDirectory(dir_), (std::vector<std::string> { "link.owl", "real.owl" }));
+    EXPECT_EQ(listDirectory(dir), (std::vector<std::string> { "link.owl", "real.owl" }));
 
-    EXPECT_TRUE(tryWrite(kb, "/dev/null")) << messages_;
+    EXPECT_TRUE(tryWrite(kb, "/dev/null")) << messages;
     ASSERT_EQ(stat("/dev/null", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
 }

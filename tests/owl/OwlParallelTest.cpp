@@ -113,28 +113,28 @@ protected:
     }
 
     // Writes with the given options; returns the result, with the file (if
-    // any) in file_ and the console lines in messages_.
+    // any) in outputFile and the console lines in messages.
     bool writeWith(const QueltKb& kb, const owl::WriteOptions& chosen)
     {
         const std::string file = path("out.owl");
         writeFile(file, "old");
         testing::internal::CaptureStderr();
         bool ok = owl::writeOwlFile(kb, file, headerLines(), kNamespace, chosen);
-        messages_ = testing::internal::GetCapturedStderr();
-        file_ = readFile(file);
+        messages = testing::internal::GetCapturedStderr();
+        outputFile = readFile(file);
         return ok;
     }
 
-    std::string file_;
+    std::string outputFile;
 };
 
 TEST_F(OwlParallel, ManyChunksGiveTheSequentialBytes)
 {
     QueltKb kb;
     buildLarge(kb);
-    ASSERT_TRUE(writeWith(kb, options(0, 256))) << messages_;
-    const std::string sequential = file_;
-    EXPECT_EQ(messages_, kKinds);
+    ASSERT_TRUE(writeWith(kb, options(0, 256))) << messages;
+    const std::string sequential = outputFile;
+    EXPECT_EQ(messages, kKinds);
     // Several write blocks, so the chunks are cut where blocks end.
     ASSERT_GT(sequential.size(), 2 * OutputFile::kBlockSize);
     expectWellFormed(path("out.owl"));
@@ -151,11 +151,12 @@ TEST_F(OwlParallel, ManyChunksGiveTheSequentialBytes)
 
     for (const owl::WriteOptions& chosen : kParallel) {
         SCOPED_TRACE(describe(chosen));
-        EXPECT_TRUE(writeWith(kb, chosen)) << messages_;
-        EXPECT_EQ(messages_, kKinds);
-        EXPECT_EQ(file_.size(), sequential.size());
-        EXPECT_TRUE(file_ == sequential) << "the file differs from the one written by one thread";
-        EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
+        EXPECT_TRUE(writeWith(kb, chosen)) << messages;
+        EXPECT_EQ(messages, kKinds);
+        EXPECT_EQ(outputFile.size(), sequential.size());
+        EXPECT_TRUE(outputFile == sequential)
+            << "the file differs from the one written by one thread";
+        EXPECT_EQ(listDirectory(dir), std::vector<std::string> { "out.owl" });
     }
 }
 
@@ -196,13 +197,13 @@ TEST_F(OwlParallel, FirstRefusedConceptInFileOrderIsReported)
             }
         });
         EXPECT_FALSE(writeWith(kb, options(0, 256)));
-        EXPECT_EQ(messages_, kKinds + c.message);
+        EXPECT_EQ(messages, kKinds + c.message);
         for (const owl::WriteOptions& chosen : kParallel) {
             SCOPED_TRACE(describe(chosen));
             EXPECT_FALSE(writeWith(kb, chosen));
-            EXPECT_EQ(messages_, kKinds + c.message);
-            EXPECT_EQ(file_, "old");
-            EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
+            EXPECT_EQ(messages, kKinds + c.message);
+            EXPECT_EQ(outputFile, "old");
+            EXPECT_EQ(listDirectory(dir), std::vector<std::string> { "out.owl" });
         }
     }
 }

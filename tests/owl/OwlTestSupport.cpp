@@ -184,7 +184,7 @@ void limitFileSize(rlim_t limit)
 void OwlWriterTest::expectOldOutputKept()
 {
     EXPECT_EQ(readFile(path("out.owl")), "old");
-    EXPECT_EQ(listDirectory(dir_), std::vector<std::string> { "out.owl" });
+    EXPECT_EQ(listDirectory(dir), std::vector<std::string> { "out.owl" });
 }
 
 void OwlWriterTest::SetUp()
@@ -192,14 +192,14 @@ void OwlWriterTest::SetUp()
     clearAllErrorWords();
     std::string pattern = std::string(QUELT_BINARY_DIR) + "/owltest.XXXXXX";
     ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-    dir_ = pattern;
+    dir = pattern;
 }
 
 void OwlWriterTest::TearDown()
 {
-    if (!dir_.empty()) {
-        chmod(dir_.c_str(), 0700);
-        std::string command = "rm -rf " + shellQuote(dir_);
+    if (!dir.empty()) {
+        chmod(dir.c_str(), 0700);
+        std::string command = "rm -rf " + shellQuote(dir);
         EXPECT_EQ(std::system(command.c_str()), 0);
     }
 }
@@ -210,14 +210,14 @@ bool OwlWriterTest::tryWrite(
     std::string name = file;
     testing::internal::CaptureStderr();
     bool ok = kb.writeMedvex2OWLFile(name, header, ns);
-    messages_ = testing::internal::GetCapturedStderr();
+    messages = testing::internal::GetCapturedStderr();
     return ok;
 }
 
 std::string OwlWriterTest::write(QueltKb& kb, const std::string& name, const std::string& nameSpace)
 {
     std::string file = path(name);
-    EXPECT_TRUE(tryWrite(kb, file, headerLines(), nameSpace)) << messages_;
+    EXPECT_TRUE(tryWrite(kb, file, headerLines(), nameSpace)) << messages;
     expectWellFormed(file);
     return readFile(file);
 }

@@ -68,14 +68,14 @@ protected:
     void SetUp() override;
     void TearDown() override;
 
-    std::string path(const std::string& name) const { return dir_ + "/" + name; }
+    std::string path(const std::string& name) const { return dir + "/" + name; }
 
     // Calls the writer and returns its result; what it printed goes to
-    // messages_.
+    // messages.
     bool tryWrite(QueltKb& kb, const std::string& file,
         std::vector<std::string> header = headerLines(), std::string ns = kNamespace);
     // Writes the knowledge base to path(name), captures what the writer
-    // prints on standard error into messages_, checks that the call
+    // prints on standard error into messages, checks that the call
     // succeeded and that the file is well-formed, and returns the file.
     std::string write(QueltKb& kb, const std::string& name = "out.owl",
         const std::string& nameSpace = kNamespace);
@@ -87,8 +87,8 @@ protected:
     // as it was and no temporary is left beside it.
     void expectOldOutputKept();
 
-    std::string dir_;
-    std::string messages_;
+    std::string dir;
+    std::string messages;
 };
 
 } // namespace owltest

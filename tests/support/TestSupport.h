@@ -176,31 +176,31 @@ public:
         std::filesystem::create_directories(base);
         std::string pattern = base + "/XXXXXX";
         if (mkdtemp(pattern.data()))
-            path_ = pattern;
+            root = pattern;
     }
     ~ScratchDir()
     {
         std::error_code ignored;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, ignored);
+        if (!root.empty())
+            std::filesystem::remove_all(root, ignored);
     }
     ScratchDir(const ScratchDir&) = delete;
     ScratchDir& operator=(const ScratchDir&) = delete;
 
-    const std::string& path() const { return path_; }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
+    const std::string& path() const { return root; }
+    std::string file(const std::string& name) const { return root + "/" + name; }
     // Names of the entries in the directory, sorted.
     std::vector<std::string> entries() const
     {
         std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_))
+        for (const auto& entry : std::filesystem::directory_iterator(root))
             names.push_back(entry.path().filename().string());
         std::sort(names.begin(), names.end());
         return names;
     }
 
 private:
-    std::string path_;
+    std::string root;
 };
 
 // An independent judge of well-formedness; passes (saying so) without xmllint.

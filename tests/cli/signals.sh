@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# An interrupted run leaves nothing behind: a real SIGINT, SIGTERM or SIGHUP
+# sent to the real program while it writes its output ends it with status
+# 128 + the signal's number, removes its temporary file and leaves the
+# earlier output as it was. A signal ignored at the start (nohup) stays
+# ignored.
+# usage: signals.sh BUILD_DIR TEST_DATA_DIR
+set -u
+build=$(cd "$1" && pwd)
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+python3 - "$build" "$work" <<'EOF'
+import os, signal, subprocess, sys, time
+
+build, work = sys.argv[1], sys.argv[2]
+failures = []
+
+# A terminology whose output takes a while to write: the signal is sent as
+# soon as the temporary output file appears.
+def terminology(path, concepts):
+    with open(path, "w") as f:
+        f.write("<terminology>\n<namespaceDef><name>Ns</name><code>N1</code><id>1</id></namespaceDef>\n"
+                "<kindDef reference=\"false\"><name>Kind</name><code>K1</code><id>2</id></kindDef>\n"
+                "<propertyDef><name>RXK</name><code>P1</code><id>3</id></propertyDef>\n"
+                "<propertyDef><name>Note</name><code>P2</code><id>4</id></propertyDef>\n")
+        note = "<property><name>Note</name><value>" + "words of a long note " * 20 + "</value></property>"
+        for i in range(concepts):
+            f.write("<conceptDef><name>Concept %d</name><code>C%d</code><id>%d</id>"
+                    "<namespace>Ns</namespace><kind>Kind</kind>"
+                    "<definingConcepts><concept>Concept %d</concept></definingConcepts>"
+                    "<property><name>RXK</name><value>X%d</value></property>%s%s</conceptDef>\n"
+                    % (i, i, i, i // 2, i, note, note))
+        f.write("</terminology>\n")
+
+def temporaries(directory):
+    return [n for n in os.listdir(directory) if ".tmp." in n]
+
+def interrupted(args, directory, target, sig):
+    """Runs the program, sends sig once its temporary exists; returns the
+    exit status, or None when the run ended before the signal could be sent."""
+    with open(target, "w") as f:
+        f.write("earlier output")
+    process = subprocess.Popen(args, cwd=directory, stdout=subprocess.DEVNULL,
+                               stderr=subprocess.DEVNULL)
+    while process.poll() is None:
+        if temporaries(directory):
+            process.send_signal(sig)
+            return process.wait()
+    return None
+
+def check(name, args, directory, target, sig):
+    for attempt in range(3):
+        status = interrupted(args, directory, target, sig)
+        if status is not None:
+            break
+    else:
+        failures.append("%s: the run always ended before the signal" % name)
+        return
+    if status != 128 + sig:
+        failures.append("%s: status %s, not %d" % (name, status, 128 + sig))
+    if temporaries(directory):
+        failures.append("%s: temporary left: %s" % (name, temporaries(directory)))
+    with open(target) as f:
+        if f.read() != "earlier output":
+            failures.append("%s: the earlier output changed" % name)
+
+terminology(os.path.join(work, "big.xml"), 60000)
+stamp = time.strftime("%y%m%d")
+owl = os.path.join(work, "big.xml-ByRXK-%s.owl" % stamp)
+converter = [os.path.join(build, "queltToOWL2"), "big.xml"]
+check("converter SIGINT", converter, work, owl, signal.SIGINT)
+check("converter SIGTERM", converter, work, owl, signal.SIGTERM)
+copy = os.path.join(work, "copy.xml")
+check("queltKbTool SIGHUP", [os.path.join(build, "queltKbTool"), "roundtrip", "big.xml", "copy.xml"],
+      work, copy, signal.SIGHUP)
+
+# Under nohup the hang-up stays ignored and the run completes.
+with open(owl, "w") as f:
+    f.write("earlier output")
+process = subprocess.Popen(converter, cwd=work, stdout=subprocess.DEVNULL,
+                           stderr=subprocess.DEVNULL,
+                           preexec_fn=lambda: signal.signal(signal.SIGHUP, signal.SIG_IGN))
+while process.poll() is None and not temporaries(work):
+    pass
+process.send_signal(signal.SIGHUP)
+if process.wait() != 0:
+    failures.append("ignored SIGHUP: status %d, not 0" % process.returncode)
+with open(owl) as f:
+    if f.read(100) == "earlier output":
+        failures.append("ignored SIGHUP: the output was not written")
+
+for failure in failures:
+    print("FAIL:", failure)
+print("%d failed" % len(failures))
+sys.exit(1 if failures else 0)
+EOF
