@@ -177,10 +177,7 @@ void QueltConcept::addParents(std::vector<std::string>&& names)
 
 void QueltConcept::countRole(long group, long delta)
 {
-    long& count = roleGroups[group];
-    count += delta;
-    if (count <= 0)
-        roleGroups.erase(group);
+    roleGroups.add(group, delta);
 }
 
 void QueltConcept::addRole(const QueltRole& role)
@@ -206,6 +203,7 @@ void QueltConcept::addRoles(const std::vector<QueltRole>& givenRoles)
 
 void QueltConcept::addRoles(std::vector<QueltRole>&& givenRoles)
 {
+    roles.reserve(roles.size() + givenRoles.size());
     for (QueltRole& role : givenRoles)
         addRole(std::move(role));
 }
@@ -307,6 +305,7 @@ void QueltConcept::addProperties(const std::vector<QueltProperty>& givenProperti
 
 void QueltConcept::addProperties(std::vector<QueltProperty>&& givenProperties)
 {
+    properties.reserve(properties.size() + givenProperties.size());
     for (QueltProperty& property : givenProperties)
         addProperty(std::move(property));
 }
@@ -399,6 +398,7 @@ void QueltConcept::addAssociations(const std::vector<QueltAssociation>& givenAss
 
 void QueltConcept::addAssociations(std::vector<QueltAssociation>&& givenAssociations)
 {
+    associations.reserve(associations.size() + givenAssociations.size());
     for (QueltAssociation& association : givenAssociations)
         addAssociation(std::move(association));
 }

@@ -2,29 +2,30 @@
 #define QUELT_MODEL_QUELTCONCEPT_H
 
 #include "model/ErrorWord.h"
+#include "model/FlatContainers.h"
 #include "model/NameRegistry.h"
 #include "model/QueltAssociation.h"
 #include "model/QueltProperty.h"
 #include "model/QueltRole.h"
 
-#include <map>
 #include <ostream>
-#include <set>
 #include <string>
 #include <vector>
 
 // One concept of the terminology: name, code, id, namespace and kind,
 // defined or primitive, its parents by name, and its roles, properties and
 // associations, each kept in a multimap under the map id of its name so they
-// iterate in the order the names were defined.
+// iterate in the order the names were defined. The containers are flat
+// (FlatContainers.h): a knowledge base holds very many concepts.
 class QueltConcept : public ClassErrors<QueltConcept> {
 public:
     static constexpr const char* kClassName = "QueltConcept";
 
-    using ParentSet = std::set<std::string>;
-    using RoleMap = std::multimap<long, QueltRole>;
-    using PropertyMap = std::multimap<long, QueltProperty>;
-    using AssociationMap = std::multimap<long, QueltAssociation>;
+    using ParentSet = TextSet;
+    using RoleMap = KeyedList<QueltRole>;
+    using PropertyMap = KeyedList<QueltProperty>;
+    using AssociationMap = KeyedList<QueltAssociation>;
+    using RoleGroupTally = CountMap;
 
     // Name and code are taken by value, so a caller may move them in.
     QueltConcept(std::string name, std::string code, long id, const std::string& nameSpace,
@@ -82,7 +83,7 @@ public:
     long getNumRoleGroups() const;
     bool hasRolegroups() const;
     bool hasAllRolesInGroup() const;
-    const std::map<long, long>& getRoleGroupTally() const { return roleGroups; }
+    const RoleGroupTally& getRoleGroupTally() const { return roleGroups; }
     void setRoleValue(RoleMap::iterator it, const std::string& value);
     RoleMap::iterator roleIterator() { return roles.begin(); }
     void deleteRole(const std::string& name, const std::string& value);
@@ -164,7 +165,7 @@ private:
     RoleMap roles;
     PropertyMap properties;
     AssociationMap associations;
-    std::map<long, long> roleGroups;
+    RoleGroupTally roleGroups;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltConcept& concept);

@@ -44,7 +44,9 @@ TEST_F(KbTest, EveryNonEmptyLineBecomesAPrimitiveConceptUnderTheParent)
         EXPECT_EQ(concept.getNamespace(), "TermNs");
         EXPECT_EQ(concept.getKind(), "TermKind");
         EXPECT_FALSE(concept.getState());
-        EXPECT_EQ(concept.getParents(), std::set<std::string> { "Term_List" });
+        EXPECT_EQ(
+            std::vector<std::string>(concept.getParents().begin(), concept.getParents().end()),
+            std::vector<std::string> { "Term_List" });
         EXPECT_EQ(concept.getNumRoles() + concept.getNumAssociations(), 0);
         // In definition order: Semantic_Type, Preferred_Name, FULL_SYN.
         std::ostringstream properties;
