@@ -3,13 +3,31 @@
 #include "model/NameResolution.h"
 #include "model/QueltPropertyDef.h"
 
+#include <mutex>
 #include <ostream>
+#include <unordered_set>
+
+namespace {
+
+// The one text of the locale, kept for the life of the process.
+const std::string* sharedLocale(std::string&& locale)
+{
+    static const std::string none;
+    if (locale.empty())
+        return &none;
+    static std::mutex mutex;
+    static std::unordered_set<std::string> locales;
+    std::lock_guard<std::mutex> lock(mutex);
+    return &*locales.insert(std::move(locale)).first;
+}
+
+} // namespace
 
 QueltProperty::QueltProperty(
     const std::string& name, std::string givenValue, std::string givenLocale)
     : value(std::move(givenValue))
     , nameId(resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF))
-    , locale(std::move(givenLocale))
+    , locale(sharedLocale(std::move(givenLocale)))
 {
 }
 
@@ -27,7 +45,7 @@ void QueltProperty::setName(const std::string& name, Console& console)
 
 bool QueltProperty::operator==(const QueltProperty& other) const
 {
-    bool same = nameId == other.nameId && value == other.value && locale == other.locale;
+    bool same = nameId == other.nameId && value == other.value && *locale == *other.locale;
     if (qualifiers.empty())
         return same;
     return same && qualifiers == other.qualifiers;
@@ -35,7 +53,7 @@ bool QueltProperty::operator==(const QueltProperty& other) const
 
 bool QueltProperty::operator<(const QueltProperty& other) const
 {
-    return nameId < other.nameId && value < other.value && locale < other.locale
+    return nameId < other.nameId && value < other.value && *locale < *other.locale
         && qualifiers < other.qualifiers;
 }
 

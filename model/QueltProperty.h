@@ -39,7 +39,7 @@ public:
         qualifiers = std::move(givenQualifiers);
     }
     void addQualifier(const QueltQualifier& qualifier) { qualifiers.push_back(qualifier); }
-    const std::string& getLocale() const { return locale; }
+    const std::string& getLocale() const { return *locale; }
 
     bool operator==(const QueltProperty& other) const;
     bool operator<(const QueltProperty& other) const;
@@ -48,7 +48,9 @@ private:
     std::string value;
     long nameId;
     std::vector<QueltQualifier> qualifiers;
-    std::string locale;
+    // One text per distinct locale, shared by every property with it:
+    // there are few locales and very many property values.
+    const std::string* locale;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltProperty& property);

@@ -2,6 +2,7 @@
 
 #include "model/QueltKb.h"
 
+#include <iterator>
 #include <utility>
 #include <variant>
 
@@ -20,6 +21,17 @@ const std::string& OntylogBuilder::scratch(int slot, const Text& text)
     std::string& out = scratchText[slot];
     out.assign(batch->text, text.offset, text.length);
     return out;
+}
+
+std::vector<QueltQualifier> OntylogBuilder::takeQualifiers()
+{
+    // In a block of their own, just large enough: the record keeps them for
+    // good, and the list here keeps its room for the next ones.
+    std::vector<QueltQualifier> taken;
+    taken.reserve(qualifiers.size());
+    std::move(qualifiers.begin(), qualifiers.end(), std::back_inserter(taken));
+    qualifiers.clear();
+    return taken;
 }
 
 void OntylogBuilder::operator()(const NamespaceDefStep& step)
@@ -82,15 +94,13 @@ void OntylogBuilder::operator()(const PropertyStep& step)
 {
     QueltProperty property(scratch(0, step.name), text(step.value), text(step.locale));
     if (!qualifiers.empty())
-        property.setQualifier(std::move(qualifiers));
+        property.setQualifier(takeQualifiers());
     properties.push_back(std::move(property));
-    qualifiers.clear();
 }
 
 void OntylogBuilder::operator()(const AssociationStep& step)
 {
-    associations.emplace_back(scratch(0, step.name), text(step.value), std::move(qualifiers));
-    qualifiers.clear();
+    associations.emplace_back(scratch(0, step.name), text(step.value), takeQualifiers());
 }
 
 void OntylogBuilder::operator()(const ConceptStep& step)

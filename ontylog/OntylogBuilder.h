@@ -52,6 +52,8 @@ public:
 
 private:
     std::string text(const ontylog::Text& text) const { return batch->string(text); }
+    // The qualifiers waiting, handed over.
+    std::vector<QueltQualifier> takeQualifiers();
     // The text in one of the reused strings, for lookups by name.
     const std::string& scratch(int slot, const ontylog::Text& text);
 

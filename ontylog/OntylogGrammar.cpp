@@ -10,8 +10,8 @@ namespace {
 // A batch is sent when it holds this many steps or this many bytes of text,
 // whichever comes first: large enough that handing it over costs little,
 // small enough that the batches on their way take little memory.
-const std::size_t kStepsPerBatch = 8192;
-const std::size_t kBytesPerBatch = 2 * 1024 * 1024;
+const std::size_t kStepsPerBatch = 2048;
+const std::size_t kBytesPerBatch = 512 * 1024;
 
 const std::string kFalse = "false";
 const std::string kSome = "some";

@@ -157,7 +157,7 @@ public:
     void release(size_t index);
 
 private:
-    static constexpr size_t kSlotsPerThread = 4;
+    static constexpr size_t kSlotsPerThread = 2;
 
     Chunk& slot(size_t index) { return slots[index % slots.size()]; }
     // Takes the next chunk when there is one and its slot is free; with

@@ -20,7 +20,7 @@ struct WriteOptions {
     // straight into the file's buffer.
     unsigned workers = 0;
     // Consecutive concepts formatted as one piece by one thread.
-    std::size_t conceptsPerChunk = 256;
+    std::size_t conceptsPerChunk = 128;
 };
 
 // One formatting thread per core beyond the first, at most three.
