@@ -15,11 +15,9 @@ namespace {
 template <class Visit> void forEachConcept(const QueltKb& kb, Visit visit)
 {
     const QueltKb::ConceptMap& concepts = kb.getConcepts();
-    if (concepts.empty())
-        return;
-    long last = concepts.rbegin()->first;
-    for (auto it = concepts.begin(); it != concepts.end() && it->first <= last; ++it)
-        visit(it->second);
+    const std::size_t count = concepts.size();
+    for (std::size_t i = 0; i < count; ++i)
+        visit(concepts.at(i).second);
 }
 
 } // namespace

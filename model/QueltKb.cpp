@@ -168,9 +168,9 @@ QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
     if (nameToID.find(name) != nameToID.end())
         console->out("ERROR::addConcept:DupConceptName\t" + name);
     long id = ++s_conMapID;
-    auto it = kbConcepts.emplace_hint(kbConcepts.end(), id, std::move(stored));
-    nameToID.emplace(it->second.getName(), id);
-    keepArrivalKeys(id, it->second);
+    ConceptMap::value_type& entry = kbConcepts.append(id, std::move(stored));
+    nameToID.emplace(entry.second.getName(), id);
+    keepArrivalKeys(id, entry.second);
     return *this;
 }
 

@@ -1,6 +1,7 @@
 #ifndef QUELT_MODEL_QUELTKB_H
 #define QUELT_MODEL_QUELTKB_H
 
+#include "model/ConceptStore.h"
 #include "model/Console.h"
 #include "model/QueltAssociationDef.h"
 #include "model/QueltConcept.h"
@@ -39,7 +40,7 @@
 // that hands the call on, and nothing in this class calls them.
 class QueltKb {
 public:
-    using ConceptMap = std::map<long, QueltConcept>;
+    using ConceptMap = ConceptStore;
 
     // Prints "track: 060828" on the console's error stream.
     explicit QueltKb(Console& console = Console::standard());
