@@ -12,7 +12,7 @@
 #
 # Environment:
 #   QUELT_BENCH_DIR    scratch directory for the inputs   (/tmp/quelt-bench)
-#   QUELT_BENCH_RUNS   timed runs of each program, >= 3   (3)
+#   QUELT_BENCH_RUNS   timed runs of each program, >= 3   (5)
 #   QUELT_BENCH_SIZES  concept counts                      ("20000 200000")
 #   QUELT_BENCH_SEED   generator seed                      (1)
 #
@@ -24,7 +24,7 @@ set -euo pipefail
 repo=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${1:-$repo/build}
 scratch=${QUELT_BENCH_DIR:-/tmp/quelt-bench}
-runs=${QUELT_BENCH_RUNS:-3}
+runs=${QUELT_BENCH_RUNS:-5}
 read -ra sizes <<<"${QUELT_BENCH_SIZES:-20000 200000}"
 seed=${QUELT_BENCH_SEED:-1}
 
@@ -127,13 +127,13 @@ if ((!have_convert)); then
     echo "No converter: the floor alone is measured." >&2
 fi
 
-declare -A in_bytes mb floor_s floor_cpu conv_s conv_cpu conv_rss owl_mb
+declare -A in_bytes mb floor_s floor_cpu conv_s conv_cpu conv_rss owl_mb pair_wall pair_cpu
 for n in "${sizes[@]}"; do
     file=$(input_for "$n")
     in_bytes[$n]=$(stat -c %s "$file")
     mb[$n]=$(calc "%.1f" "${in_bytes[$n]} / 1e6")
     measure "$floor" "$file" || die "floor cannot parse $file" # warms the page cache
-    fw=() fc=() cw=() cc=() cr=()
+    fw=() fc=() cw=() cc=() cr=() rw=() rc=()
     for ((r = 1; r <= runs; r++)); do
         echo "  $n concepts, run $r of $runs" >&2
         measure "$floor" "$file" || die "floor cannot parse $file"
@@ -142,6 +142,8 @@ for n in "${sizes[@]}"; do
             rm -f "$file"-ByRXK-*.owl
             measure "$convert" "$file" || die "conversion of $file failed"
             cw+=("$wall") cc+=("$cpu") cr+=("$rss")
+            # The ratio of this pair: both ran within seconds of each other.
+            rw+=("$(calc "%.3f" "$wall / ${fw[-1]}")") rc+=("$(calc "%.3f" "$cpu / ${fc[-1]}")")
             outputs=("$file"-ByRXK-*.owl)
             [[ -f ${outputs[0]} ]] || die "the conversion wrote no $file-ByRXK-<date>.owl"
             owl_mb[$n]=$(calc "%.1f" "$(stat -c %s "${outputs[0]}") / 1e6")
@@ -154,6 +156,8 @@ for n in "${sizes[@]}"; do
         conv_s[$n]=$(median "${cw[@]}")
         conv_cpu[$n]=$(median "${cc[@]}")
         conv_rss[$n]=$(median "${cr[@]}")
+        pair_wall[$n]=$(median "${rw[@]}")
+        pair_cpu[$n]=$(median "${rc[@]}")
     fi
 done
 echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
@@ -161,7 +165,8 @@ echo "Load average after: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
 # --- report ------------------------------------------------------------------
 
 echo
-echo "Medians of $runs runs, floor and conversion alternating. MB = 10^6 bytes."
+echo "Medians of $runs runs, floor and conversion alternating; conv/flr and cpu/cpu are the"
+echo "medians of the ratios of each pair of runs. MB = 10^6 bytes."
 echo
 printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' \
     concepts "input MB" "floor s" "conv s" "conv/flr" "floor cpu" "conv cpu" "cpu/cpu" \
@@ -169,8 +174,8 @@ printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' \
 for n in "${sizes[@]}"; do
     if ((have_convert)); then
         printf '%9s %9s %9s %9s %8s %9s %9s %8s %9s %8s %11s\n' "$n" "${mb[$n]}" \
-            "${floor_s[$n]}" "${conv_s[$n]}" "$(calc "%.1f" "${conv_s[$n]} / ${floor_s[$n]}")" \
-            "${floor_cpu[$n]}" "${conv_cpu[$n]}" "$(calc "%.1f" "${conv_cpu[$n]} / ${floor_cpu[$n]}")" \
+            "${floor_s[$n]}" "${conv_s[$n]}" "$(calc "%.2f" "${pair_wall[$n]}")" \
+            "${floor_cpu[$n]}" "${conv_cpu[$n]}" "$(calc "%.2f" "${pair_cpu[$n]}")" \
             "$(calc "%.1f" "${conv_rss[$n]} * 1024 / 1e6")" \
             "$(calc "%.2f" "${conv_rss[$n]} * 1024 / ${in_bytes[$n]}")" \
             "$(calc "%.4f" "${conv_s[$n]} * 1000 / $n")"
