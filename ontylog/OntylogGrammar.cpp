@@ -199,6 +199,7 @@ void OntylogGrammar::openElement(Tag tag, std::string& attribute)
     switch (tag) {
     case Tag::ConceptDef:
     case Tag::ConceptInf:
+        noteLine();
         ++openConcepts;
         initConDef();
         blockStack.push_back(Tag::ConceptDef);
@@ -216,21 +217,27 @@ void OntylogGrammar::openElement(Tag tag, std::string& attribute)
             ++roleGroupCount;
         break;
     case Tag::AssociationDef:
+        noteLine();
         initAssocDef();
         break;
     case Tag::PropertyDef:
+        noteLine();
         initPropertyDef();
         break;
     case Tag::RoleDef:
+        noteLine();
         initRoleDef();
         break;
     case Tag::NamespaceDef:
+        noteLine();
         initNamespaceDef();
         break;
     case Tag::KindDef:
+        noteLine();
         initKindDef(attribute);
         break;
     case Tag::QualifierDef:
+        noteLine();
         initQualifierDef(attribute);
         break;
     default:
