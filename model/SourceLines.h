@@ -9,8 +9,8 @@
 
 // Where the definitions and concepts of a knowledge base stand in the
 // document they were read from: the line of each one's start tag (counted
-// from 1). A reader fills it when asked to; checks use it to say where a
-// problem is.
+// from 1; the line where the tag ends, should it span several). A reader fills it when asked to;
+// checks use it to say where a problem is.
 struct SourceLines {
     enum class Definition { Namespace, Kind, Role, Property, Association, Qualifier };
 
@@ -49,16 +49,6 @@ struct SourceLines {
                 return entry.first < key;
             });
         return it != concepts.end() && it->first == id ? it->second : 0;
-    }
-
-    // The first definition of that type and name read; nullptr when none was.
-    const DefinitionLine* definition(Definition type, const std::string& name) const
-    {
-        for (const DefinitionLine& entry : definitions) {
-            if (entry.type == type && entry.name == name)
-                return &entry;
-        }
-        return nullptr;
     }
 };
 
