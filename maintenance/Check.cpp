@@ -247,6 +247,12 @@ public:
     std::vector<Finding> run(const std::vector<std::string>& readerMessages);
 
 private:
+    // The concepts of a name: the first one, and the identifier of their
+    // class (the RXK value given last among them; empty when none gave one).
+    struct NameEntry {
+        size_t first;
+        std::string_view code;
+    };
     struct ConceptEntry {
         const QueltConcept* concept = nullptr;
         std::uint64_t line = 0;
@@ -258,12 +264,7 @@ private:
         // lines.undefinedNames.
         size_t firstUndefined = 0;
         size_t lastUndefined = 0;
-    };
-    // The concepts of a name: the first one, and the identifier of their
-    // class (the RXK value given last among them; empty when none gave one).
-    struct NameEntry {
-        size_t first;
-        std::string_view code;
+        const NameEntry* named = nullptr; // the entry of its name
     };
 
     // What is being checked, for the order of findings of the same line.
@@ -284,11 +285,6 @@ private:
     {
         auto it = firstDefinitions.find({ type, name });
         return it == firstDefinitions.end() ? 0 : it->second;
-    }
-    std::uint64_t lineOfName(std::string_view name) const
-    {
-        auto it = byName.find(name);
-        return it == byName.end() ? 0 : concepts[it->second.first].line;
     }
     std::string_view codeOf(std::string_view name) const
     {
@@ -333,6 +329,10 @@ private:
 
     std::vector<ConceptEntry> concepts; // in identifier order
     std::unordered_map<std::string_view, NameEntry> byName;
+    // The parent links between concepts, by index: those of concept i are
+    // parentLinks[parentStarts[i]] up to parentLinks[parentStarts[i + 1]].
+    std::vector<size_t> parentLinks;
+    std::vector<size_t> parentStarts;
     std::unordered_map<std::string_view, std::string_view> roleCodes;
     std::set<std::string> roots; // names of the concepts without parents
     std::vector<std::string> rootKinds; // the kind of each root, in the order of roots
@@ -361,6 +361,7 @@ std::vector<Finding> Checker::run(const std::vector<std::string>& readerMessages
     phase = Concepts;
     for (ConceptEntry& entry : concepts)
         checkReferences(entry);
+    parentStarts.push_back(parentLinks.size());
     phase = Roots;
     checkRootClasses();
     phase = Cycles;
@@ -437,6 +438,7 @@ void Checker::readConcepts()
         const size_t index = concepts.size() - 1;
 
         auto named = byName.try_emplace(concept.getName(), NameEntry { index, {} });
+        entry.named = &named.first->second;
         if (!named.second)
             addConcept(DuplicateConceptName, entry,
                 "the concept at line " + std::to_string(concepts[named.first->second.first].line)
@@ -589,14 +591,17 @@ void Checker::checkReferences(ConceptEntry& entry)
         }
     };
 
-    carried(codeOf(concept.getName()), "its RXK value", "");
+    carried(entry.named->code, "its RXK value", "");
+    parentStarts.push_back(parentLinks.size());
     for (const std::string& parent : concept.getParents()) {
         auto it = byName.find(parent);
-        if (it == byName.end())
+        if (it == byName.end()) {
             addConcept(UnknownParent, entry,
                 "parent " + quoted(parent) + " names no concept: written as \"#\"");
-        else
+        } else {
             carried(it->second.code, "the RXK value of parent ", parent);
+            parentLinks.push_back(it->second.first);
+        }
     }
     bool undefinedRole = false;
     for (const auto& stored : concept.getRoles()) {
@@ -808,14 +813,10 @@ void Checker::checkCycles()
 {
     const size_t count = concepts.size();
     const size_t none = static_cast<size_t>(-1);
-    std::vector<std::vector<size_t>> parents(count);
-    for (size_t i = 0; i < count; ++i) {
-        for (const std::string& parent : concepts[i].concept->getParents()) {
-            auto it = byName.find(parent);
-            if (it != byName.end())
-                parents[i].push_back(it->second.first);
-        }
-    }
+    auto parentsOf = [this](size_t node) {
+        return std::make_pair(parentLinks.begin() + static_cast<std::ptrdiff_t>(parentStarts[node]),
+            parentLinks.begin() + static_cast<std::ptrdiff_t>(parentStarts[node + 1]));
+    };
     std::vector<size_t> order(count, none);
     std::vector<size_t> low(count, 0);
     std::vector<bool> onStack(count, false);
@@ -832,8 +833,8 @@ void Checker::checkCycles()
         while (!path.empty()) {
             size_t node = path.back().first;
             size_t& edge = path.back().second;
-            if (edge < parents[node].size()) {
-                size_t next = parents[node][edge++];
+            if (parentStarts[node] + edge < parentStarts[node + 1]) {
+                size_t next = parentLinks[parentStarts[node] + edge++];
                 if (order[next] == none) {
                     order[next] = low[next] = counter++;
                     stack.push_back(next);
@@ -857,9 +858,9 @@ void Checker::checkCycles()
                 onStack[member] = false;
                 members.push_back(member);
             } while (member != node);
-            bool selfParent = members.size() == 1
-                && std::find(parents[node].begin(), parents[node].end(), node)
-                    != parents[node].end();
+            auto own = parentsOf(node);
+            bool selfParent
+                = members.size() == 1 && std::find(own.first, own.second, node) != own.second;
             if (members.size() < 2 && !selfParent)
                 continue;
             std::sort(members.begin(), members.end());
