@@ -103,10 +103,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             findings = maintenance::checkTerminology(kb, lines, {});
         kb.alphastemtermInKB("x"); // builds the term and stem indexes, stemming every term
         writerConsole.lastError.clear();
-        bool written = kb.writeMedvex2OWLFile(owl, header, nameSpace);
+        bool owlWritten = kb.writeMedvex2OWLFile(owl, header, nameSpace);
         if (complete)
-            agree(findings, written, writerConsole.lastError, owl);
-        if (written && !QueltKb(console).readQueltXMLFile(owl))
+            agree(findings, owlWritten, writerConsole.lastError, owl);
+        if (owlWritten && !QueltKb(console).readQueltXMLFile(owl))
             fail("the OWL output is not well-formed XML");
         if (kb.writeQueltXMLFile(xml, size % 2 == 1)) {
             QueltKb reread(console);
