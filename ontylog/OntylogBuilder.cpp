@@ -39,6 +39,12 @@ void OntylogBuilder::noteDefinition(
         lines->definitions.push_back({ type, text(name), text(code), endLine() });
 }
 
+void OntylogBuilder::noteUndefined(SourceLines::Attribute type, long nameId, const Text& name)
+{
+    if (nameId == -1)
+        undefinedNames.push_back({ 0, type, text(name) });
+}
+
 void OntylogBuilder::operator()(const LineStep& step)
 {
     openLines.push_back(step.line);

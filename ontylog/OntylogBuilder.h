@@ -68,9 +68,10 @@ private:
     template <class Record>
     void noteName(SourceLines::Attribute type, const Record& record, const ontylog::Text& name)
     {
-        if (lines != nullptr && record.getNameID() == -1)
-            undefinedNames.push_back({ 0, type, text(name) });
+        if (lines != nullptr)
+            noteUndefined(type, record.getNameID(), name);
     }
+    void noteUndefined(SourceLines::Attribute type, long nameId, const ontylog::Text& name);
 
     QueltKb& kb;
     SourceLines* lines;

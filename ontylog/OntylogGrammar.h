@@ -227,12 +227,9 @@ private:
     // Concept elements open, the one being read included.
     std::int32_t openConcepts = 0;
 
-    // A definition or concept starts here: its line step, when asked for.
-    void noteLine()
-    {
-        if (lineSource != nullptr)
-            add(LineStep { lineSource->currentLine() });
-    }
+    // The line step of a start tag that starts a definition or concept;
+    // called only with a line source.
+    void noteLine(Tag tag);
 
     Batch batch;
     StepSink& sink;
