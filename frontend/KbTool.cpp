@@ -1,14 +1,23 @@
 #include "frontend/KbTool.h"
 
+#include "frontend/HeapReserve.h"
+#include "maintenance/Check.h"
 #include "maintenance/Compare.h"
 #include "maintenance/Match.h"
 #include "model/QueltKb.h"
+#include "model/SourceLines.h"
+#include "ontylog/OntylogReader.h"
 #include "xmlout/XmlText.h"
 
+#include <nlohmann/json.hpp>
+
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <iostream>
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -30,11 +39,13 @@ const char kOverview[] = "Usage: queltKbTool COMMAND ARGUMENT...\n"
                          "      match a list of terms, one per line, against a terminology\n"
                          "  diff OLD.xml NEW.xml PREFIX\n"
                          "      compare two versions of a terminology by concept code\n"
+                         "  check KB.xml [--format text|tsv|json]\n"
+                         "      report every problem the conversion to OWL would meet\n"
                          "\n"
                          "\"queltKbTool COMMAND -h\" describes one command.\n"
                          "\n"
                          "Exit status: 0 done, 1 an input could not be read or an output not\n"
-                         "written, 2 wrong usage.\n";
+                         "written (check: or errors were found), 2 wrong usage.\n";
 
 const char kRoundtripUsage[]
     = "Usage: queltKbTool roundtrip IN.xml OUT.xml [--renumber]\n"
@@ -104,6 +115,74 @@ const char kDiffUsage[]
       "Exit status: 0 written, 1 an input unreadable or broken, or an output\n"
       "not written, 2 wrong usage.\n";
 
+// Before the kinds of findings, which come from the check's own table.
+const char kCheckUsageStart[]
+    = "Usage: queltKbTool check KB.xml [--format text|tsv|json]\n"
+      "\n"
+      "Reads the terminology KB.xml once and reports every problem that its\n"
+      "conversion to OWL would meet, in document order: errors, for which the\n"
+      "converter refuses the terminology or writes a wrong ontology, and\n"
+      "warnings, for which it prints an ERROR line or writes a weaker one.\n"
+      "Each finding has a kind, a severity, the concept or definition it is\n"
+      "about (name and code), the line of KB.xml where that starts, and an\n"
+      "explanation.\n"
+      "\n"
+      "  --format text  one line per finding, then the count of each kind\n"
+      "                 (the default)\n"
+      "  --format tsv   a line naming the fields, then one line per finding\n"
+      "                 with the fields line, severity, kind, subject, name,\n"
+      "                 code and explanation separated by tabs\n"
+      "  --format json  JSON Lines: one object per finding with the members\n"
+      "                 line (null when not known), severity, kind, subject,\n"
+      "                 name, code and explanation\n"
+      "  -h, --help     show this text\n"
+      "\n"
+      "Kinds:\n";
+
+// After the kinds.
+const char kCheckUsageEnd[]
+    = "\n"
+      "In the text and tsv formats a backslash, tab, LF and CR in a field are\n"
+      "written as \\\\, \\t, \\n and \\r, other control characters as \\xNN.\n"
+      "\n"
+      "Exit status: 0 no errors (warnings allowed), 1 errors found or KB.xml\n"
+      "unreadable or broken, 2 wrong usage.\n";
+
+// The check command's usage text, with every kind of finding.
+std::string checkUsage()
+{
+    std::string usage = kCheckUsageStart;
+    const size_t indent = 6;
+    const size_t width = 76;
+    for (const maintenance::FindingKind& kind : maintenance::findingKinds()) {
+        usage += "  ";
+        usage += kind.name;
+        usage += " (";
+        usage += maintenance::severityWord(kind.severity);
+        usage += ")\n";
+        // The meaning, wrapped at word boundaries.
+        std::string line(indent, ' ');
+        const std::string meaning = kind.meaning;
+        size_t at = 0;
+        while (at < meaning.size()) {
+            size_t end = meaning.find(' ', at);
+            if (end == std::string::npos)
+                end = meaning.size();
+            std::string word = meaning.substr(at, end - at);
+            if (line.size() > indent && line.size() + 1 + word.size() > width) {
+                usage += line + "\n";
+                line.assign(indent, ' ');
+            }
+            if (line.size() > indent)
+                line += ' ';
+            line += word;
+            at = end + 1;
+        }
+        usage += line + "\n";
+    }
+    return usage + kCheckUsageEnd;
+}
+
 // The match command's usage text, with the verdicts of the matcher.
 std::string matchUsage()
 {
@@ -139,22 +218,34 @@ int usageError(const std::string& usage, const std::string& text)
 struct Arguments {
     std::vector<std::string> words;
     std::set<std::string> flags;
+    std::map<std::string, std::string> values; // of the options that take one
     bool help = false;
     std::string error;
 };
 
-// Positional words and long flags after the command word. "-h" or
-// "--help" anywhere asks for the usage text; "--" ends the flags.
-Arguments parseArguments(int argc, char** argv, const std::set<std::string>& known)
+// Positional words, long flags and options with a value ("--name value"
+// or "--name=value") after the command word. "-h" or "--help" anywhere
+// asks for the usage text; "--" ends the flags.
+Arguments parseArguments(int argc, char** argv, const std::set<std::string>& known,
+    const std::set<std::string>& valued = {})
 {
     Arguments args;
     bool flagsEnded = false;
     for (int i = 2; i < argc; ++i) {
         std::string word = argv[i];
+        size_t equals = word.find('=');
+        std::string option = word.substr(0, equals);
         if (!flagsEnded && word == "--") {
             flagsEnded = true;
         } else if (!flagsEnded && (word == "-h" || word == "--help")) {
             args.help = true;
+        } else if (!flagsEnded && valued.count(option)) {
+            if (equals != std::string::npos)
+                args.values[option] = word.substr(equals + 1);
+            else if (i + 1 < argc)
+                args.values[option] = argv[++i];
+            else if (args.error.empty())
+                args.error = "option \"" + word + "\" needs a value";
         } else if (!flagsEnded && word.size() > 1 && word[0] == '-') {
             if (known.count(word))
                 args.flags.insert(word);
@@ -241,6 +332,7 @@ public:
     int roundtrip(int argc, char** argv);
     int match(int argc, char** argv);
     int diff(int argc, char** argv);
+    int check(int argc, char** argv);
 
 private:
     RoutedConsole diagnostics;
@@ -381,6 +473,198 @@ int Tool::diff(int argc, char** argv)
     return finishOutput() ? 0 : 1;
 }
 
+// A field of a text or tsv line of the check, with tabs and line ends
+// escaped.
+void appendCheckField(std::string& line, const std::string& text)
+{
+    for (char c : text) {
+        switch (c) {
+        case '\\':
+            line += "\\\\";
+            break;
+        case '\t':
+            line += "\\t";
+            break;
+        case '\n':
+            line += "\\n";
+            break;
+        case '\r':
+            line += "\\r";
+            break;
+        default:
+            xmltext::appendShown(line, c);
+        }
+    }
+}
+
+// The finding's subject as the text format names it: "concept 'Name'
+// (CODE)".
+std::string subjectText(const maintenance::Finding& finding)
+{
+    std::string text = finding.subject;
+    if (finding.name.empty() && finding.code.empty())
+        return text;
+    text += " '";
+    appendCheckField(text, finding.name);
+    text += '\'';
+    if (!finding.code.empty()) {
+        text += " (";
+        appendCheckField(text, finding.code);
+        text += ')';
+    }
+    return text;
+}
+
+void printText(const std::string& path, const std::vector<maintenance::Finding>& findings)
+{
+    std::string line;
+    // Count of each kind, in the order of the kinds.
+    std::map<const maintenance::FindingKind*, size_t> counts;
+    size_t errors = 0;
+    for (const maintenance::Finding& finding : findings) {
+        line.clear();
+        appendCheckField(line, path);
+        line += ':';
+        if (finding.line != 0) {
+            line += std::to_string(finding.line);
+            line += ':';
+        }
+        line += ' ';
+        line += maintenance::severityWord(finding.kind->severity);
+        line += ": ";
+        line += finding.kind->name;
+        line += ": ";
+        line += subjectText(finding);
+        line += ": ";
+        appendCheckField(line, finding.explanation);
+        line += '\n';
+        std::cout << line;
+        ++counts[finding.kind];
+        if (finding.kind->severity == maintenance::Severity::Error)
+            ++errors;
+    }
+    if (!findings.empty())
+        std::cout << "\nSummary:\n";
+    for (const maintenance::FindingKind& kind : maintenance::findingKinds()) {
+        auto count = counts.find(&kind);
+        if (count == counts.end())
+            continue;
+        char row[96];
+        std::snprintf(row, sizeof row, "%8zu  %-8s %s\n", count->second,
+            maintenance::severityWord(kind.severity), kind.name);
+        std::cout << row;
+    }
+    size_t warnings = findings.size() - errors;
+    std::cout << errors << (errors == 1 ? " error, " : " errors, ") << warnings
+              << (warnings == 1 ? " warning\n" : " warnings\n");
+}
+
+void printTsv(const std::vector<maintenance::Finding>& findings)
+{
+    std::string line = "line\tseverity\tkind\tsubject\tname\tcode\texplanation\n";
+    std::cout << line;
+    for (const maintenance::Finding& finding : findings) {
+        line.clear();
+        if (finding.line != 0)
+            line += std::to_string(finding.line);
+        line += '\t';
+        line += maintenance::severityWord(finding.kind->severity);
+        line += '\t';
+        line += finding.kind->name;
+        line += '\t';
+        line += finding.subject;
+        line += '\t';
+        appendCheckField(line, finding.name);
+        line += '\t';
+        appendCheckField(line, finding.code);
+        line += '\t';
+        appendCheckField(line, finding.explanation);
+        line += '\n';
+        std::cout << line;
+    }
+}
+
+void printJson(const std::vector<maintenance::Finding>& findings)
+{
+    for (const maintenance::Finding& finding : findings) {
+        nlohmann::ordered_json object;
+        if (finding.line != 0)
+            object["line"] = finding.line;
+        else
+            object["line"] = nullptr;
+        object["severity"] = maintenance::severityWord(finding.kind->severity);
+        object["kind"] = finding.kind->name;
+        object["subject"] = finding.subject;
+        object["name"] = finding.name;
+        object["code"] = finding.code;
+        object["explanation"] = finding.explanation;
+        // Texts read from a document are UTF-8; should one not be, its
+        // faulty bytes become U+FFFD rather than ending the output.
+        std::cout << object.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace) << '\n';
+    }
+}
+
+int Tool::check(int argc, char** argv)
+{
+    const std::string usage = checkUsage();
+    Arguments args = parseArguments(argc, argv, {}, { "--format" });
+    int status = checkArguments(args, 1, usage);
+    if (status >= 0)
+        return status;
+    std::string format = "text";
+    if (args.values.count("--format"))
+        format = args.values["--format"];
+    if (format != "text" && format != "tsv" && format != "json")
+        return usageError(usage, "unknown format \"" + format + "\"");
+    const std::string& path = args.words[0];
+
+    // The reader's messages are findings here: gathered, not printed.
+    GatheringConsole gathering(diagnostics);
+    QueltKb kb(gathering);
+    if (!checkReadable(path))
+        return 1;
+    struct stat info;
+    if (stat(path.c_str(), &info) == 0)
+        reserveHeap(static_cast<std::uintmax_t>(info.st_size) / 2 * 5);
+    SourceLines lines;
+    gathering.gather(true);
+    bool complete = ontylog::readFile(kb, path, &lines);
+    gathering.gather(false);
+
+    std::vector<std::string> messages;
+    std::vector<maintenance::Finding> findings;
+    static const std::string fatal = "Fatal Error: ";
+    static const std::string atLine = " at line: ";
+    for (const GatheringConsole::Line& line : gathering.lines()) {
+        if (complete || line.text.compare(0, fatal.size(), fatal) != 0) {
+            messages.push_back(line.text);
+            continue;
+        }
+        // The parser stopped here: what was read before it is no terminology
+        // to judge, so this is the one finding.
+        size_t at = line.text.rfind(atLine);
+        std::string text = line.text.substr(fatal.size(), at - fatal.size());
+        std::uint64_t number = std::strtoull(line.text.c_str() + at + atLine.size(), nullptr, 10);
+        findings.push_back(maintenance::Finding {
+            maintenance::findingKind("not-well-formed"), "document", "", "", number, text });
+    }
+    if (complete)
+        findings = maintenance::checkTerminology(kb, lines, messages);
+    else
+        message("cannot read \"" + path + "\": not a well-formed Ontylog XML document");
+
+    if (format == "text")
+        printText(path, findings);
+    else if (format == "tsv")
+        printTsv(findings);
+    else
+        printJson(findings);
+    bool errors = !complete;
+    for (const maintenance::Finding& finding : findings)
+        errors = errors || finding.kind->severity == maintenance::Severity::Error;
+    return finishOutput() && !errors ? 0 : 1;
+}
+
 } // namespace
 
 int runKbTool(int argc, char** argv, Console& console)
@@ -403,5 +687,7 @@ int runKbTool(int argc, char** argv, Console& console)
         return tool.match(argc, argv);
     if (command == "diff")
         return tool.diff(argc, argv);
+    if (command == "check")
+        return tool.check(argc, argv);
     return usageError(kOverview, "unknown command \"" + command + "\"");
 }

@@ -43,3 +43,11 @@ void RoutedConsole::line(Stream stream, std::string_view text)
     else if (outRoute == ToErr)
         target.line(Err, text);
 }
+
+void GatheringConsole::line(Stream stream, std::string_view text)
+{
+    if (gathering)
+        gathered.push_back(Line { stream, std::string(text) });
+    else
+        target.line(stream, text);
+}

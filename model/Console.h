@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Where the system's console lines go. Every message of the model, the
 // readers and the writers is one line on one of two streams, written
@@ -50,6 +51,34 @@ public:
 private:
     Console& target;
     Route outRoute;
+};
+
+// A console that hands every line to another one until told to gather:
+// from then on it keeps the lines instead, in order, each with its stream.
+// Progress is always handed on.
+class GatheringConsole : public Console {
+public:
+    struct Line {
+        Stream stream;
+        std::string text;
+    };
+
+    explicit GatheringConsole(Console& givenTarget)
+        : target(givenTarget)
+    {
+    }
+
+    void gather(bool on) { gathering = on; }
+    const std::vector<Line>& lines() const { return gathered; }
+
+    void line(Stream stream, std::string_view text) override;
+    bool showsProgress() const override { return target.showsProgress(); }
+    void progress(std::string_view text) override { target.progress(text); }
+
+private:
+    Console& target;
+    bool gathering = false;
+    std::vector<Line> gathered;
 };
 
 #endif

@@ -34,25 +34,57 @@ std::vector<QueltQualifier> OntylogBuilder::takeQualifiers()
     return taken;
 }
 
+std::uint64_t OntylogBuilder::endLine()
+{
+    // Every start tag that made a line step has its end, and they nest.
+    if (openLines.empty())
+        return 0;
+    std::uint64_t line = openLines.back();
+    openLines.pop_back();
+    return line;
+}
+
+void OntylogBuilder::noteDefinition(
+    SourceLines::Definition type, const Text& name, const Text& code)
+{
+    if (lines != nullptr)
+        lines->definitions.push_back({ type, text(name), text(code), endLine() });
+}
+
+void OntylogBuilder::noteUndefined(SourceLines::Attribute type, long nameId, const Text& name)
+{
+    if (nameId == -1)
+        undefinedNames.push_back({ 0, type, text(name) });
+}
+
+void OntylogBuilder::operator()(const LineStep& step)
+{
+    openLines.push_back(step.line);
+}
+
 void OntylogBuilder::operator()(const NamespaceDefStep& step)
 {
+    noteDefinition(SourceLines::Definition::Namespace, step.name, step.code);
     kb.addNamespace(QueltName(text(step.name), step.id, text(step.code)));
 }
 
 void OntylogBuilder::operator()(const KindDefStep& step)
 {
+    noteDefinition(SourceLines::Definition::Kind, step.name, step.code);
     kb.addKind(
         QueltKind(text(step.name), step.id, text(step.code), text(step.nameSpace), step.reference));
 }
 
 void OntylogBuilder::operator()(const RoleDefStep& step)
 {
+    noteDefinition(SourceLines::Definition::Role, step.name, step.code);
     kb.addRoleDef(QueltRoleDef(text(step.name), text(step.code), step.id, text(step.nameSpace),
         text(step.domain), text(step.range), text(step.rightId), text(step.parentRole)));
 }
 
 void OntylogBuilder::operator()(const PropertyDefStep& step)
 {
+    noteDefinition(SourceLines::Definition::Property, step.name, step.code);
     QueltPropertyDef def(text(step.name), text(step.code), step.id, text(step.range),
         step.localized, step.containsIndex, text(step.nameSpace));
     def.setPickList(batch->strings(step.pickList));
@@ -61,12 +93,14 @@ void OntylogBuilder::operator()(const PropertyDefStep& step)
 
 void OntylogBuilder::operator()(const AssociationDefStep& step)
 {
+    noteDefinition(SourceLines::Definition::Association, step.name, step.code);
     kb.addAssociationDef(QueltAssociationDef(text(step.name), text(step.code), step.id,
         text(step.inverseName), step.displayable, text(step.nameSpace)));
 }
 
 void OntylogBuilder::operator()(const QualifierDefStep& step)
 {
+    noteDefinition(SourceLines::Definition::Qualifier, step.name, step.code);
     kb.addQualifierDef(QueltQualifierDef(text(step.name), text(step.code), step.id,
         text(step.nameSpace), text(step.type), batch->strings(step.pickList)));
 }
@@ -77,22 +111,26 @@ void OntylogBuilder::operator()(const ConceptStartStep&)
     properties.clear();
     associations.clear();
     qualifiers.clear();
+    undefinedNames.clear();
 }
 
 void OntylogBuilder::operator()(const RoleStep& step)
 {
     roles.emplace_back(
         scratch(0, step.name), text(step.value), scratch(1, step.modifier), step.roleGroup);
+    noteName(SourceLines::Attribute::Role, roles.back(), step.name);
 }
 
 void OntylogBuilder::operator()(const QualifierStep& step)
 {
     qualifiers.emplace_back(scratch(0, step.name), text(step.value));
+    noteName(SourceLines::Attribute::Qualifier, qualifiers.back(), step.name);
 }
 
 void OntylogBuilder::operator()(const PropertyStep& step)
 {
     QueltProperty property(scratch(0, step.name), text(step.value), text(step.locale));
+    noteName(SourceLines::Attribute::Property, property, step.name);
     if (!qualifiers.empty())
         property.setQualifier(takeQualifiers());
     properties.push_back(std::move(property));
@@ -101,6 +139,7 @@ void OntylogBuilder::operator()(const PropertyStep& step)
 void OntylogBuilder::operator()(const AssociationStep& step)
 {
     associations.emplace_back(scratch(0, step.name), text(step.value), takeQualifiers());
+    noteName(SourceLines::Attribute::Association, associations.back(), step.name);
 }
 
 void OntylogBuilder::operator()(const ConceptStep& step)
@@ -124,6 +163,16 @@ void OntylogBuilder::operator()(const ConceptStep& step)
         concept.addAssociations(associations);
     }
     kb.addConcept(std::move(concept));
+    if (lines != nullptr) {
+        long id = kb.getConcepts().rbegin()->first;
+        lines->concepts.emplace_back(id, endLine());
+        for (SourceLines::UndefinedName& undefined : undefinedNames) {
+            undefined.concept = id;
+            lines->undefinedNames.push_back(undefined);
+        }
+        if (step.outermost)
+            undefinedNames.clear();
+    }
 }
 
 void OntylogBuilder::operator()(const FatalErrorStep& step)

@@ -5,8 +5,10 @@
 #include "model/QueltProperty.h"
 #include "model/QueltQualifier.h"
 #include "model/QueltRole.h"
+#include "model/SourceLines.h"
 #include "ontylog/OntylogSteps.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -17,14 +19,17 @@ class QueltKb;
 // the knowledge base, the roles, properties, associations and qualifiers of
 // a concept wait in lists until the concept is complete. Also prints the
 // parser's fatal error, through the knowledge base's console, so that it
-// stands after every message of the records read before it.
+// stands after every message of the records read before it. Given a
+// SourceLines, it notes there where each definition and concept started
+// (from the line steps).
 //
 // Knows nothing of the parser library; all model calls of a read happen
 // here, on the thread that applies the steps.
 class OntylogBuilder {
 public:
-    explicit OntylogBuilder(QueltKb& givenKb)
+    explicit OntylogBuilder(QueltKb& givenKb, SourceLines* givenLines = nullptr)
         : kb(givenKb)
+        , lines(givenLines)
     {
     }
     OntylogBuilder(const OntylogBuilder&) = delete;
@@ -48,6 +53,7 @@ public:
     void operator()(const ontylog::PropertyStep& step);
     void operator()(const ontylog::AssociationStep& step);
     void operator()(const ontylog::ConceptStep& step);
+    void operator()(const ontylog::LineStep& step);
     void operator()(const ontylog::FatalErrorStep& step);
 
 private:
@@ -56,13 +62,30 @@ private:
     std::vector<QueltQualifier> takeQualifiers();
     // The text in one of the reused strings, for lookups by name.
     const std::string& scratch(int slot, const ontylog::Text& text);
+    // The line of the definition or concept that ends now; 0 when unknown.
+    std::uint64_t endLine();
+    void noteDefinition(
+        SourceLines::Definition type, const ontylog::Text& name, const ontylog::Text& code);
+    // Notes the name the record was built from when it has no definition.
+    template <class Record>
+    void noteName(SourceLines::Attribute type, const Record& record, const ontylog::Text& name)
+    {
+        if (lines != nullptr)
+            noteUndefined(type, record.getNameID(), name);
+    }
+    void noteUndefined(SourceLines::Attribute type, long nameId, const ontylog::Text& name);
 
     QueltKb& kb;
+    SourceLines* lines;
+    // Lines of the definitions and concepts open, innermost last.
+    std::vector<std::uint64_t> openLines;
     const ontylog::Batch* batch = nullptr;
     std::vector<QueltRole> roles;
     std::vector<QueltProperty> properties;
     std::vector<QueltAssociation> associations;
     std::vector<QueltQualifier> qualifiers;
+    // Those of the open concept, for SourceLines::undefinedNames.
+    std::vector<SourceLines::UndefinedName> undefinedNames;
     std::string scratchText[2];
     bool fatalError = false;
 };

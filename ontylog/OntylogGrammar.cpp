@@ -135,6 +135,9 @@ std::int32_t convertId(const std::string& text)
 
 void OntylogGrammar::startElement(Tag tag, std::string& attribute)
 {
+    // One test on the way of every start tag when no lines are asked for.
+    if (lineSource != nullptr)
+        noteLine(tag);
     elementStack.push_back(tag);
     if (elementText.size() < elementStack.size())
         elementText.emplace_back();
@@ -154,6 +157,24 @@ void OntylogGrammar::endElement()
         deliverText(tag, text);
     elementStack.pop_back();
     closeElement(tag);
+}
+
+void OntylogGrammar::noteLine(Tag tag)
+{
+    switch (tag) {
+    case Tag::ConceptDef:
+    case Tag::ConceptInf:
+    case Tag::NamespaceDef:
+    case Tag::KindDef:
+    case Tag::RoleDef:
+    case Tag::PropertyDef:
+    case Tag::AssociationDef:
+    case Tag::QualifierDef:
+        add(LineStep { lineSource->currentLine() });
+        break;
+    default:
+        break;
+    }
 }
 
 void OntylogGrammar::fatalError(std::string_view message, std::uint64_t line)

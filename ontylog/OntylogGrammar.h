@@ -74,6 +74,14 @@ const char16_t* attributeOf(Tag tag);
 // saturates to its nearest end instead of being undefined.
 std::int32_t convertId(const std::string& text);
 
+// Where the parser is in the document: the line of the start tag it has
+// just read.
+class LineSource {
+public:
+    virtual ~LineSource() = default;
+    virtual std::uint64_t currentLine() const = 0;
+};
+
 // The element grammar of an Ontylog XML terminology, in plain C++: it is
 // told of start tags, of the character data of the innermost open element
 // and of end tags, and makes one step (OntylogSteps.h) of each end tag that
@@ -85,7 +93,8 @@ std::int32_t convertId(const std::string& text);
 // parser splits it: the caller appends it, as UTF-8, to text() while the
 // element is the innermost one open, and the grammar takes it at the end
 // tag. A definition never inherits values from one before it: its fields
-// are reset when its start tag is read.
+// are reset when its start tag is read. Given a line source, the grammar
+// also makes a line step at the start tag of every definition and concept.
 class OntylogGrammar {
 public:
     explicit OntylogGrammar(StepSink& givenSink)
@@ -103,6 +112,10 @@ public:
     // Whether an element is open whose text is read, and that text so far.
     bool readingText() const { return !elementStack.empty() && readsText(elementStack.back()); }
     std::string& text() { return elementText[elementStack.size() - 1]; }
+
+    // Asks the source for the line of each definition and concept; nullptr
+    // (the default): no line steps.
+    void setLineSource(const LineSource* source) { lineSource = source; }
 
     // The parser stopped at a fatal error.
     void fatalError(std::string_view message, std::uint64_t line);
@@ -214,8 +227,13 @@ private:
     // Concept elements open, the one being read included.
     std::int32_t openConcepts = 0;
 
+    // The line step of a start tag that starts a definition or concept;
+    // called only with a line source.
+    void noteLine(Tag tag);
+
     Batch batch;
     StepSink& sink;
+    const LineSource* lineSource = nullptr;
 };
 
 } // namespace ontylog

@@ -1,5 +1,6 @@
 #include "ontylog/OntylogHandler.h"
 
+#include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/sax2/Attributes.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
@@ -140,6 +141,16 @@ void OntylogHandler::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
 void OntylogHandler::fatalError(const SAXParseException& exc)
 {
     grammar.fatalError(messageText(exc.getMessage()), exc.getLineNumber());
+}
+
+void OntylogHandler::setDocumentLocator(const xercesc::Locator* givenLocator)
+{
+    locator = givenLocator;
+}
+
+std::uint64_t OntylogHandler::currentLine() const
+{
+    return locator == nullptr ? 0 : static_cast<std::uint64_t>(locator->getLineNumber());
 }
 
 std::string OntylogHandler::messageText(const XMLCh* message)

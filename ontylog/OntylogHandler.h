@@ -15,11 +15,12 @@
 // character data are converted to UTF-8 once, at the boundary, with one
 // UTF-8 transcoder made for this handler, straight into the grammar's
 // buffers; the parser's fatal error becomes the grammar's fatal-error step,
-// with the message and the line it gave.
+// with the message and the line it gave. As a line source it tells the
+// grammar the line the parser is at.
 //
 // One handler serves one parse. It needs an initialised parser library for
 // its whole life (it makes its transcoder in the constructor).
-class OntylogHandler : public xercesc::DefaultHandler {
+class OntylogHandler : public xercesc::DefaultHandler, public ontylog::LineSource {
 public:
     explicit OntylogHandler(ontylog::OntylogGrammar& grammar);
     ~OntylogHandler() override;
@@ -31,6 +32,9 @@ public:
     void endElement(const XMLCh* uri, const XMLCh* localname, const XMLCh* qname) override;
     void characters(const XMLCh* chars, XMLSize_t length) override;
     void fatalError(const xercesc::SAXParseException& exc) override;
+    void setDocumentLocator(const xercesc::Locator* givenLocator) override;
+
+    std::uint64_t currentLine() const override;
 
     // A message of the parser library as UTF-8 text for the console.
     // Depends on no state of the library, so it also serves when the
@@ -44,6 +48,7 @@ private:
 
     ontylog::OntylogGrammar& grammar;
     xercesc::XMLTranscoder* utf8 = nullptr;
+    const xercesc::Locator* locator = nullptr;
     // The value of the attribute the grammar reads from a start tag.
     std::string attribute;
     // The leading unit of a surrogate pair that ended the last piece of

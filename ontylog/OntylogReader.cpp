@@ -191,6 +191,7 @@ struct Document {
     const std::string& name;
     const void* bytes = nullptr; // in memory when not null
     std::size_t size = 0;
+    SourceLines* lines = nullptr; // where to note lines, if anywhere
 };
 
 // The parser and the grammar run on a thread of their own and turn the
@@ -219,6 +220,8 @@ bool readDocument(QueltKb& kb, const Document& document)
     BatchQueue queue(kQueueDepth);
     ontylog::OntylogGrammar grammar(queue);
     OntylogHandler handler(grammar);
+    if (document.lines != nullptr)
+        grammar.setLineSource(&handler);
     reader->setContentHandler(&handler);
     reader->setErrorHandler(&handler);
 
@@ -265,7 +268,7 @@ bool readDocument(QueltKb& kb, const Document& document)
     };
 
     ParseThread parser(queue, parse);
-    OntylogBuilder builder(kb);
+    OntylogBuilder builder(kb, document.lines);
     {
         ProgressLine progress(kb.getConsole(), "Reading", "MB", inMemory ? 0 : size);
         ontylog::Batch batch;
@@ -300,17 +303,18 @@ bool readDocument(QueltKb& kb, const Document& document)
 
 namespace ontylog {
 
-bool readFile(QueltKb& kb, const std::string& fileName)
+bool readFile(QueltKb& kb, const std::string& fileName, SourceLines* lines)
 {
-    return readDocument(kb, Document { fileName });
+    return readDocument(kb, Document { fileName, nullptr, 0, lines });
 }
 
-bool readMemory(QueltKb& kb, const void* bytes, std::size_t size, const std::string& name)
+bool readMemory(
+    QueltKb& kb, const void* bytes, std::size_t size, const std::string& name, SourceLines* lines)
 {
     // A document of no bytes is handed over as one byte that is never read,
     // so that it is not taken for a file name.
     static const char none = 0;
-    return readDocument(kb, Document { name, size == 0 ? &none : bytes, size });
+    return readDocument(kb, Document { name, size == 0 ? &none : bytes, size, lines });
 }
 
 } // namespace ontylog

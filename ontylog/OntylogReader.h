@@ -5,6 +5,7 @@
 #include <string>
 
 class QueltKb;
+struct SourceLines;
 
 // Reading one Ontylog XML document into a knowledge base. Nothing outside
 // the document is read: the DTD that its DOCTYPE names is skipped, external
@@ -16,14 +17,18 @@ class QueltKb;
 // base's console as "Fatal Error: <message> at line: <line>"); what was
 // read before stays in the knowledge base. An exception of the parser
 // library raises a QueltError with status 255 and the library's message.
+//
+// Given lines, both also note there the line where each definition and
+// concept read starts (appended to what it holds).
 namespace ontylog {
 
 // The document in the named file.
-bool readFile(QueltKb& kb, const std::string& fileName);
+bool readFile(QueltKb& kb, const std::string& fileName, SourceLines* lines = nullptr);
 
 // The document held in memory; name stands for it where the parser
 // library needs a name.
-bool readMemory(QueltKb& kb, const void* bytes, std::size_t size, const std::string& name);
+bool readMemory(QueltKb& kb, const void* bytes, std::size_t size, const std::string& name,
+    SourceLines* lines = nullptr);
 
 } // namespace ontylog
 

@@ -99,6 +99,12 @@ struct ConceptStep {
     TextList parents;
 };
 
+// The start tag of a definition or concept stands at this line. Made only
+// when lines are asked for, before any other step of what it starts.
+struct LineStep {
+    std::uint64_t line;
+};
+
 // The parser stopped: the document could not be read completely.
 struct FatalErrorStep {
     Text message;
@@ -107,7 +113,7 @@ struct FatalErrorStep {
 
 using Step = std::variant<NamespaceDefStep, KindDefStep, RoleDefStep, PropertyDefStep,
     AssociationDefStep, QualifierDefStep, ConceptStartStep, RoleStep, QualifierStep, PropertyStep,
-    AssociationStep, ConceptStep, FatalErrorStep>;
+    AssociationStep, ConceptStep, LineStep, FatalErrorStep>;
 
 // A run of steps with all their texts; reused from batch to batch, so its
 // buffers keep their capacity.

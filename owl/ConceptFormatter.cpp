@@ -1,5 +1,7 @@
 #include "owl/ConceptFormatter.h"
 
+#include "xmlout/WriteRules.h"
+
 #include <algorithm>
 
 namespace owl {
@@ -254,19 +256,12 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     out += '\n';
 
     if (badKind != nullptr) {
-        refusal = "ERROR: cannot write concept '" + xmltext::shown(concept.getName()) + "': ";
-        // A name without a definition reads back as the empty text.
-        if (badName->empty())
-            refusal += std::string(badKind[0] == 'a' ? "an " : "a ") + badKind
-                + " without a defined name";
-        else
-            refusal += std::string(badKind) + " name '" + xmltext::shown(*badName)
-                + "' cannot be an XML element name";
+        refusal = writerules::refusal(
+            "concept", concept.getName(), writerules::elementNameFault(badKind, *badName));
         return false;
     }
     if (!xmltext::carryable(out.data() + mark, out.size() - mark)) {
-        refusal = "ERROR: cannot write concept '" + xmltext::shown(concept.getName())
-            + "': text holds a character XML cannot carry";
+        refusal = writerules::refusal("concept", concept.getName(), writerules::kUncarried);
         return false;
     }
     return true;

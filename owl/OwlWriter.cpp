@@ -34,6 +34,7 @@
 #include "owl/TableBuilder.h"
 #include "xmlout/OutputFile.h"
 #include "xmlout/Progress.h"
+#include "xmlout/WriteRules.h"
 #include "xmlout/XmlText.h"
 
 #include <algorithm>
@@ -421,8 +422,7 @@ bool OwlWriter::ioFailed()
 bool OwlWriter::finishUnit(size_t mark, const char* what, const std::string& name)
 {
     if (!xmltext::carryable(out.data() + mark, out.size() - mark))
-        return refuse(std::string("ERROR: cannot write ") + what + " '" + xmltext::shown(name)
-            + "': text holds a character XML cannot carry");
+        return refuse(writerules::refusal(what, name, writerules::kUncarried));
     return file.flushIfFull() || ioFailed();
 }
 
@@ -639,24 +639,10 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
 
 bool checkOwlName(const std::string& name, Console& console)
 {
-    // ASCII only: a byte of a multi-byte character is never valid.
-    auto isLetter
-        = [](unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
-    auto isDigit = [](unsigned char c) { return c >= '0' && c <= '9'; };
-    bool valid = true;
-    if (name.empty() || !(isLetter(name[0]) || name[0] == '_')) {
-        console.err("ERROR:  invalid OWL name; first char \"" + name + "\"");
-        valid = false;
-    }
-    for (size_t i = 1; i < name.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(name[i]);
-        if (!(isLetter(c) || isDigit(c) || c == '_' || c == '-' || c == '.')) {
-            console.err("ERROR:  invalid OWL name; internal char at " + std::to_string(i + 1)
-                + ", \"" + name + "\"");
-            valid = false;
-        }
-    }
-    return valid;
+    std::vector<std::string> faults = writerules::owlNameFaults(name);
+    for (const std::string& fault : faults)
+        console.err("ERROR:  " + fault);
+    return faults.empty();
 }
 
 } // namespace owl

@@ -1,6 +1,7 @@
 // gen_ontylog: writes a synthetic Ontylog XML terminology for load tests.
 //
 //   gen_ontylog --concepts N --seed S [--out FILE]
+//               [--faults RATE [--fault-kinds K1,K2,...] [--fault-log FILE]]
 //
 // The document has the shape and the proportions of a real terminology
 // export: one namespace, six kinds with one root concept each, role,
@@ -14,6 +15,11 @@
 // Concepts are written one after the other through one large buffer; a
 // concept's name is computed from its index, so earlier concepts can be
 // referred to without keeping them, and memory use does not grow with N.
+//
+// With --faults the document also holds faults of the kinds that
+// "queltKbTool check" reports, for testing the check against the converter
+// (see Faults below); without it the output is exactly what it was before
+// faults existed.
 //
 // Exit status: 0 success, 1 the output could not be written, 2 wrong usage.
 
@@ -96,8 +102,8 @@ template <size_t N> const char* pick(Rng& rng, const char* const (&list)[N])
 
 class Output {
 public:
-    explicit Output(FILE* file)
-        : file(file)
+    explicit Output(FILE* givenFile)
+        : file(givenFile)
         , buffer(kCapacity)
     {
     }
@@ -635,15 +641,105 @@ const char* const kGreekTerms[] = {
 constexpr uint64_t kConceptIdBase = 1000;
 
 // ---------------------------------------------------------------------------
+// Faults
+//
+// Each kind is named as "queltKbTool check" names what it finds. The faults
+// of concepts are drawn for every concept but the roots: each enabled kind
+// with probability RATE, at most one per concept (so RATE times the number
+// of enabled kinds must not exceed 1). A fault that breaks a concept never
+// breaks what others say of it: a second concept of an existing name is
+// an extra concept, and a fault that takes something of an earlier concept
+// (its RXK value) takes it only from one without a fault. The faults of
+// definitions are put in once each. Every decision comes from a random
+// generator of its own, so the document is the one without faults except
+// where a fault is. The log lists each fault put in as the check should
+// report it: kind, subject and name, separated by tabs.
+
+enum ConceptFault : uint32_t {
+    MissingRxk,
+    SharedRxk,
+    UnknownParent,
+    UnknownRoleTarget,
+    UnknownAssociationTarget,
+    UndefinedRole,
+    UndefinedProperty,
+    UndefinedAssociation,
+    UndefinedQualifier,
+    BadElementName,
+    UncarriedCharacter,
+    InvalidRxk,
+    ExtraRoot,
+    OwnParent,
+    DuplicateName,
+    PickListValue,
+    kConceptFaults,
+};
+
+const char* const kConceptFaultKinds[] = {
+    "missing-rxk",
+    "shared-rxk",
+    "unknown-parent",
+    "unknown-role-target",
+    "unknown-association-target",
+    "undefined-role",
+    "undefined-property",
+    "undefined-association",
+    "undefined-qualifier",
+    "bad-element-name",
+    "uncarried-character",
+    "invalid-owl-name",
+    "kind-with-several-roots",
+    "parent-cycle",
+    "duplicate-concept-name",
+    "pick-list-value",
+};
+static_assert(countOf(kConceptFaultKinds) == kConceptFaults, "one kind name per concept fault");
+
+// Faults of the definitions, put in once each.
+const char* const kDefinitionFaultKinds[] = {
+    "kind-without-root",
+    "rootless-role-kind",
+    "undefined-parent-role",
+    "missing-role-code",
+    "duplicate-definition-name",
+};
+
+// A property definition whose name cannot be an element name, for the
+// bad-element-name faults.
+const char kBadPropertyName[] = "Lab Value";
+
+struct FaultOptions {
+    double rate = 0;
+    std::vector<std::string> kinds; // empty: all
+    const char* logName = nullptr;
+
+    bool enabled(std::string_view kind) const
+    {
+        return rate > 0
+            && (kinds.empty() || std::find(kinds.begin(), kinds.end(), kind) != kinds.end());
+    }
+};
+
+// ---------------------------------------------------------------------------
 // The generator
 
 class Generator {
 public:
-    Generator(Output& out, uint64_t concepts, uint64_t seed)
-        : out(out)
+    Generator(Output& output, uint64_t concepts, uint64_t seed, const FaultOptions& faultOptions,
+        FILE* faultLog)
+        : out(output)
         , numConcepts(concepts)
         , rng(mix(seed ^ 0x6F6E74796C6F67ull))
+        , faults(faultOptions)
+        , log(faultLog)
+        , faultRng(mix(seed ^ 0x6661756C7473ull))
     {
+        for (uint32_t f = 0; f < kConceptFaults; ++f) {
+            if (faults.enabled(kConceptFaultKinds[f]))
+                conceptFaults.push_back(static_cast<ConceptFault>(f));
+        }
+        if (!conceptFaults.empty())
+            faulted.assign(concepts, false);
         // Concept names: a bijection of the index within its kind onto the
         // 2^16 word combinations, different for every seed.
         nameMultiplier = (mix(seed + 1) | 1) & kNameMask;
@@ -660,7 +756,12 @@ public:
 
     void run()
     {
-        out.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
+        // Only XML 1.1 lets a document hold a control character, as a
+        // character reference.
+        if (has(UncarriedCharacter))
+            out.line("<?xml version=\"1.1\" encoding=\"UTF-8\"?>");
+        else
+            out.line("<?xml version=\"1.0\" encoding=\"UTF-8\"?>");
         out.line("<!DOCTYPE terminology SYSTEM \"ontylog.dtd\">");
         out.line("<terminology ref_by=\"name\" if_exists_action=\"replace\">");
         writeDefinitions();
@@ -683,6 +784,54 @@ private:
     std::vector<uint32_t> rolesByDomain[kNumKinds];
     uint64_t nextDefId = 1;
     std::string name, other, text;
+
+    const FaultOptions& faults;
+    FILE* log;
+    Rng faultRng;
+    std::vector<ConceptFault> conceptFaults; // the enabled ones
+    std::vector<bool> faulted; // by concept index, when faults are enabled
+    // The fault of the concept being written; kConceptFaults: none.
+    uint32_t fault = kConceptFaults;
+
+    bool has(ConceptFault kind) const
+    {
+        return std::find(conceptFaults.begin(), conceptFaults.end(), kind) != conceptFaults.end();
+    }
+
+    void logFault(std::string_view kind, std::string_view subject, std::string_view faultName)
+    {
+        if (log == nullptr)
+            return;
+        std::string line(kind);
+        line += '\t';
+        line += subject;
+        line += '\t';
+        line += faultName;
+        line += '\n';
+        std::fputs(line.c_str(), log);
+    }
+
+    // Draws the fault of concept i, if any.
+    uint32_t drawFault(uint64_t i)
+    {
+        if (conceptFaults.empty() || i < kNumKinds)
+            return kConceptFaults;
+        double u = static_cast<double>(faultRng.next() >> 11) * (1.0 / 9007199254740992.0);
+        double slot = u / faults.rate;
+        if (slot >= static_cast<double>(conceptFaults.size()))
+            return kConceptFaults;
+        return conceptFaults[static_cast<size_t>(slot)];
+    }
+
+    // An earlier concept without a fault, not a root; numConcepts if none.
+    uint64_t earlierWithoutFault(uint64_t i)
+    {
+        for (uint64_t j = i; j-- > kNumKinds;) {
+            if (!faulted[j])
+                return j;
+        }
+        return numConcepts;
+    }
 
     // --- definitions -------------------------------------------------------
 
@@ -719,6 +868,13 @@ private:
             idAndNamespace("K", k + 1);
             out.line("</kindDef>");
         }
+        if (faults.enabled("kind-without-root")) {
+            out.line("<kindDef reference=\"false\">");
+            out.leaf("name", "Spare_Kind");
+            idAndNamespace("K", kNumKinds + 1);
+            out.line("</kindDef>");
+            logFault("kind-without-root", "kind definition", "Spare_Kind");
+        }
         for (uint32_t r = 0; r < kNumRoles; ++r) {
             const RoleDef& role = kRoles[r];
             out.line("<roleDef>");
@@ -732,6 +888,7 @@ private:
                 out.leaf("parentRole", role.parent);
             out.line("</roleDef>");
         }
+        writeFaultyRoleDefinitions();
         uint32_t p = 0;
         for (const PropertyDef& property : kProperties) {
             out.line("<propertyDef>");
@@ -745,6 +902,7 @@ private:
             pickList(property.pickList);
             out.line("</propertyDef>");
         }
+        writeFaultyPropertyDefinitions(p);
         uint32_t q = 0;
         for (const QualifierDef& qualifier : kQualifiers) {
             out.put("<qualifierDef type=\"");
@@ -764,6 +922,61 @@ private:
             if (association.displayable)
                 out.line("<displayable/>");
             out.line("</associationDef>");
+        }
+    }
+
+    // A role definition of the given code (empty: none), domain and parent.
+    void faultyRoleDefinition(
+        const char* roleName, const char* code, const char* domain, const char* parent)
+    {
+        out.line("<roleDef>");
+        out.leaf("name", roleName);
+        out.leaf("code", code);
+        out.leafNumber("id", "", nextDefId++);
+        out.leaf("namespace", kNamespace);
+        if (*parent) {
+            out.leaf("parentRole", parent);
+        } else {
+            out.leaf("domain", domain);
+            out.leaf("range", kKinds[Anatomy].name);
+        }
+        out.line("</roleDef>");
+    }
+
+    void writeFaultyRoleDefinitions()
+    {
+        if (faults.enabled("rootless-role-kind")) {
+            faultyRoleDefinition("Spare_Has_Site", "R900", "Spare_Kind", "");
+            logFault("rootless-role-kind", "role definition", "Spare_Has_Site");
+        }
+        if (faults.enabled("undefined-parent-role")) {
+            faultyRoleDefinition(
+                "Spare_Has_Part", "R901", kKinds[Anatomy].name, "Unlisted_Parent_Role");
+            logFault("undefined-parent-role", "role definition", "Spare_Has_Part");
+        }
+        if (faults.enabled("missing-role-code")) {
+            faultyRoleDefinition("Spare_Has_Cell", "", kKinds[Anatomy].name, "");
+            logFault("missing-role-code", "role definition", "Spare_Has_Cell");
+        }
+    }
+
+    void writeFaultyPropertyDefinitions(uint32_t p)
+    {
+        if (has(BadElementName)) {
+            out.line("<propertyDef>");
+            out.leaf("name", kBadPropertyName);
+            idAndNamespace("P", 90 + p++);
+            out.leaf("range", "string");
+            out.line("</propertyDef>");
+            logFault("invalid-owl-name", "property definition", kBadPropertyName);
+        }
+        if (faults.enabled("duplicate-definition-name")) {
+            out.line("<propertyDef>");
+            out.leaf("name", "Display_Name");
+            idAndNamespace("P", 90 + p++);
+            out.leaf("range", "string");
+            out.line("</propertyDef>");
+            logFault("duplicate-definition-name", "property definition", "Display_Name");
         }
     }
 
@@ -824,13 +1037,32 @@ private:
         const uint32_t kind = kindOf(i);
         const bool root = i < kNumKinds;
         conceptName(i, name);
+        fault = drawFault(i);
+        uint64_t from = numConcepts; // the concept a fault takes from
+        if (fault == SharedRxk || fault == DuplicateName) {
+            from = earlierWithoutFault(i);
+            if (from == numConcepts)
+                fault = kConceptFaults;
+        }
+        if (fault != kConceptFaults) {
+            faulted[i] = true;
+            // The subject the check reports it of.
+            if (fault == ExtraRoot) {
+                logFault(kConceptFaultKinds[fault], "kind definition", kKinds[kind].name);
+            } else if (fault == DuplicateName) {
+                conceptName(from, other);
+                logFault(kConceptFaultKinds[fault], "concept", other);
+            } else {
+                logFault(kConceptFaultKinds[fault], "concept", name);
+            }
+        }
 
         out.line("<conceptDef>");
         out.leaf("name", name);
         out.leafNumber("code", "C", 100 + 3 * i + rng.below(3));
         out.leafNumber("id", "", kConceptIdBase + i);
         out.leaf("namespace", kNamespace);
-        if (root || !rng.percent(4))
+        if (root || !rng.percent(4) || fault == ExtraRoot)
             out.leaf("kind", kKinds[kind].name);
         if (!root && rng.percent(70))
             out.line("<primitive/>");
@@ -838,9 +1070,78 @@ private:
             writeParents(i, kind);
             writeRoles(i, kind);
         }
-        writeProperties(i, kind);
+        writeProperties(i, kind, from);
         if (!root)
             writeAssociations(i);
+        writeConceptFault(i, kind);
+        out.line("</conceptDef>");
+        if (fault == DuplicateName)
+            writeNamesake(i, from);
+    }
+
+    // What a fault adds at the end of a concept.
+    void writeConceptFault(uint64_t i, uint32_t kind)
+    {
+        switch (fault) {
+        case UnknownRoleTarget:
+        case UndefinedRole:
+            out.put("<definingRoles><role><some/>");
+            out.element("name",
+                fault == UndefinedRole ? "Unlisted_Role"
+                                       : kRoles[rolesByDomain[kind].front()].name);
+            if (fault == UndefinedRole)
+                out.element("value", kKinds[kind].root);
+            else
+                out.elementNumber("value", "Missing Target ", i);
+            out.line("</role></definingRoles>");
+            break;
+        case UnknownAssociationTarget:
+        case UndefinedAssociation:
+            out.put("<associations><association>");
+            out.element("name", fault == UndefinedAssociation ? "Unlisted_Link" : "Replaced_By");
+            if (fault == UndefinedAssociation)
+                out.element("value", kKinds[kind].root);
+            else
+                out.elementNumber("value", "Missing Target ", i);
+            out.line("</association></associations>");
+            break;
+        case UndefinedProperty:
+        case UndefinedQualifier:
+        case BadElementName:
+        case UncarriedCharacter:
+            out.put("<properties><property>");
+            out.element("name",
+                fault == UndefinedProperty    ? "Unlisted_Note"
+                    : fault == BadElementName ? kBadPropertyName
+                                              : "Display_Name");
+            out.element("value", fault == UncarriedCharacter ? "Bell&#x7;" : "Noted");
+            if (fault == UndefinedQualifier)
+                qualifier("Unlisted_Source", "MVQ");
+            out.line("</property></properties>");
+            break;
+        default:
+            break;
+        }
+    }
+
+    // A second concept with the name of concept `from`, after concept i.
+    void writeNamesake(uint64_t i, uint64_t from)
+    {
+        const uint32_t kind = kindOf(from);
+        conceptName(from, other);
+        out.line("<conceptDef>");
+        out.leaf("name", other);
+        out.leafNumber("code", "CD", i);
+        out.leafNumber("id", "", kConceptIdBase + numConcepts + i);
+        out.leaf("namespace", kNamespace);
+        out.leaf("kind", kKinds[kind].name);
+        out.put("<definingConcepts>");
+        out.element("concept", kKinds[kind].root);
+        out.line("</definingConcepts>");
+        out.put("<properties><property>");
+        out.element("name", "RXK");
+        out.elementNumber("value", "RXKD", i);
+        out.line("</property></properties>");
         out.line("</conceptDef>");
     }
 
@@ -859,10 +1160,16 @@ private:
                 chosen[n++] = parent;
         }
         out.line("<definingConcepts>");
+        if (fault == ExtraRoot)
+            n = 0;
         for (uint32_t m = 0; m < n; ++m) {
             conceptName(chosen[m], other);
             out.leaf("concept", other);
         }
+        if (fault == UnknownParent)
+            out.leafNumber("concept", "Missing Parent ", i);
+        if (fault == OwnParent)
+            out.leaf("concept", name);
         out.line("</definingConcepts>");
     }
 
@@ -1002,7 +1309,8 @@ private:
         to += '.';
     }
 
-    void writeProperties(uint64_t i, uint32_t kind)
+    // from: the concept whose RXK value a shared-rxk fault takes.
+    void writeProperties(uint64_t i, uint32_t kind, uint64_t from)
     {
         static const uint32_t synonymWeights[] = { 0, 0, 92, 7, 1 };
         static const uint32_t totalWeights[] = { 60, 18, 8, 5, 3, 2, 1, 1, 1, 1, 1, 1, 1 };
@@ -1015,10 +1323,13 @@ private:
 
         out.line("<properties>");
         property("Preferred_Name", name);
-        out.put("<property>");
-        out.element("name", "RXK");
-        out.elementNumber("value", "RXK", rxkNumber(i));
-        out.line("</property>");
+        if (fault != MissingRxk) {
+            out.put("<property>");
+            out.element("name", "RXK");
+            out.elementNumber("value", fault == InvalidRxk ? "RXK:" : "RXK",
+                rxkNumber(fault == SharedRxk ? from : i));
+            out.line("</property>");
+        }
 
         synonym(name, "PT");
         for (uint32_t s = 1; s < synonyms; ++s) {
@@ -1058,7 +1369,8 @@ private:
             out.line("</property>");
         }
         const std::vector<const char*>& types = kProperties[6].pickList;
-        property("Semantic_Type", types[(kind * 2 + rng.below(2)) % types.size()]);
+        const char* type = types[(kind * 2 + rng.below(2)) % types.size()];
+        property("Semantic_Type", fault == PickListValue ? "Unlisted Type" : type);
         if (secondType)
             property("Semantic_Type", types[rng.below(static_cast<uint32_t>(types.size()))]);
 
@@ -1156,7 +1468,9 @@ private:
 // ---------------------------------------------------------------------------
 // Command line
 
-const char kUsage[] = "usage: gen_ontylog --concepts N --seed S [--out FILE]\n";
+const char kUsage[] = "usage: gen_ontylog --concepts N --seed S [--out FILE]\n"
+                      "                   [--faults RATE [--fault-kinds K1,K2,...] "
+                      "[--fault-log FILE]]\n";
 
 bool parseNumber(const char* text, uint64_t& value)
 {
@@ -1184,6 +1498,7 @@ int main(int argc, char** argv)
     uint64_t concepts = 0, seed = 0;
     bool haveConcepts = false, haveSeed = false;
     const char* outName = nullptr;
+    FaultOptions faults;
     for (int a = 1; a < argc; ++a) {
         std::string_view arg = argv[a];
         if (arg == "-h" || arg == "--help") {
@@ -1203,12 +1518,40 @@ int main(int argc, char** argv)
             haveSeed = true;
         } else if (arg == "--out") {
             outName = value;
+        } else if (arg == "--faults") {
+            char* end = nullptr;
+            faults.rate = std::strtod(value, &end);
+            if (*value == '\0' || *end != '\0' || !(faults.rate >= 0 && faults.rate <= 1))
+                return usage("--faults needs a rate between 0 and 1");
+        } else if (arg == "--fault-kinds") {
+            std::string_view list = value;
+            while (!list.empty()) {
+                size_t comma = std::min(list.find(','), list.size());
+                std::string kind(list.substr(0, comma));
+                bool known
+                    = std::find(std::begin(kConceptFaultKinds), std::end(kConceptFaultKinds), kind)
+                        != std::end(kConceptFaultKinds)
+                    || std::find(
+                           std::begin(kDefinitionFaultKinds), std::end(kDefinitionFaultKinds), kind)
+                        != std::end(kDefinitionFaultKinds);
+                if (!known)
+                    return usage(("unknown fault kind " + kind).c_str());
+                faults.kinds.push_back(kind);
+                list.remove_prefix(std::min(comma + 1, list.size()));
+            }
+        } else if (arg == "--fault-log") {
+            faults.logName = value;
         } else {
             return usage("unknown option");
         }
     }
     if (!haveConcepts || !haveSeed)
         return usage("--concepts and --seed are required");
+    size_t enabled = 0;
+    for (const char* kind : kConceptFaultKinds)
+        enabled += faults.enabled(kind) ? 1 : 0;
+    if (faults.rate * static_cast<double>(enabled) > 1)
+        return usage("--faults: the rate times the number of fault kinds exceeds 1");
 
     FILE* file = stdout;
     if (outName) {
@@ -1219,9 +1562,24 @@ int main(int argc, char** argv)
             return 1;
         }
     }
+    FILE* log = nullptr;
+    if (faults.logName) {
+        log = std::fopen(faults.logName, "w");
+        if (!log) {
+            std::fprintf(
+                stderr, "gen_ontylog: cannot open %s: %s\n", faults.logName, std::strerror(errno));
+            if (outName)
+                std::fclose(file), std::remove(outName);
+            return 1;
+        }
+    }
     Output out(file);
-    Generator(out, concepts, seed).run();
+    Generator(out, concepts, seed, faults, log).run();
     bool ok = !out.failed();
+    if (log && std::fclose(log) != 0) {
+        std::fprintf(stderr, "gen_ontylog: cannot write %s\n", faults.logName);
+        ok = false;
+    }
     ok = (outName ? std::fclose(file) == 0 : std::fflush(file) == 0) && ok;
     if (!ok) {
         std::fprintf(

@@ -1,8 +1,12 @@
 #!/usr/bin/env bash
 # Installs what building and testing need on a fresh Debian machine.
 set -euo pipefail
+# nlohmann-json3-dev: the JSON Lines of "queltKbTool check"; man-db: the
+# test that renders the manual pages; dpkg-dev: cpack's dependency lookup
+# (dpkg-shlibdeps) for the Debian package.
 pkgs=(cmake g++ make libxerces-c-dev libgtest-dev libbenchmark-dev raptor2-utils
-      python3 python3-rdflib libxml2-utils time clang libclang-rt-14-dev clang-format)
+      python3 python3-rdflib libxml2-utils time clang libclang-rt-14-dev clang-format
+      nlohmann-json3-dev man-db dpkg-dev)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")

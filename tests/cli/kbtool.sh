@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Command-line tests of queltKbTool: usage texts and wrong usage, the three
+# Command-line tests of queltKbTool: usage texts and wrong usage, the four
 # commands against hand-checked outputs, and every failure path (missing,
 # directory and broken inputs, outputs that cannot be written) with its
 # exit status, console lines and the files it leaves.
@@ -43,6 +43,7 @@ track=$'track: 060828'
 ru="Usage: queltKbTool roundtrip IN.xml OUT.xml [--renumber]"
 mu="Usage: queltKbTool match KB.xml TERMS.txt [--stems]"
 du="Usage: queltKbTool diff OLD.xml NEW.xml PREFIX"
+cu="Usage: queltKbTool check KB.xml [--format text|tsv|json]"
 if [ ! -x "$prog" ]; then echo "FAIL: $prog not built"; echo "0 passed, 1 failed"; exit 1; fi
 
 # --- usage and wrong usage ----------------------------------------------------
@@ -51,12 +52,14 @@ overview=$err
 expect "no arguments: usage" "$(head -n 1 <<<"$err")" "Usage: queltKbTool COMMAND ARGUMENT..."
 for args in "-h" "--help" "help"; do run $args; ran "[$args]" 0 "$overview" ""; done
 for text in "roundtrip IN.xml OUT.xml [--renumber]" "match KB.xml TERMS.txt [--stems]" \
-    "diff OLD.xml NEW.xml PREFIX" "Exit status: 0 done, 1 an input could not be read"; do
+    "diff OLD.xml NEW.xml PREFIX" "check KB.xml [--format text|tsv|json]" \
+    "Exit status: 0 done, 1 an input could not be read"; do
   contains "overview" "$overview" "$text"
 done
-for args in "roundtrip -h" "match --help" "diff a.xml -h" "match --stems --renumber -h"; do
+for args in "roundtrip -h" "match --help" "diff a.xml -h" "match --stems --renumber -h" \
+    "check -h" "check --format json --help"; do
   run $args; ran "[$args]" 0
-  case $args in roundtrip*) line=$ru ;; match*) line=$mu ;; diff*) line=$du ;; esac
+  case $args in roundtrip*) line=$ru ;; match*) line=$mu ;; diff*) line=$du ;; check*) line=$cu ;; esac
   expect "[$args] usage line" "$(head -n 1 <<<"$out")" "$line"
   contains "[$args] exit statuses" "$out" "Exit status: 0"
 done
@@ -80,6 +83,12 @@ wrong 'queltKbTool: unknown option "--renumber"' "$mu" match kb.xml t.txt --renu
 wrong "queltKbTool: missing arguments" "$du" diff a.xml b.xml
 wrong 'queltKbTool: too many arguments ("d")' "$du" diff a.xml b.xml c d
 wrong "queltKbTool: PREFIX is empty" "$du" diff a.xml b.xml ""
+wrong "queltKbTool: missing arguments" "$cu" check
+wrong 'queltKbTool: too many arguments ("b.xml")' "$cu" check a.xml b.xml
+wrong 'queltKbTool: unknown format "xml"' "$cu" check a.xml --format xml
+wrong 'queltKbTool: unknown format ""' "$cu" check a.xml --format=
+wrong 'queltKbTool: option "--format" needs a value' "$cu" check a.xml --format
+wrong 'queltKbTool: unknown option "--stems"' "$cu" check a.xml --stems
 expect "wrong usage wrote nothing" "$(files)" ""
 
 # --- roundtrip ----------------------------------------------------------------
@@ -158,6 +167,55 @@ fails "diff broken input" 'cannot read "broken.xml"' diff "$m/diff_old.xml" brok
 fails "diff unwritable output" "ERROR: cannot write output file 'no/dir/x-shared.xml'" \
   diff "$m/diff_old.xml" "$m/diff_new.xml" no/dir/x
 expect "failed diffs wrote nothing" "$(ls -A "$work/cmp")" ""
+
+# --- check --------------------------------------------------------------------
+run check -h
+for kind in "undefined-property (error)" "rootless-role-kind (error)" "not-well-formed (error)" \
+    "invalid-owl-name (warning)" "parent-cycle (warning)" "reader-message (warning)"; do
+  contains "check usage names every kind" "$out" "$kind"
+done
+rm -rf "$work"/*; cp "$repo/examples/cardio-faulty.xml" "$repo/examples/cardio.xml" "$work/"
+run check cardio-faulty.xml
+ran "faulty sample: errors end with 1" 1 "$(cat "$m/check_faulty.txt")" "$track"
+run check cardio-faulty.xml --format tsv; ran "faulty sample as tsv" 1 "$(cat "$m/check_faulty.tsv")"
+run check --format=json cardio-faulty.xml; ran "faulty sample as json" 1 "$(cat "$m/check_faulty.jsonl")"
+# The sample converts cleanly: no finding.
+run check cardio.xml; ran "sample" 0 "0 errors, 0 warnings" "$track"
+# Warnings alone end with 0.
+sed -e 's|<code>R106</code>|<code>R 106</code>|' "$work/cardio.xml" >"$work/warned.xml"
+run check warned.xml --format tsv
+ran "warnings only" 0 $'line\tseverity\tkind\tsubject\tname\tcode\texplanation
+31\twarning\tinvalid-owl-name\trole definition\tDrug_Acts_On_Site\tR 106\tcode: invalid OWL name; internal char at 2, "R 106"'
+if command -v python3 >/dev/null; then
+  run check cardio-faulty.xml --format json
+  python3 -c 'import json, sys
+rows = [json.loads(line) for line in sys.stdin]
+assert [r["line"] for r in rows] == [10, 33, 222, 449, 488, 553, 641, 690], rows
+assert all(set(r) == {"line", "severity", "kind", "subject", "name", "code", "explanation"} for r in rows)' \
+    <<<"$out"
+  expect "json read back by an independent parser" $? 0
+fi
+run check missing.xml; ran "check missing input" 1 "" "$track"$'\nqueltKbTool: cannot read "missing.xml": No such file or directory'
+cp "$m/broken.xml" "$work/broken.xml"
+run check broken.xml
+ran "broken input: the parser's error is the one finding" 1 "broken.xml:9: error: not-well-formed: document: unterminated end tag 'name'
+
+Summary:
+       1  error    not-well-formed
+1 error, 0 warnings" "$track"$'\nqueltKbTool: cannot read "broken.xml": not a well-formed Ontylog XML document'
+run check broken.xml --format json
+ran "broken input as json" 1 '{"line":9,"severity":"error","kind":"not-well-formed","subject":"document","name":"","code":"","explanation":"unterminated end tag '"'name'"'"}'
+# Control characters and separators in a field are escaped in text and tsv.
+printf '<?xml version="1.1"?>\n<terminology>\n<conceptDef><name>A\tb&#x1;\\c</name></conceptDef>\n</terminology>\n' >"$work/odd.xml"
+run check odd.xml --format tsv
+expect "odd names escaped in tsv" "$(tail -n +2 <<<"$out" | cut -f 5 | sort -u)" 'A\tb\x01\\c'
+expect "odd names escaped in text" "$(run check odd.xml; head -n 1 <<<"$out")" \
+  "odd.xml:3: warning: root-of-undeclared-kind: concept 'A\\tb\\x01\\\\c': a concept without parents, whose kind is missing or not declared"
+if [ -w /dev/full ]; then
+  ( cd "$work" && "$prog" check cardio.xml >/dev/full 2>"$work/.err" ); status=$?
+  ran "check to a full stdout" 1
+  expect "check to a full stdout message" "$(tail -n 1 "$work/.err")" "queltKbTool: cannot write to standard output"
+fi
 
 echo "$pass passed, $fail failed"
 [ "$fail" -eq 0 ]

@@ -1,24 +1,80 @@
 // Arbitrary bytes as an Ontylog XML document: read into a knowledge base
-// from memory, its indexes built, then written as OWL and as Ontylog XML,
-// whatever the read gave. Beyond what the sanitizers see, an output that a
-// writer reports as written must read back as well-formed XML, and writing
-// back what was read from the Ontylog XML output must give the same bytes
-// again. A run that ends early (the parser library's exception) ends with
-// its error, as the programs would.
+// from memory, checked, its indexes built, then written as OWL and as
+// Ontylog XML, whatever the read gave. Beyond what the sanitizers see, an
+// output that a writer reports as written must read back as well-formed
+// XML, and writing back what was read from the Ontylog XML output must give
+// the same bytes again. Of a document read completely, the check and the
+// OWL writer must agree: a unit the writer refuses is a finding with the
+// writer's reason, and with no error found the OWL output is written and
+// refers to "#" nowhere. A run that ends early (the parser library's
+// exception) ends with its error, as the programs would.
 
 #include "FuzzSupport.h"
 
 #include "frontend/Converter.h"
+#include "maintenance/Check.h"
 #include "model/QueltError.h"
 #include "model/QueltKb.h"
+#include "model/SourceLines.h"
 #include "ontylog/OntylogReader.h"
+#include "xmlout/XmlText.h"
 
 #include <xercesc/util/PlatformUtils.hpp>
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <vector>
 
 using namespace fuzzsupport;
+
+namespace {
+
+// A console that keeps the last line written to standard error.
+class LastErrorConsole : public Console {
+public:
+    void line(Stream stream, std::string_view text) override
+    {
+        if (stream == Err)
+            lastError.assign(text.data(), text.size());
+    }
+    std::string lastError;
+};
+
+// The check's findings against what the OWL writer did.
+void agree(const std::vector<maintenance::Finding>& findings, bool written,
+    const std::string& message, const std::string& owl)
+{
+    bool errors = false;
+    for (const maintenance::Finding& finding : findings)
+        errors = errors || finding.kind->severity == maintenance::Severity::Error;
+    static const std::string refused = "ERROR: cannot write ";
+    if (!written && message.compare(0, refused.size(), refused) == 0
+        && message.compare(0, refused.size() + 12, refused + "output file ") != 0) {
+        // "ERROR: cannot write UNIT 'NAME': REASON"
+        size_t open = message.find(" '", refused.size());
+        size_t close = message.rfind("': ");
+        if (open == std::string::npos || close == std::string::npos || close < open)
+            fail("the OWL writer refused in words of its own");
+        std::string unit = message.substr(refused.size(), open - refused.size());
+        std::string name = message.substr(open + 2, close - open - 2);
+        std::string reason = message.substr(close + 3);
+        for (const maintenance::Finding& finding : findings) {
+            if (finding.subject == unit && xmltext::shown(finding.name) == name
+                && finding.explanation.compare(0, reason.size(), reason) == 0)
+                return;
+        }
+        fail("the OWL writer refused what the check did not report");
+    }
+    if (written && !errors) {
+        std::string text = readFile(owl);
+        if (text.find("rdf:about=\"#\"") != std::string::npos
+            || text.find("rdf:resource=\"#\"") != std::string::npos)
+            fail("the check found no error, yet the OWL output refers to \"#\"");
+    }
+}
+
+} // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
@@ -36,13 +92,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static std::string nameSpace = kDefaultNamespace;
     static std::vector<std::string> header = buildHeaderLines(nameSpace, kDefaultVersion);
     static DiscardConsole console;
+    static LastErrorConsole writerConsole;
 
     try {
-        QueltKb kb(console);
-        ontylog::readMemory(kb, data, size, "in.xml");
+        QueltKb kb(writerConsole);
+        SourceLines lines;
+        bool complete = ontylog::readMemory(kb, data, size, "in.xml", &lines);
+        std::vector<maintenance::Finding> findings;
+        if (complete)
+            findings = maintenance::checkTerminology(kb, lines, {});
         kb.alphastemtermInKB("x"); // builds the term and stem indexes, stemming every term
-        if (kb.writeMedvex2OWLFile(owl, header, nameSpace)
-            && !QueltKb(console).readQueltXMLFile(owl))
+        writerConsole.lastError.clear();
+        bool owlWritten = kb.writeMedvex2OWLFile(owl, header, nameSpace);
+        if (complete)
+            agree(findings, owlWritten, writerConsole.lastError, owl);
+        if (owlWritten && !QueltKb(console).readQueltXMLFile(owl))
             fail("the OWL output is not well-formed XML");
         if (kb.writeQueltXMLFile(xml, size % 2 == 1)) {
             QueltKb reread(console);
