@@ -16,11 +16,11 @@ never counts) and the file restored. Each fault ends as
 Run by hand, like the benchmarks; it takes about a minute per fault.
 
 usage: tools/mutation_check.py [--scratch DIR] [--list FILE] [--only N,M-K]
-                               [--jobs N] [--timeout SECONDS] [--first-failure]
+                               [--revision COMMIT] [--jobs N] [--timeout SECONDS]
+                               [--first-failure]
 """
 import argparse
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -93,25 +93,39 @@ def run(command, cwd, log, timeout=None):
             return None
 
 
-def copy_tracked_files(destination):
-    """Makes destination hold the tracked files as they stand in the working
-    tree. Only files that differ are copied, so that a build there from an
-    earlier run is brought up to date, not redone."""
+def tracked_files(revision):
+    """Name and content of each tracked file: as committed in the revision,
+    or as it stands in the working tree."""
+    if revision:
+        names = subprocess.run(["git", "ls-tree", "-r", "-z", "--name-only", revision], cwd=ROOT,
+                               check=True, stdout=subprocess.PIPE).stdout.decode().split("\0")
+        for name in filter(None, names):
+            yield name, subprocess.run(["git", "show", "%s:%s" % (revision, name)], cwd=ROOT,
+                                       check=True, stdout=subprocess.PIPE).stdout
+        return
     names = subprocess.run(["git", "ls-files", "-z"], cwd=ROOT, check=True,
                            stdout=subprocess.PIPE).stdout.decode().split("\0")
-    tracked = set()
     for name in filter(None, names):
-        source = os.path.join(ROOT, name)
-        if not os.path.isfile(source):
-            continue
+        if os.path.isfile(os.path.join(ROOT, name)):
+            with open(os.path.join(ROOT, name), "rb") as f:
+                yield name, f.read()
+
+
+def copy_tracked_files(destination, revision):
+    """Makes destination hold the tracked files. Only files that differ are
+    written, so that a build there from an earlier run is brought up to
+    date, not redone."""
+    tracked = set()
+    for name, content in tracked_files(revision):
         tracked.add(os.path.normpath(name))
         target = os.path.join(destination, name)
         if os.path.isfile(target):
-            with open(source, "rb") as a, open(target, "rb") as b:
-                if a.read() == b.read():
+            with open(target, "rb") as f:
+                if f.read() == content:
                     continue
         os.makedirs(os.path.dirname(target), exist_ok=True)
-        shutil.copy(source, target)
+        with open(target, "wb") as f:
+            f.write(content)
     for directory, _, files in os.walk(destination):
         for name in files:
             path = os.path.join(directory, name)
@@ -136,6 +150,8 @@ def main():
     parser.add_argument("--scratch", help="scratch directory (default: a new temporary one)")
     parser.add_argument("--list", default=os.path.join(ROOT, "tools", "mutations.txt"))
     parser.add_argument("--only", help="fault numbers to try, e.g. 1,4-9")
+    parser.add_argument("--revision", help="test the sources of this commit instead of the "
+                        "working tree (the list is always the working tree's)")
     parser.add_argument("--jobs", type=int, default=2)
     parser.add_argument("--timeout", type=int, default=600, help="limit of one test run")
     parser.add_argument("--first-failure", action="store_true",
@@ -149,7 +165,7 @@ def main():
     build = os.path.join(scratch, "build")
     log = os.path.join(scratch, "log.txt")
     os.makedirs(source, exist_ok=True)
-    copy_tracked_files(source)
+    copy_tracked_files(source, options.revision)
     print("scratch %s (build log: %s)" % (scratch, log), flush=True)
 
     if run(["cmake", "-S", source, "-B", build], scratch, log) != 0 \
