@@ -2,8 +2,8 @@
 # An interrupted run leaves nothing behind: a real SIGINT, SIGTERM or SIGHUP
 # sent to the real program while it writes its output ends it with status
 # 128 + the signal's number, removes its temporary file and leaves the
-# earlier output as it was. A signal ignored at the start (nohup) stays
-# ignored.
+# earlier output as it was; the console lines printed before the signal
+# are all there. A signal ignored at the start (nohup) stays ignored.
 # usage: signals.sh BUILD_DIR TEST_DATA_DIR
 set -u
 build=$(cd "$1" && pwd)
@@ -17,7 +17,8 @@ build, work = sys.argv[1], sys.argv[2]
 failures = []
 
 # A terminology whose output takes a while to write: the signal is sent as
-# soon as the temporary output file appears.
+# soon as the temporary output file appears. Its last concept repeats the
+# name of the first, which the reader reports on standard output.
 def terminology(path, concepts):
     with open(path, "w") as f:
         f.write("<terminology>\n<namespaceDef><name>Ns</name><code>N1</code><id>1</id></namespaceDef>\n"
@@ -31,32 +32,38 @@ def terminology(path, concepts):
                     "<definingConcepts><concept>Concept %d</concept></definingConcepts>"
                     "<property><name>RXK</name><value>X%d</value></property>%s%s</conceptDef>\n"
                     % (i, i, i, i // 2, i, note, note))
-        f.write("</terminology>\n")
+        f.write("<conceptDef><name>Concept 0</name><code>C0b</code></conceptDef>\n</terminology>\n")
 
 def temporaries(directory):
     return [n for n in os.listdir(directory) if ".tmp." in n]
 
 def interrupted(args, directory, target, sig):
     """Runs the program, sends sig once its temporary exists; returns the
-    exit status, or None when the run ended before the signal could be sent."""
+    exit status and standard output, or None when the run ended before the
+    signal could be sent."""
     with open(target, "w") as f:
         f.write("earlier output")
-    process = subprocess.Popen(args, cwd=directory, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    while process.poll() is None:
-        if temporaries(directory):
-            process.send_signal(sig)
-            return process.wait()
+    with open(os.path.join(work, "stdout"), "w+") as out:
+        process = subprocess.Popen(args, cwd=directory, stdout=out, stderr=subprocess.DEVNULL)
+        while process.poll() is None:
+            if temporaries(directory):
+                process.send_signal(sig)
+                status = process.wait()
+                out.seek(0)
+                return status, out.read()
     return None
 
-def check(name, args, directory, target, sig):
+def check(name, args, directory, target, sig, lines):
     for attempt in range(3):
-        status = interrupted(args, directory, target, sig)
-        if status is not None:
+        ended = interrupted(args, directory, target, sig)
+        if ended is not None:
             break
     else:
         failures.append("%s: the run always ended before the signal" % name)
         return
+    status, out = ended
+    if out != lines:
+        failures.append("%s: standard output %r, not %r" % (name, out, lines))
     if status != 128 + sig:
         failures.append("%s: status %s, not %d" % (name, status, 128 + sig))
     if temporaries(directory):
@@ -69,11 +76,12 @@ terminology(os.path.join(work, "big.xml"), 60000)
 stamp = time.strftime("%y%m%d")
 owl = os.path.join(work, "big.xml-ByRXK-%s.owl" % stamp)
 converter = [os.path.join(build, "queltToOWL2"), "big.xml"]
-check("converter SIGINT", converter, work, owl, signal.SIGINT)
-check("converter SIGTERM", converter, work, owl, signal.SIGTERM)
+repeated = "ERROR::addConcept:DupConceptName\tConcept 0\n"
+check("converter SIGINT", converter, work, owl, signal.SIGINT, repeated)
+check("converter SIGTERM", converter, work, owl, signal.SIGTERM, repeated)
 copy = os.path.join(work, "copy.xml")
 check("queltKbTool SIGHUP", [os.path.join(build, "queltKbTool"), "roundtrip", "big.xml", "copy.xml"],
-      work, copy, signal.SIGHUP)
+      work, copy, signal.SIGHUP, "")
 
 # Under nohup the hang-up stays ignored and the run completes.
 with open(owl, "w") as f:
