@@ -58,19 +58,8 @@ ${2:-}
 EOF
 }
 copy() { cp "$data/$1" "$2"; }
-truncated() { document Leaf | head -n 11; printf '<property><name>Preferred_Name</name><value>Le'; }
 noise() {
   python3 -c 'import random, sys; random.seed(7); sys.stdout.buffer.write(bytes(random.randrange(256) for _ in range(65536)))'
-}
-# Nine levels of ten references each: 10^9 expansions if they were allowed.
-bomb() {
-  echo '<!DOCTYPE terminology ['; echo '<!ENTITY a0 "lol">'
-  for i in 1 2 3 4 5 6 7 8 9; do
-    printf '<!ENTITY a%d "' "$i"
-    for _ in 1 2 3 4 5 6 7 8 9 10; do printf '&a%d;' $((i - 1)); done
-    echo '">'
-  done
-  echo ']>'
 }
 nested() {
   document Leaf | sed '$d'
