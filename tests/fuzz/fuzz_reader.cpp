@@ -22,7 +22,6 @@ using namespace fuzzsupport;
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    silenceConsole();
     // Held for the whole run, so the reader's own initialise and terminate
     // calls do not set the parser library up afresh on every input.
     xercesc::XMLPlatformUtils::Initialize();
