@@ -57,16 +57,6 @@ TEST(OutputFile, ManyBlocksComeOutWholeAndOnlyOnCommit)
     }
     EXPECT_TRUE(readAll(target) == expected) << readAll(target).size() << " bytes";
     EXPECT_EQ(dir.entries(), Names { "out.txt" });
-
-    // Abandoned: the target stays, the temporary goes.
-    {
-        OutputFile file(target);
-        ASSERT_TRUE(file.open());
-        file.buffer() = "new";
-        ASSERT_TRUE(file.flush());
-    }
-    EXPECT_TRUE(readAll(target) == expected);
-    EXPECT_EQ(dir.entries(), Names { "out.txt" });
 }
 
 TEST(OutputFile, ReplacedFileKeepsItsModeAndANewOneFollowsTheUmask)
