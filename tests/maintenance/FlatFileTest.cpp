@@ -1,5 +1,5 @@
-// Term-list import: the definitions and concepts made from a file, line
-// ends of every kind, bytes of any kind, and files that cannot be read.
+// Term-list import: the concepts made from a file, line ends of every kind,
+// bytes of any kind, and files that cannot be read.
 
 #include "tests/support/TestSupport.h"
 

@@ -1,7 +1,7 @@
 // The registry mechanism of the six definition classes (map ids, repeated
-// names, codes and ids, the life of the registries, refused setters, how the
-// knowledge base files definitions), names resolved across classes, and
-// what a lookup while a registry is absent does to the names of a class.
+// names, codes and ids, the life of the registries, how the knowledge base
+// files definitions), names resolved across classes, and what a lookup
+// while a registry is absent does to the names of a class.
 
 #include "tests/support/TestSupport.h"
 

@@ -1,9 +1,8 @@
 // The concept section formatted by several threads in chunks of
 // consecutive concepts must give what one thread gives: the same bytes
 // over many chunks and write blocks, the same refusal (the first refused
-// concept in the file's order, whichever thread formats it first), and the
-// same handling of a write that fails part-way, also when the failure and
-// a refusal both lie ahead.
+// concept in the file's order, whichever thread formats it first), and a
+// write that fails part-way reported before a refusal that lies ahead.
 
 #include "tests/owl/OwlTestSupport.h"
 
