@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # An interrupted run leaves nothing behind: a real SIGINT, SIGTERM or SIGHUP
-# sent to the real program while it writes its output ends it with status
-# 128 + the signal's number, removes its temporary file and leaves the
-# earlier output as it was. A signal ignored at the start (nohup) stays
+# sent to the real program while it reads its input or writes its output
+# ends it with status 128 + the signal's number, removes its temporary file
+# and leaves the earlier output as it was; the console lines printed before
+# the signal are all there. A signal ignored at the start (nohup) stays
 # ignored.
 # usage: signals.sh BUILD_DIR TEST_DATA_DIR
 set -u
@@ -16,8 +17,9 @@ import os, signal, subprocess, sys, time
 build, work = sys.argv[1], sys.argv[2]
 failures = []
 
-# A terminology whose output takes a while to write: the signal is sent as
-# soon as the temporary output file appears.
+# A terminology that takes a while to read and to write. Its second concept
+# repeats the name of the first, which the reader reports on standard
+# output right away.
 def terminology(path, concepts):
     with open(path, "w") as f:
         f.write("<terminology>\n<namespaceDef><name>Ns</name><code>N1</code><id>1</id></namespaceDef>\n"
@@ -25,6 +27,7 @@ def terminology(path, concepts):
                 "<propertyDef><name>RXK</name><code>P1</code><id>3</id></propertyDef>\n"
                 "<propertyDef><name>Note</name><code>P2</code><id>4</id></propertyDef>\n")
         note = "<property><name>Note</name><value>" + "words of a long note " * 20 + "</value></property>"
+        f.write("<conceptDef><name>Concept 0</name><code>C0b</code></conceptDef>\n")
         for i in range(concepts):
             f.write("<conceptDef><name>Concept %d</name><code>C%d</code><id>%d</id>"
                     "<namespace>Ns</namespace><kind>Kind</kind>"
@@ -36,27 +39,52 @@ def terminology(path, concepts):
 def temporaries(directory):
     return [n for n in os.listdir(directory) if ".tmp." in n]
 
-def interrupted(args, directory, target, sig):
-    """Runs the program, sends sig once its temporary exists; returns the
-    exit status, or None when the run ended before the signal could be sent."""
+def writing(process, directory):
+    return bool(temporaries(directory))
+
+def reading(process, directory):
+    """Whether the process is past the first 16 MB of big.xml, and so past
+    the first batches of the reader (it runs at most a few batches ahead)."""
+    try:
+        for fd in os.listdir("/proc/%d/fd" % process.pid):
+            if os.readlink("/proc/%d/fd/%s" % (process.pid, fd)).endswith("/big.xml"):
+                with open("/proc/%d/fdinfo/%s" % (process.pid, fd)) as f:
+                    return int(f.readline().split()[1]) > 16 << 20
+    except OSError:
+        pass
+    return False
+
+def interrupted(args, directory, target, sig, ready):
+    """Runs the program, sends sig once it is ready; returns the exit status
+    and standard output, or None when the run got past that point (or
+    ended) before the signal could be sent."""
     with open(target, "w") as f:
         f.write("earlier output")
-    process = subprocess.Popen(args, cwd=directory, stdout=subprocess.DEVNULL,
-                               stderr=subprocess.DEVNULL)
-    while process.poll() is None:
-        if temporaries(directory):
-            process.send_signal(sig)
-            return process.wait()
+    with open(os.path.join(work, "stdout"), "w+") as out:
+        process = subprocess.Popen(args, cwd=directory, stdout=out, stderr=subprocess.DEVNULL)
+        while process.poll() is None:
+            if ready(process, directory):
+                if ready is reading and temporaries(directory):
+                    process.kill()
+                    process.wait()
+                    return None
+                process.send_signal(sig)
+                status = process.wait()
+                out.seek(0)
+                return status, out.read()
     return None
 
-def check(name, args, directory, target, sig):
+def check(name, args, directory, target, sig, lines, ready=writing):
     for attempt in range(3):
-        status = interrupted(args, directory, target, sig)
-        if status is not None:
+        ended = interrupted(args, directory, target, sig, ready)
+        if ended is not None:
             break
     else:
         failures.append("%s: the run always ended before the signal" % name)
         return
+    status, out = ended
+    if out != lines:
+        failures.append("%s: standard output %r, not %r" % (name, out, lines))
     if status != 128 + sig:
         failures.append("%s: status %s, not %d" % (name, status, 128 + sig))
     if temporaries(directory):
@@ -69,11 +97,13 @@ terminology(os.path.join(work, "big.xml"), 60000)
 stamp = time.strftime("%y%m%d")
 owl = os.path.join(work, "big.xml-ByRXK-%s.owl" % stamp)
 converter = [os.path.join(build, "queltToOWL2"), "big.xml"]
-check("converter SIGINT", converter, work, owl, signal.SIGINT)
-check("converter SIGTERM", converter, work, owl, signal.SIGTERM)
+repeated = "ERROR::addConcept:DupConceptName\tConcept 0\n"
+check("converter SIGINT", converter, work, owl, signal.SIGINT, repeated)
+check("converter SIGTERM", converter, work, owl, signal.SIGTERM, repeated)
+check("converter SIGTERM while reading", converter, work, owl, signal.SIGTERM, repeated, reading)
 copy = os.path.join(work, "copy.xml")
 check("queltKbTool SIGHUP", [os.path.join(build, "queltKbTool"), "roundtrip", "big.xml", "copy.xml"],
-      work, copy, signal.SIGHUP)
+      work, copy, signal.SIGHUP, "")
 
 # Under nohup the hang-up stays ignored and the run completes.
 with open(owl, "w") as f:

@@ -8,37 +8,17 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <iostream>
-#include <streambuf>
 #include <string>
 
 #include <unistd.h>
 
 namespace fuzzsupport {
 
-// A stream buffer that drops everything written to it and never fails.
-class DiscardBuffer : public std::streambuf {
-protected:
-    int_type overflow(int_type c) override { return traits_type::not_eof(c); }
-    std::streamsize xsputn(const char*, std::streamsize n) override { return n; }
-};
-
 // A console that drops every line.
 class DiscardConsole : public Console {
 public:
     void line(Stream, std::string_view) override { }
 };
-
-// The system's console lines (the knowledge base's "track" line, the
-// reader's and the writers' messages) would drown libFuzzer's own report:
-// std::cout and std::cerr write into nothing from here on. libFuzzer and the
-// sanitizers write to file descriptor 2 directly and are not affected.
-inline void silenceConsole()
-{
-    static DiscardBuffer discard;
-    std::cout.rdbuf(&discard);
-    std::cerr.rdbuf(&discard);
-}
 
 // A private temporary directory, made on first use and removed with its
 // files at exit. Its name is kept in a plain array, which is still there

@@ -78,7 +78,6 @@ void agree(const std::vector<maintenance::Finding>& findings, bool written,
 
 extern "C" int LLVMFuzzerInitialize(int*, char***)
 {
-    silenceConsole();
     // Held for the whole run, so the reader's own initialise and terminate
     // calls do not set the parser library up afresh on every input.
     xercesc::XMLPlatformUtils::Initialize();

@@ -1,7 +1,7 @@
 // The registry mechanism of the six definition classes (map ids, repeated
-// names, codes and ids, the life of the registries, refused setters, how the
-// knowledge base files definitions), names resolved across classes, and
-// what a lookup while a registry is absent does to the names of a class.
+// names, codes and ids, the life of the registries, how the knowledge base
+// files definitions), names resolved across classes, and what a lookup
+// while a registry is absent does to the names of a class.
 
 #include "tests/support/TestSupport.h"
 
@@ -83,20 +83,6 @@ TYPED_TEST(DefinitionRegistryTest, MapIdsAndRepeatedNamesCodesAndIds)
     EXPECT_EQ(D::Rec::lookupName(2), "First");
     EXPECT_EQ(kept[1].getMapID(), 3);
     EXPECT_EQ(kept[2].getMapID(), 4);
-
-    // setCode and setID refuse what a constructor was given, and what they
-    // accept does not enter the sets.
-    D::Rec::clearError();
-    second.setCode("C1");
-    second.setID(1);
-    EXPECT_EQ(second.getCode(), "C2");
-    EXPECT_EQ(second.getID(), 2);
-    EXPECT_EQ(repeatBits<typename D::Rec>(), T::CODE_EXISTS | T::ID_EXISTS);
-    D::Rec::clearError();
-    second.setCode("C9");
-    first.setCode("C9");
-    EXPECT_EQ(first.getCode(), "C9");
-    EXPECT_EQ(repeatBits<typename D::Rec>(), 0);
 }
 
 TYPED_TEST(DefinitionRegistryTest, RegistriesLiveWithTheLastRecordAndStartAfreshAfterIt)
@@ -189,10 +175,6 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
         T::NO_KIND, [] { return QueltRoleDef("r", "R1", 1, "", "", "Drug_Kind", "", ""); },
         [] { return QueltKind("Drug_Kind", 1, "K1", "", true); },
         [](const QueltRoleDef& r) { return r.getRange(); }, "Drug_Kind");
-    checkNameHiddenByEarlyLookup<QueltConcept>(
-        T::NO_KIND, [] { return QueltConcept("C", "C1", 1, "", "Drug_Kind", false); },
-        [] { return QueltKind("Drug_Kind", 1, "K1", "", true); },
-        [](const QueltConcept& c) { return c.getKind(); }, "Drug_Kind");
     checkNameHiddenByEarlyLookup<QueltRole>(
         T::NO_ROLEDEF, [] { return QueltRole("Has_Part", "Wheel", "some"); },
         [] { return QueltRoleDef("Has_Part", "R1", 1, "", "", "", "", ""); },
@@ -201,14 +183,6 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
         T::NO_PROPDEF, [] { return QueltProperty("Synonym", "x", ""); },
         [] { return QueltPropertyDef("Synonym", "P1", 1, "string", false, false, ""); },
         [](const QueltProperty& p) { return p.getName(); }, "Synonym");
-    checkNameHiddenByEarlyLookup<QueltAssociation>(
-        T::NO_PROPDEF, [] { return QueltAssociation("See_Also", "x"); },
-        [] { return QueltAssociationDef("See_Also", "A1", 1, "", true, ""); },
-        [](const QueltAssociation& a) { return a.getName(); }, "See_Also");
-    checkNameHiddenByEarlyLookup<QueltQualifier>(
-        T::NO_PROPDEF, [] { return QueltQualifier("Source", "QJV"); },
-        [] { return QueltQualifierDef("Source", "Q1", 1, "", "CA", {}); },
-        [](const QueltQualifier& q) { return q.getName(); }, "Source");
 
     clearAllErrorWords();
     {
@@ -263,33 +237,6 @@ TEST_F(KbTest, QualifierDefKeepsOnlyTheThreeKnownTypesAndABadOneBlanksNoName)
     EXPECT_EQ(good.getName(), "qCA");
     EXPECT_EQ(bad.getName(), "qca");
     EXPECT_EQ(bad.getNameID(), 3);
-}
-
-TEST_F(KbTest, QualifierDefsAndPickListsAreFoundByName)
-{
-    auto kb = quietKb();
-    kb->addQualifierDef(QueltQualifierDef("Source", "Q1", 1, "", "CA", { "QJV", "ZXK" }));
-    kb->addQualifierDef(QueltQualifierDef("Source", "Q2", 2, "", "CA", { "other" }));
-    kb->addQualifierDef(QueltQualifierDef("Date", "Q3", 3, "", "CR", {}));
-
-    const QueltQualifierDef* source = QueltQualifierDef::getQualifierDef("Source");
-    ASSERT_NE(source, nullptr);
-    EXPECT_EQ(source->getCode(), "Q1");
-    EXPECT_TRUE(QueltQualifierDef::stringInPickList("Source", "ZXK"));
-    EXPECT_FALSE(QueltQualifierDef::stringInPickList("Source", "zxk"));
-    EXPECT_FALSE(QueltQualifierDef::stringInPickList("Source", "other"));
-    // "Date" was built with the refused repeat's map id.
-    const QueltQualifierDef* date = QueltQualifierDef::getQualifierDef("Date");
-    ASSERT_NE(date, nullptr);
-    EXPECT_EQ(date->getName(), "Date");
-    EXPECT_EQ(QueltQualifierDef::getQualifierDef("Unknown"), nullptr);
-
-    EXPECT_TRUE(QueltQualifier("Source", "QJV").isValidQualifier());
-    EXPECT_FALSE(QueltQualifier("Source", "JZW").isValidQualifier());
-    EXPECT_FALSE(QueltQualifier("Date", "2006").isValidQualifier());
-    EXPECT_FALSE(QueltQualifier("Unknown", "QJV").isValidQualifier());
-    kb.reset();
-    EXPECT_EQ(QueltQualifierDef::getQualifierDef("Source"), nullptr);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
-// The model's conditions that end a run: a reference mode that is not one of
-// the three, and registries that cannot be allocated. Both raise an error
-// with status 1 and their message.
+// Registries that cannot be allocated end the run: an error with status 1
+// and its message.
 
 #include "tests/support/TestSupport.h"
 
@@ -45,22 +44,6 @@ void operator delete(void* p, std::size_t) noexcept
 namespace {
 
 using namespace quelttest;
-
-TEST(QueltTerminologyTest, ReferenceModesAreSelectedByExactNameAndAnyOtherEndsTheRun)
-{
-    const std::pair<const char*, int> modes[] = { { "code", 2 }, { "id", 1 }, { "name", 0 } };
-    for (const auto& mode : modes) {
-        QueltTerminology::setReference(mode.first);
-        EXPECT_EQ(QueltTerminology::getReference(), mode.first);
-        EXPECT_EQ(QueltTerminology::getReference('x'), mode.second);
-    }
-    for (const char* value : { "Name", "", "codes", "name " }) {
-        EXPECT_EQ(raisedBy([&] { QueltTerminology::setReference(value); }),
-            "status 1\nerr: Terminology ref_by string not found.  Will EXIT.\n")
-            << "ref_by '" << value << "'";
-    }
-    EXPECT_EQ(QueltTerminology::getReference(), "name");
-}
 
 // Short texts only, so that building the arguments allocates nothing and
 // the first allocation is that of the registries.

@@ -1,6 +1,6 @@
 // The knowledge base: concept identifiers, repeated names, the CUI, code,
-// term, stem and child indexes, kind search through ancestors, and the
-// lookups that end the process.
+// term and stem indexes, kind search through ancestors, and the lookups
+// that end the process.
 
 #include "tests/support/TestSupport.h"
 
@@ -64,41 +64,6 @@ TEST_F(KbTest, ConceptIdentifiersComeFromOneCounterForAllKnowledgeBases)
     EXPECT_EQ(&first->getConceptName(one + 2), &T::emptyString);
 }
 
-TEST_F(KbTest, FirstConceptOfAProcessGetsIdentifierOne)
-{
-    // The threadsafe style runs this alone in a fresh process.
-    const std::string style = GTEST_FLAG_GET(death_test_style);
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            QueltKb kb;
-            kb.addConcept(makeConcept("First")).addConcept(makeConcept("Second"));
-            bool numbered = kb.getIDFromName("First") == 1 && kb.getIDFromName("Second") == 2;
-            std::exit(numbered ? 0 : 3);
-        },
-        ::testing::ExitedWithCode(0), "track: 060828");
-    GTEST_FLAG_SET(death_test_style, style);
-}
-
-// Room taken before reading is only room: it does not bring the registry
-// into being (lookups while it is absent keep their meaning), and taken
-// again while concepts are there, it changes no answer.
-TEST_F(KbTest, RoomForConceptsChangesNoAnswer)
-{
-    auto kb = quietKb();
-    ASSERT_FALSE(QueltConcept::registry().present());
-    kb->reserveConcepts(100000);
-    EXPECT_FALSE(QueltConcept::registry().present());
-    kb->addConcept(QueltConcept("A", "C1", 7, "", "", false));
-    kb->reserveConcepts(50000);
-    kb->addConcept(makeConcept("B", { "A" }));
-    EXPECT_EQ(kb->getIDFromName("B"), kb->getIDFromName("A") + 1);
-    EXPECT_TRUE(QueltConcept::codeInSet("C1"));
-    EXPECT_TRUE(QueltConcept::idInSet(7));
-    EXPECT_EQ(QueltConcept::getConceptMapName(QueltConcept::getConceptMapID("B")), "B");
-    EXPECT_EQ(kb->getConcept("B").getNumParents(), 1);
-}
-
 TEST_F(KbTest, RepeatedConceptNameIsReportedAndBothConceptsAreKept)
 {
     auto kb = quietKb();
@@ -106,19 +71,15 @@ TEST_F(KbTest, RepeatedConceptNameIsReportedAndBothConceptsAreKept)
     EXPECT_EQ(stdoutOf([&] { kb->addConcept(QueltConcept("A", "C2", 0, "", "", false)); }),
         "ERROR::addConcept:DupConceptName\tA\n");
     kb->addConcept(QueltConcept("B", "C1", 0, "", "", false));
-    kb->addConcept(makeConcept("Child", { "A" }));
 
     const long first = kb->getIDFromName("A");
-    EXPECT_EQ(kb->getNumConcepts(), 4);
+    EXPECT_EQ(kb->getNumConcepts(), 3);
     EXPECT_EQ(kb->getConcept(first + 1).getCode(), "C2");
     EXPECT_EQ(kb->getConcept("A").getCode(), "C1");
     // The code index keeps the first concept of a code, exactly as written.
     EXPECT_EQ(kb->getIDFromCode("C2"), first + 1);
     EXPECT_EQ(kb->getIDFromCode("C1"), first);
     EXPECT_EQ(kb->getIDFromCode("c1"), -1);
-    std::set<std::string> roots { "Z" };
-    kb->findRootConcepts(roots);
-    EXPECT_EQ(roots, (std::set<std::string> { "A", "B", "Z" }));
 }
 
 TEST_F(KbTest, CuiIndexSkipsConceptsWithSeveralCuisAndKeepsTheFirstOfAValue)
@@ -161,8 +122,6 @@ TEST_F(KbTest, TermAndStemIndexes)
         EXPECT_TRUE(kb->termInKB(term)) << term;
     for (const char* term : { "epsilon", "concept_1", "alpha", "tablet aspirin" })
         EXPECT_FALSE(kb->termInKB(term)) << term;
-    EXPECT_TRUE(kb->conceptNameInKB("Concept_2"));
-    EXPECT_FALSE(kb->conceptNameInKB("concept_2"));
 
     std::set<long> ids { -7 }; // added to, not replaced
     kb->getIDFromTerm("Alpha Beta", ids);
@@ -176,24 +135,6 @@ TEST_F(KbTest, TermAndStemIndexes)
     EXPECT_EQ(byTerm, idsOf(*kb, { "Drug_1", "Drug_2" }));
     EXPECT_TRUE(kb->alphastemtermInKB("aspirin tablet"));
     EXPECT_FALSE(kb->alphastemtermInKB("aspirin"));
-}
-
-TEST_F(KbTest, ChildIndexListsEveryConceptThatNamesAParent)
-{
-    auto kb = quietKb();
-    kb->addConcept(makeConcept("Root"));
-    kb->addConcept(makeConcept("Left", { "Root" }));
-    kb->addConcept(makeConcept("Right", { "Root", "Left" }));
-    kb->addConcept(makeConcept("Orphan", { "Nowhere" }));
-    std::set<long> children;
-    kb->getChildIDs("Root", children);
-    kb->getChildIDs("Right", children);
-    EXPECT_EQ(children, idsOf(*kb, { "Left", "Right" }));
-    kb->getChildIDs("Nowhere", children);
-    EXPECT_EQ(children, idsOf(*kb, { "Left", "Right", "Orphan" }));
-    std::set<std::string> roots;
-    kb->findRootConcepts(roots);
-    EXPECT_EQ(roots, (std::set<std::string> { "Root" }));
 }
 
 // The indexes are filled on first use; that must not change their answers.
@@ -217,16 +158,6 @@ TEST_F(KbTest, IndexesAnswerAsIfFilledWhenEachConceptArrived)
     EXPECT_EQ(kb->getIDFromCui("C2"), kb->getIDFromName("Late"));
     EXPECT_EQ(kb->getIDFromCui("C3"), kb->getIDFromName("Later"));
     EXPECT_EQ(kb->getIDFromCui(""), -1);
-
-    // A copy taken before the first lookup answers the same.
-    auto other = quietKb();
-    {
-        IndexedPropertyDefs defs;
-        other->addConcept(withProperties("Solo", { { "Preferred_Name", "Solo Term" } }));
-    }
-    QueltKb copy(*other);
-    EXPECT_TRUE(copy.termInKB("solo term"));
-    EXPECT_TRUE(other->termInKB("solo term"));
 }
 
 // A concept's kind is the first, in byte order, of the kinds of the roots
@@ -253,7 +184,6 @@ TEST_F(KbTest, ConceptKindIsTheFirstKindAmongRootAncestors)
     kb->addConcept(makeConcept("Loop_1", { "Loop_2" }));
     kb->addConcept(makeConcept("Loop_2", { "Loop_3" }));
     kb->addConcept(makeConcept("Loop_3", { "Loop_1", "Root_B" }));
-    kb->addConcept(makeConcept("Below_Loop", { "Loop_2", "Ping" }));
 
     const std::pair<const char*, const char*> cases[] = { { "Root_B", "Beta_Kind" },
         { "Middle", "Aaa_Kind" }, { "Leaf", "Alpha_Kind" }, { "Grandchild", "Alpha_Kind" },
@@ -263,12 +193,6 @@ TEST_F(KbTest, ConceptKindIsTheFirstKindAmongRootAncestors)
     for (const auto& c : cases)
         EXPECT_EQ(kb->getConceptKind(kb->getIDFromName(c.first)), c.second) << c.first;
 
-    std::set<std::string> kinds;
-    kb->findKinds(kb->getConcept("Grandchild"), kinds);
-    EXPECT_EQ(kinds, (std::set<std::string> { "Alpha_Kind", "Beta_Kind" }));
-    kinds.clear();
-    kb->findKinds(kb->getConcept("Below_Loop"), kinds);
-    EXPECT_EQ(kinds, (std::set<std::string> { "Alpha_Kind", "Beta_Kind" }));
     // A concept that is not stored is answered through its parents too.
     EXPECT_EQ(kb->getConceptKind(makeConcept("Outside", { "Root_B" })), "Beta_Kind");
 }

@@ -83,28 +83,6 @@ TEST_F(PipelineReadTest, BreakInsideABatchKeepsTheRecordsAndTheLinesInOrder)
     EXPECT_THROW(concept("Broken"), std::runtime_error);
 }
 
-// A concept element inside another: the inner one empties the lists of
-// roles, and the outer one, at its end, takes the lists as they stand then
-// (the inner concept's role and the role after it, whose texts are outside
-// any open concept and not read), and the name the inner one set.
-TEST_F(PipelineReadTest, EnclosingConceptTakesTheListsAsTheyStandAtItsEnd)
-{
-    EXPECT_TRUE(readText(std::string(kHead)
-        + "<conceptDef><name>Outer</name>"
-          "<role><name>Has_Site</name><value>Outer Site</value></role>"
-          "<conceptDef><name>Inner</name>"
-          "<role><name>Has_Site</name><value>Inner Site</value></role>"
-          "</conceptDef>"
-          "<role><name>Has_Site</name><value>After</value></role>"
-          "</conceptDef>\n</terminology>\n"));
-    EXPECT_EQ(out, "ERROR::addConcept:DupConceptName\tInner\n");
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Inner", "Inner" }));
-    EXPECT_EQ(
-        describe(kb->getConcepts().begin()->second), "|-1|||defined R:Has_Site=Inner Site/0/some");
-    EXPECT_EQ(describe(kb->getConcepts().rbegin()->second),
-        "|-1|||defined R:=/0/some R:Has_Site=Inner Site/0/some");
-}
-
 // stop() ends a parsing side that waits on a full queue; the batches taken
 // before come out in the order they went in.
 TEST(BatchQueueTest, StopReleasesAWaitingProducer)

@@ -1,94 +1,91 @@
 #ifndef QUELT_TESTS_OWL_OWLTESTSUPPORT_H
 #define QUELT_TESTS_OWL_OWLTESTSUPPORT_H
 
-// Helpers of the OWL writer tests: a fixture that gives each test clean
-// class-wide error words and its own temporary directory, the header lines
-// the converter passes in, writing a knowledge base and reading the file
-// back, and checks with an independent XML parser (xmllint).
+// What the OWL writer tests share: knowledge bases built in code, the
+// header lines the converter passes in, and a fixture that writes into a
+// scratch folder of its own and keeps what the writer printed. Whole
+// conversions are checked against hand-checked files by the command-line
+// tests (tests/data/golden).
 
-#include "model/QueltAssociation.h"
-#include "model/QueltKb.h"
-#include "model/QueltProperty.h"
-#include "model/QueltQualifier.h"
-#include "model/QueltRole.h"
+#include "owl/OwlWriter.h"
 #include "tests/support/TestSupport.h"
 
 #include <gtest/gtest.h>
-#include <sys/resource.h>
 
+#include <csignal>
 #include <string>
+#include <sys/resource.h>
 #include <vector>
 
 namespace owltest {
 
-extern const char kNamespace[];
+using namespace quelttest;
 
-// The twelve header lines, as the converter builds them for kNamespace
-// and the version label "Test 1".
-std::vector<std::string> headerLines();
+inline const char* const kNamespace = "http://terms.example.org/ftp1/Medvex/Medvex.owl#";
 
-// The header lines joined, each with its line end, plus the empty line.
-std::string headerText();
-
-// Replaces every two-character sequence backslash-t by a tab, so expected
-// texts can be written as raw strings with visible tabs.
-std::string tabs(std::string text);
-
-std::string readFile(const std::string& path);
-void writeFile(const std::string& path, const std::string& text);
-// Names of the entries of a directory, sorted, without "." and "..".
-std::vector<std::string> listDirectory(const std::string& path);
-
-// Compares two texts line by line, so a failure names the first differing
-// line; then compares them whole.
-void expectSameLines(const std::string& expected, const std::string& actual);
-
-bool haveXmllint();
-// Fails the test when xmllint does not accept the file as well-formed.
-void expectWellFormed(const std::string& path);
-// The string value of the XPath expression on the file, as xmllint reads it.
-std::string readBack(const std::string& path, const std::string& xpath);
+// The root element's start tag, as the converter's header lines open it.
+inline std::vector<std::string> headerLines()
+{
+    return { "<rdf:RDF", std::string("\txmlns=\"") + kNamespace + "\"",
+        "\txmlns:owl=\"http://www.w3.org/2002/07/owl#\"",
+        "\txmlns:rdf=\"http://www.w3.org/1999/02/22-rdf-syntax-ns#\"",
+        "\txmlns:rdfs=\"http://www.w3.org/2000/01/rdf-schema#\">" };
+}
 
 // Namespace "NS" (id 1), kind "K" (id 2) and the property definition
 // "RXK" (id 3); further definitions take ids from 4 on.
-void addBasics(QueltKb& kb);
-// A concept of kind K named by the "RXK" value rxk ("" for none).
-QueltConcept makeConcept(const std::string& name, const std::string& rxk, bool defined = false);
+inline void addBasics(QueltKb& kb)
+{
+    kb.addNamespace(QueltName("NS", 1, "N1"));
+    kb.addKind(QueltKind("K", 2, "K1", "NS", false));
+    kb.addPropertyDef(QueltPropertyDef("RXK", "P1", 3, "string", false, false, "NS"));
+}
 
-// Limits the size of files this process writes to limit bytes and ignores
-// SIGXFSZ, so that a write beyond it fails with EFBIG; for a child process.
-void limitFileSize(rlim_t limit);
+// A concept of kind K named by the "RXK" value rxk.
+inline QueltConcept makeConcept(const std::string& name, const std::string& rxk)
+{
+    QueltConcept concept(name, "c" + name, 0, "NS", "K", false);
+    concept.addProperty(QueltProperty("RXK", rxk, ""));
+    return concept;
+}
 
-// Clears the class-wide error words of every record class (records made
-// while a registry was absent leave sticky bits).
-using quelttest::clearAllErrorWords;
+// Limits the size of the files this process writes and ignores SIGXFSZ,
+// so that a write beyond the limit fails with EFBIG; for a child process.
+inline void limitFileSize(rlim_t limit)
+{
+    signal(SIGXFSZ, SIG_IGN);
+    struct rlimit size = { limit, limit };
+    setrlimit(RLIMIT_FSIZE, &size);
+}
 
 class OwlWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override;
-    void TearDown() override;
+    void SetUp() override { clearAllErrorWords(); }
 
-    std::string path(const std::string& name) const { return dir + "/" + name; }
+    // Writes the knowledge base over out.owl, which holds "old", with the
+    // options; keeps what the writer printed in messages and the file in
+    // written.
+    bool write(const QueltKb& kb, const owl::WriteOptions& options = owl::WriteOptions(),
+        const std::vector<std::string>& header = headerLines(), const std::string& ns = kNamespace)
+    {
+        writeAll(out, "old");
+        ::testing::internal::CaptureStderr();
+        bool ok = owl::writeOwlFile(kb, out, header, ns, options);
+        messages = ::testing::internal::GetCapturedStderr();
+        written = readAll(out);
+        return ok;
+    }
+    // After a failed write: out.owl as it was, and no temporary beside it.
+    void expectOldOutputKept()
+    {
+        EXPECT_EQ(readAll(out), "old");
+        EXPECT_EQ(dir.entries(), std::vector<std::string> { "out.owl" });
+    }
 
-    // Calls the writer and returns its result; what it printed goes to
-    // messages.
-    bool tryWrite(QueltKb& kb, const std::string& file,
-        std::vector<std::string> header = headerLines(), std::string ns = kNamespace);
-    // Writes the knowledge base to path(name), captures what the writer
-    // prints on standard error into messages, checks that the call
-    // succeeded and that the file is well-formed, and returns the file.
-    std::string write(QueltKb& kb, const std::string& name = "out.owl",
-        const std::string& nameSpace = kNamespace);
-    // The file without the header lines and the closing line, checking both.
-    std::string body(const std::string& file);
-    // write() and body() in one.
-    std::string writeBody(QueltKb& kb) { return body(write(kb)); }
-    // After a failed write over path("out.owl") holding "old": the file is
-    // as it was and no temporary is left beside it.
-    void expectOldOutputKept();
-
-    std::string dir;
+    ScratchDir dir;
+    const std::string out = dir.file("out.owl");
     std::string messages;
+    std::string written;
 };
 
 } // namespace owltest

@@ -1,9 +1,9 @@
 #ifndef QUELT_TESTS_SUPPORT_TESTSUPPORT_H
 #define QUELT_TESTS_SUPPORT_TESTSUPPORT_H
 
-// What the unit tests of the model and of the maintenance operations share:
-// clean class-wide state, quiet knowledge bases, captured console streams,
-// scratch directories and whole files.
+// What the unit tests share: clean class-wide state, quiet knowledge bases,
+// captured console streams and raised errors, scratch directories and whole
+// files.
 
 #include "model/QueltAssociation.h"
 #include "model/QueltAssociationDef.h"
@@ -202,16 +202,6 @@ public:
 private:
     std::string root;
 };
-
-// An independent judge of well-formedness; passes (saying so) without xmllint.
-inline ::testing::AssertionResult wellFormed(const std::string& path)
-{
-    if (std::system("command -v xmllint >/dev/null 2>&1") != 0)
-        return ::testing::AssertionSuccess() << "xmllint not installed";
-    if (std::system(("xmllint --noout '" + path + "' 2>&1").c_str()) == 0)
-        return ::testing::AssertionSuccess();
-    return ::testing::AssertionFailure() << "xmllint rejects " << path;
-}
 
 } // namespace quelttest
 

@@ -1,0 +1,97 @@
+// The writers' text routines: escaping as content and as attribute value
+// (that what they write reads back as the text is checked through real
+// parsers by the command-line tests), which texts XML can carry and why
+// not, and which names can be element names.
+
+#include "xmlout/XmlText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+
+namespace {
+
+TEST(XmlText, ContentAndAttributeEscapes)
+{
+    const std::pair<std::string, std::string> contents[] = {
+        { "", "" },
+        { "a > b", "a > b" },
+        { "a & b", "<![CDATA[a & b]]>" },
+        { "a < b", "<![CDATA[a < b]]>" },
+        { "x ]]> y", "x ]]&gt; y" },
+        { "]]]>", "]]]&gt;" },
+        { "x]]", "x]]" },
+        { "<b>]]>", "<![CDATA[<b>]]]]><![CDATA[>]]>" },
+        // One complete CDATA section is kept as it is; anything else that
+        // looks like one is a text like any other.
+        { "<![CDATA[x & y]]>", "<![CDATA[x & y]]>" },
+        { "<![CDATA[x", "<![CDATA[<![CDATA[x]]>" },
+        { "<![CDATA[x]]> & y", "<![CDATA[<![CDATA[x]]]]><![CDATA[> & y]]>" },
+        { "line\rend", "line&#xD;end" },
+        { "a&\rb", "<![CDATA[a&]]>&#xD;<![CDATA[b]]>" },
+        { "<![CDATA[a\rb]]>", "<![CDATA[<![CDATA[a]]>&#xD;<![CDATA[b]]]]><![CDATA[>]]>" },
+        { "tab\tand\nnewline \xC3\xA9", "tab\tand\nnewline \xC3\xA9" },
+    };
+    for (const auto& c : contents)
+        EXPECT_EQ(xmltext::content(c.first), c.second) << c.first;
+    EXPECT_EQ(xmltext::attribute("id \"1\" <&>\t\n\r ]]> '"),
+        "id &quot;1&quot; &lt;&amp;>&#9;&#xA;&#xD; ]]> '");
+}
+
+// The check runs in blocks; a bad byte must be found wherever it falls
+// relative to the block edges, and tab, LF and CR are never bad.
+TEST(XmlText, CarryableFindsEveryC0ControlAtEveryPosition)
+{
+    const std::string clean = std::string(150, 'a') + "\t\n\r\x7F\xC3\xA9 ";
+    EXPECT_TRUE(xmltext::carryable(clean));
+    for (int byte = 0; byte < 0x20; ++byte) {
+        if (byte == '\t' || byte == '\n' || byte == '\r')
+            continue;
+        for (size_t at = 0; at < clean.size(); ++at) {
+            std::string text = clean;
+            text[at] = static_cast<char>(byte);
+            EXPECT_FALSE(xmltext::carryable(text)) << "byte " << byte << " at " << at;
+            EXPECT_TRUE(xmltext::carryable(text.data(), at)) << "byte " << byte << " at " << at;
+        }
+    }
+}
+
+TEST(XmlText, UncarriedReasons)
+{
+    const std::string control = "a control character";
+    const std::string notUtf8 = "bytes that are not UTF-8";
+    const std::pair<std::string, std::string> cases[] = {
+        { "caf\xC3\xA9 \xE2\x82\xAC \xF0\x9F\x98\x80 \xEF\xBF\xBD", "" },
+        { std::string("N\0l", 3), control },
+        { "a\x1Fz", control },
+        { "caf\xE9", notUtf8 },
+        { "\xED\xA0\x80", notUtf8 }, // a UTF-16 surrogate
+        { "\xE0\x80\xAF", notUtf8 }, // overlong
+        { "\xF4\x90\x80\x80", notUtf8 }, // beyond U+10FFFF
+        { "\xE2\x82", notUtf8 }, // cut short
+        { "\xEF\xBF\xBE", "a character that XML excludes (U+FFFE or U+FFFF)" },
+        { "\xEF\xBF\xBF", "a character that XML excludes (U+FFFE or U+FFFF)" },
+    };
+    for (const auto& c : cases) {
+        const char* reason = xmltext::uncarriedReason(c.first);
+        EXPECT_EQ(reason ? reason : "", c.second) << xmltext::shown(c.first);
+    }
+    EXPECT_EQ(xmltext::shown(std::string("a\0b\x1F\x7F\xC3\xA9", 7)), "a\\x00b\\x1F\\x7F\xC3\xA9");
+}
+
+TEST(XmlText, ElementNamesAreXmlNamesWithoutColon)
+{
+    for (const char* name :
+        { "a", "_", "Preferred_Name", "x-1.2", "caf\xC3\xA9", "\xC3\x89t\xC3\xA9",
+            "\xE4\xB8\x80\xE2\xB0\x80", "a\xC2\xB7\xE2\x80\xBF", "\xF0\x90\x80\x80" }) {
+        EXPECT_TRUE(xmltext::isElementName(name)) << name;
+    }
+    for (const char* name :
+        { "", "x y", "a:b", ":a", "1a", "-a", ".a", "a&b", "a<b", "a\"b", "\xC3\x97", "a\xC3",
+            "a\xC3(", "\xC0\x80", "\xED\xA0\x80", "\xF4\x90\x80\x80", "a\xEF\xBF\xBE", "\xFF" }) {
+        EXPECT_FALSE(xmltext::isElementName(name)) << name;
+    }
+}
+
+} // namespace
