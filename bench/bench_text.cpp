@@ -4,7 +4,7 @@
 //
 //   bench_text [--benchmark_filter=REGEX] [--benchmark_min_time=SECONDS]
 
-#include "owl/XmlText.h"
+#include "xmlout/XmlText.h"
 #include "text/porterExtern.h"
 #include "text/tString.h"
 
