@@ -4,9 +4,9 @@
 //
 //   bench_text [--benchmark_filter=REGEX] [--benchmark_min_time=SECONDS]
 
-#include "xmlout/XmlText.h"
 #include "text/porterExtern.h"
 #include "text/tString.h"
+#include "xmlout/XmlText.h"
 
 #include <benchmark/benchmark.h>
 

@@ -354,8 +354,10 @@ int Tool::roundtrip(int argc, char** argv)
     return kb.writeQueltXMLFile(out, args.flags.count("--renumber") != 0) ? 0 : 1;
 }
 
-// A field of a match line, with the separators of the line escaped.
-void appendField(std::string& line, const std::string& text)
+// A field of an output line: a backslash, tab, LF and CR as \\, \t, \n
+// and \r, each of the separators as a backslash and itself, other control
+// characters as \xNN.
+void appendField(std::string& line, const std::string& text, const char* separators = "")
 {
     for (char c : text) {
         switch (c) {
@@ -371,14 +373,13 @@ void appendField(std::string& line, const std::string& text)
         case '\r':
             line += "\\r";
             break;
-        case '|':
-            line += "\\|";
-            break;
-        case ';':
-            line += "\\;";
-            break;
         default:
-            xmltext::appendShown(line, c);
+            if (c != '\0' && std::strchr(separators, c) != nullptr) {
+                line += '\\';
+                line += c;
+            } else {
+                xmltext::appendShown(line, c);
+            }
         }
     }
 }
@@ -411,7 +412,7 @@ int Tool::match(int argc, char** argv)
         maintenance::MatchVerdict verdict
             = maintenance::matchConcept(terms, terminology, term, matches, by);
         line.clear();
-        appendField(line, term);
+        appendField(line, term, "|;");
         line += '\t';
         line += std::to_string(static_cast<int>(verdict));
         line += '\t';
@@ -423,9 +424,9 @@ int Tool::match(int argc, char** argv)
             if (!first)
                 line += ';';
             first = false;
-            appendField(line, concept.getName());
+            appendField(line, concept.getName(), "|;");
             line += '|';
-            appendField(line, concept.getCode());
+            appendField(line, concept.getCode(), "|;");
         }
         line += '\n';
         std::cout << line;
@@ -473,30 +474,6 @@ int Tool::diff(int argc, char** argv)
     return finishOutput() ? 0 : 1;
 }
 
-// A field of a text or tsv line of the check, with tabs and line ends
-// escaped.
-void appendCheckField(std::string& line, const std::string& text)
-{
-    for (char c : text) {
-        switch (c) {
-        case '\\':
-            line += "\\\\";
-            break;
-        case '\t':
-            line += "\\t";
-            break;
-        case '\n':
-            line += "\\n";
-            break;
-        case '\r':
-            line += "\\r";
-            break;
-        default:
-            xmltext::appendShown(line, c);
-        }
-    }
-}
-
 // The finding's subject as the text format names it: "concept 'Name'
 // (CODE)".
 std::string subjectText(const maintenance::Finding& finding)
@@ -505,11 +482,11 @@ std::string subjectText(const maintenance::Finding& finding)
     if (finding.name.empty() && finding.code.empty())
         return text;
     text += " '";
-    appendCheckField(text, finding.name);
+    appendField(text, finding.name);
     text += '\'';
     if (!finding.code.empty()) {
         text += " (";
-        appendCheckField(text, finding.code);
+        appendField(text, finding.code);
         text += ')';
     }
     return text;
@@ -523,7 +500,7 @@ void printText(const std::string& path, const std::vector<maintenance::Finding>&
     size_t errors = 0;
     for (const maintenance::Finding& finding : findings) {
         line.clear();
-        appendCheckField(line, path);
+        appendField(line, path);
         line += ':';
         if (finding.line != 0) {
             line += std::to_string(finding.line);
@@ -536,7 +513,7 @@ void printText(const std::string& path, const std::vector<maintenance::Finding>&
         line += ": ";
         line += subjectText(finding);
         line += ": ";
-        appendCheckField(line, finding.explanation);
+        appendField(line, finding.explanation);
         line += '\n';
         std::cout << line;
         ++counts[finding.kind];
@@ -574,11 +551,11 @@ void printTsv(const std::vector<maintenance::Finding>& findings)
         line += '\t';
         line += finding.subject;
         line += '\t';
-        appendCheckField(line, finding.name);
+        appendField(line, finding.name);
         line += '\t';
-        appendCheckField(line, finding.code);
+        appendField(line, finding.code);
         line += '\t';
-        appendCheckField(line, finding.explanation);
+        appendField(line, finding.explanation);
         line += '\n';
         std::cout << line;
     }
