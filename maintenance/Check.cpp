@@ -14,6 +14,7 @@
 
 #include "maintenance/Check.h"
 
+#include "xmlout/NameCache.h"
 #include "xmlout/WriteRules.h"
 #include "xmlout/XmlText.h"
 
@@ -170,41 +171,6 @@ std::string listed(const std::vector<std::string>& names, size_t most)
         text += " and " + std::to_string(names.size() - most) + " more";
     return text;
 }
-
-// The name of each map id that records of one class hold, looked up once
-// (a record's getName() goes through its class's registry), with whether
-// it can be an element name.
-template <class Record> class NameCache {
-public:
-    struct Entry {
-        const std::string* text = nullptr;
-        bool elementName = false;
-    };
-
-    const Entry& of(const Record& record)
-    {
-        long id = record.getNameID();
-        Entry* entry;
-        if (id >= -1 && id < kLimit) {
-            size_t at = static_cast<size_t>(id + 1);
-            if (at >= byId.size())
-                byId.resize(at + 1);
-            entry = &byId[at];
-        } else {
-            entry = &others[id];
-        }
-        if (entry->text == nullptr) {
-            entry->text = &record.getName();
-            entry->elementName = xmltext::isElementName(*entry->text);
-        }
-        return *entry;
-    }
-
-private:
-    static constexpr long kLimit = 1L << 16;
-    std::vector<Entry> byId; // by map id + 1
-    std::unordered_map<long, Entry> others;
-};
 
 // The values of a pick list, by the map id of its definition.
 class PickLists {
@@ -450,7 +416,7 @@ void Checker::readConcepts()
         long cuiCount = 0;
         bool labelled = false;
         for (const auto& property : concept.getProperties()) {
-            const std::string& name = *propertyNames.of(property.second).text;
+            const std::string& name = *propertyNames.resolve(property.second).text;
             if (name == kRxk) {
                 ++rxkCount;
                 rxk = &property.second.getValue();
@@ -495,10 +461,10 @@ void Checker::checkQualifiers(
     ConceptEntry& entry, const Record& record, std::set<std::string>& bad, bool& undefined)
 {
     for (const QueltQualifier& qualifier : record.getQualifiers()) {
-        const auto& name = qualifierNames.of(qualifier);
+        const auto& name = qualifierNames.resolve(qualifier);
         if (name.text->empty()) {
             undefined = true;
-        } else if (!name.elementName) {
+        } else if (!name.valid) {
             bad.insert("qualifier\n" + *name.text);
         } else if (qualifierPickLists.outside(qualifier, *name.text)) {
             addConcept(PickListValue, entry,
@@ -531,10 +497,10 @@ void Checker::checkOwnTexts(ConceptEntry& entry)
     }
     for (const auto& stored : concept.getProperties()) {
         const QueltProperty& property = stored.second;
-        const auto& name = propertyNames.of(property);
+        const auto& name = propertyNames.resolve(property);
         if (name.text->empty()) {
             undefinedProperty = true;
-        } else if (!name.elementName) {
+        } else if (!name.valid) {
             bad.insert("property\n" + *name.text);
         } else if (propertyPickLists.outside(property, *name.text)) {
             addConcept(PickListValue, entry,
@@ -549,10 +515,10 @@ void Checker::checkOwnTexts(ConceptEntry& entry)
     }
     for (const auto& stored : concept.getAssociations()) {
         const QueltAssociation& association = stored.second;
-        const auto& name = associationNames.of(association);
+        const auto& name = associationNames.resolve(association);
         if (name.text->empty())
             undefinedAssociation = true;
-        else if (!name.elementName)
+        else if (!name.valid)
             bad.insert("association\n" + *name.text);
         checkQualifiers(entry, association, bad, undefinedQualifier);
     }
@@ -606,7 +572,7 @@ void Checker::checkReferences(ConceptEntry& entry)
     bool undefinedRole = false;
     for (const auto& stored : concept.getRoles()) {
         const QueltRole& role = stored.second;
-        const std::string& name = *roleNames.of(role).text;
+        const std::string& name = *roleNames.resolve(role).text;
         auto code = roleCodes.find(name);
         if (name.empty() || code == roleCodes.end())
             undefinedRole = true;
@@ -629,8 +595,8 @@ void Checker::checkReferences(ConceptEntry& entry)
         auto target = byName.find(association.getValue());
         if (target == byName.end())
             addConcept(UnknownAssociationTarget, entry,
-                "association " + quoted(*associationNames.of(association).text) + " has the value "
-                    + quoted(association.getValue())
+                "association " + quoted(*associationNames.resolve(association).text)
+                    + " has the value " + quoted(association.getValue())
                     + ", which names no concept: written as \"#\"");
         else
             carried(

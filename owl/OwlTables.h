@@ -10,6 +10,7 @@
 #include "model/QueltQualifier.h"
 #include "model/QueltRole.h"
 #include "model/QueltTerminology.h"
+#include "xmlout/NameCache.h"
 #include "xmlout/XmlText.h"
 
 #include <cstdint>
@@ -196,72 +197,6 @@ private:
     size_t used = 0;
     std::vector<std::string> blocks; // 0: the entries given to set()
 };
-
-// The name of a role, property, association or qualifier record: the text,
-// whether it can be the element name it becomes in the file, and for a
-// role the identifier of its definition.
-struct ElementName {
-    const std::string* text = nullptr;
-    bool valid = false;
-    std::string_view code;
-};
-
-// Names of attribute records (roles, properties, associations, qualifiers)
-// by the map id they keep. A record's getName() reads its class's registry
-// and may set error bits, so it is called by resolve() alone, on the
-// thread that builds the tables, once per map id; of() only reads.
-template <class Record> class NameCache {
-public:
-    // Looks the record's name up unless its map id is known already.
-    void resolve(const Record& record);
-
-    // Calls f on the entry of every map id resolved.
-    template <class F> void forEach(F f)
-    {
-        for (ElementName& name : names) {
-            if (name.text != nullptr)
-                f(name);
-        }
-        for (auto& entry : others)
-            f(entry.second);
-    }
-
-    // The name of a record whose map id has been resolved.
-    const ElementName& of(const Record& record) const
-    {
-        long id = record.getNameID();
-        if (id >= -1 && id < static_cast<long>(names.size()) - 1) {
-            const ElementName& name = names[static_cast<size_t>(id + 1)];
-            if (name.text != nullptr)
-                return name;
-        }
-        return others.at(id);
-    }
-
-private:
-    static constexpr long kLimit = 1L << 16;
-    // Map ids -1 (no definition) to kLimit at index id + 1, others aside.
-    std::vector<ElementName> names;
-    std::unordered_map<long, ElementName> others;
-};
-
-template <class Record> void NameCache<Record>::resolve(const Record& record)
-{
-    long id = record.getNameID();
-    ElementName* entry;
-    if (id >= -1 && id <= kLimit) {
-        size_t at = static_cast<size_t>(id + 1);
-        if (at >= names.size())
-            names.resize(at + 1);
-        entry = &names[at];
-    } else {
-        entry = &others[id];
-    }
-    if (entry->text != nullptr)
-        return;
-    entry->text = &record.getName();
-    entry->valid = xmltext::isElementName(*entry->text);
-}
 
 // The tables every concept is formatted from.
 struct ConceptTables {
