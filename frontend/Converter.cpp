@@ -1,13 +1,11 @@
 #include "frontend/Converter.h"
 
 #include "frontend/CommandLine.h"
-#include "frontend/HeapReserve.h"
 #include "model/QueltKb.h"
 #include "xmlout/XmlText.h"
 
 #include <chrono>
 #include <ctime>
-#include <filesystem>
 #include <sstream>
 
 const char* const kDefaultNamespace = "http://medvex.example.org/ftp1/Medvex/Medvex.owl#";
@@ -110,12 +108,6 @@ int runConverter(int argc, char** argv, Console& console)
 
     auto start = std::chrono::steady_clock::now();
     console.err("Reading file " + inputFile);
-    // The knowledge base takes up to about two and a half times the file's
-    // size in memory.
-    std::error_code sizeError;
-    std::uintmax_t inputSize = std::filesystem::file_size(inputFile, sizeError);
-    if (!sizeError)
-        reserveHeap(inputSize / 2 * 5);
     if (!kb.readQueltXMLFile(inputFile))
         return 1;
 

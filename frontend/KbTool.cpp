@@ -1,6 +1,5 @@
 #include "frontend/KbTool.h"
 
-#include "frontend/HeapReserve.h"
 #include "maintenance/Check.h"
 #include "maintenance/Compare.h"
 #include "maintenance/Match.h"
@@ -600,9 +599,6 @@ int Tool::check(int argc, char** argv)
     QueltKb kb(gathering);
     if (!checkReadable(path))
         return 1;
-    struct stat info;
-    if (stat(path.c_str(), &info) == 0)
-        reserveHeap(static_cast<std::uintmax_t>(info.st_size) / 2 * 5);
     SourceLines lines;
     gathering.gather(true);
     bool complete = ontylog::readFile(kb, path, &lines);
