@@ -53,7 +53,13 @@ public:
     {
     }
 
-    bool create() { return file.open() || ioFailed(); }
+    bool create()
+    {
+        if (!file.open())
+            return ioFailed();
+        reportLeftovers(file, console);
+        return true;
+    }
 
     // Subject of the record being written, for the message about a text
     // that cannot be carried.

@@ -632,6 +632,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
         kb.getConsole().err("ERROR: cannot write output file '" + fileName + "': " + file.reason());
         return false;
     }
+    reportLeftovers(file, kb.getConsole());
     OwlWriter writer(kb, file, fileName, nameSpace);
     writer.buildTables(options.workers);
     return writer.write(headerLines, options);

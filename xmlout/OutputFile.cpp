@@ -1,11 +1,15 @@
 #include "xmlout/OutputFile.h"
 
+#include "model/Console.h"
 #include "xmlout/TemporaryFiles.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -14,6 +18,10 @@
 namespace {
 
 const char kTemporarySuffix[] = ".tmp.XXXXXX";
+
+// When the program started, near enough: files changed before it were not
+// written by this process.
+const std::time_t kStarted = std::time(nullptr);
 
 // Permission bits a newly created file gets under the current umask.
 mode_t newFileMode()
@@ -68,6 +76,40 @@ bool OutputFile::fail(int error)
 std::string OutputFile::reason() const
 {
     return std::strerror(lastError);
+}
+
+std::vector<std::string> OutputFile::leftovers() const
+{
+    std::vector<std::string> found;
+    if (inPlace)
+        return found;
+    size_t slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+    const std::string prefix = target.substr(folder.size()) + ".tmp.";
+    const size_t nameSize = prefix.size() + 6; // mkostemp's six characters
+    DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
+    if (dir == nullptr)
+        return found;
+    while (const dirent* entry = readdir(dir)) {
+        const char* name = entry->d_name;
+        if (std::strlen(name) != nameSize || std::strncmp(name, prefix.c_str(), prefix.size()) != 0)
+            continue;
+        std::string path = folder + name;
+        struct stat info;
+        if (lstat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && info.st_mtime < kStarted)
+            found.push_back(path);
+    }
+    closedir(dir);
+    std::sort(found.begin(), found.end());
+    return found;
+}
+
+void reportLeftovers(const OutputFile& file, Console& console)
+{
+    for (const std::string& path : file.leftovers())
+        console.err("WARNING: '" + path
+            + "' was left by an earlier run that did not finish; remove it unless another run is "
+              "still writing it");
 }
 
 bool OutputFile::open()

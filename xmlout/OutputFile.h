@@ -3,6 +3,9 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
+
+class Console;
 
 // An output file that appears complete or not at all. Text is appended to
 // an in-memory buffer and written out in large blocks to a temporary file
@@ -49,6 +52,12 @@ public:
     // Why the last operation failed, as the C library words it.
     std::string reason() const;
 
+    // Temporaries of this target last changed before this process started:
+    // left by a run that could not remove its own (SIGKILL cannot be
+    // caught). They are only named, never removed, since another run may
+    // still be writing one. Call after open().
+    std::vector<std::string> leftovers() const;
+
 private:
     bool fail(int error);
     bool writeAll(const char* data, std::size_t size);
@@ -61,5 +70,9 @@ private:
     bool inPlace = false;
     std::string pending;
 };
+
+// A warning line on the console's error stream for each of the file's
+// leftovers().
+void reportLeftovers(const OutputFile& file, Console& console);
 
 #endif

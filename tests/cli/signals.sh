@@ -4,7 +4,8 @@
 # ends it with status 128 + the signal's number, removes its temporary file
 # and leaves the earlier output as it was; the console lines printed before
 # the signal are all there. A signal ignored at the start (nohup) stays
-# ignored.
+# ignored. The temporary of a run killed by SIGKILL stays; the next run of
+# either program that writes the same file names it and leaves it.
 # usage: signals.sh BUILD_DIR TEST_DATA_DIR
 set -u
 build=$(cd "$1" && pwd)
@@ -119,6 +120,38 @@ if process.wait() != 0:
 with open(owl) as f:
     if f.read(100) == "earlier output":
         failures.append("ignored SIGHUP: the output was not written")
+
+# SIGKILL cannot be caught, so its temporary stays; the next run that
+# writes the same file names it on standard error and leaves it there.
+kbtool = os.path.join(build, "queltKbTool")
+terminology(os.path.join(work, "small.xml"), 3)
+process = subprocess.Popen([kbtool, "roundtrip", "big.xml", "killed.xml"], cwd=work,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+while process.poll() is None and not temporaries(work):
+    pass
+process.kill()
+process.wait()
+left = temporaries(work)
+if len(left) != 1:
+    failures.append("SIGKILL: temporaries %s, not one" % left)
+else:
+    time.sleep(1.1)
+    run = subprocess.run([kbtool, "roundtrip", "small.xml", "killed.xml"], cwd=work,
+                         capture_output=True, text=True)
+    warning = ("WARNING: '%s' was left by an earlier run that did not finish; remove it unless "
+               "another run is still writing it\n" % left[0])
+    if run.returncode != 0 or not run.stderr.endswith(warning):
+        failures.append("after SIGKILL: status %d, standard error %r" % (run.returncode, run.stderr))
+    if temporaries(work) != left:
+        failures.append("after SIGKILL: temporaries %s, not %s" % (temporaries(work), left))
+    # The converter too, for a leftover of its own output.
+    planted = "small.xml-ByRXK-%s.owl.tmp.AbC123" % stamp
+    with open(os.path.join(work, planted), "w") as f:
+        f.write("partial")
+    os.utime(os.path.join(work, planted), (946684800, 946684800))
+    run = subprocess.run([converter[0], "small.xml"], cwd=work, capture_output=True, text=True)
+    if run.returncode != 0 or warning.replace(left[0], planted) not in run.stderr:
+        failures.append("converter leftover: status %d, standard error %r" % (run.returncode, run.stderr))
 
 for failure in failures:
     print("FAIL:", failure)

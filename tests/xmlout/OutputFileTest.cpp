@@ -1,8 +1,8 @@
 // The output file both writers use: complete or not at all, written out
 // block by block, replacing a file with the mode it had, following a link,
-// writing a device in place. The failures a user meets (a full disk, no
-// permission, a missing folder) are run through the programs by the
-// command-line tests.
+// writing a device in place, naming the temporaries earlier runs left. The failures a user meets (a
+// full disk, no permission, a missing folder) are run through the programs by the command-line
+// tests.
 
 #include "xmlout/OutputFile.h"
 
@@ -13,6 +13,7 @@
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utime.h>
 #include <vector>
 
 namespace {
@@ -97,6 +98,31 @@ TEST(OutputFile, SymbolicLinkAndDevice)
     EXPECT_EQ(dir.entries(), (Names { "link", "real" }));
     ASSERT_EQ(stat("/dev/null", &info), 0);
     EXPECT_TRUE(S_ISCHR(info.st_mode));
+}
+
+// Only temporaries of this very target, in mkostemp's shape and older than
+// the process, are named; none is removed, since a run may still be
+// writing one.
+TEST(OutputFile, LeftoversOfEarlierRunsAreNamedAndKept)
+{
+    ScratchDir dir;
+    const Names others { "other.owl.tmp.aB3dE9", "out.owl.tmp.aB3dE", "out.owl.tmp.fresh1" };
+    const utimbuf longAgo { 946684800, 946684800 };
+    for (const char* name : { "out.owl.tmp.aB3dE9", "out.owl.tmp.Zz0000" })
+        writeAll(dir.file(name), "partial");
+    for (const std::string& name : others)
+        writeAll(dir.file(name), "partial");
+    for (const char* name :
+        { "out.owl.tmp.aB3dE9", "out.owl.tmp.Zz0000", "other.owl.tmp.aB3dE9", "out.owl.tmp.aB3dE" })
+        ASSERT_EQ(utime(dir.file(name).c_str(), &longAgo), 0);
+
+    OutputFile file(dir.file("out.owl"));
+    ASSERT_TRUE(file.open());
+    EXPECT_EQ(file.leftovers(),
+        (Names { dir.file("out.owl.tmp.Zz0000"), dir.file("out.owl.tmp.aB3dE9") }));
+    file.buffer() = "text";
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(dir.entries().size(), 6u) << "the leftovers are kept";
 }
 
 } // namespace
