@@ -70,11 +70,12 @@ def read_faults(list_file):
     return result
 
 
-def selected(spec, count):
-    if not spec:
+def selected(only, count):
+    """The fault numbers that --only names ("1,4-9"), or all of them."""
+    if not only:
         return set(range(1, count + 1))
     numbers = set()
-    for part in spec.split(","):
+    for part in only.split(","):
         first, _, last = part.partition("-")
         numbers.update(range(int(first), int(last or first) + 1))
     return numbers
