@@ -604,27 +604,19 @@ int Tool::check(int argc, char** argv)
     bool complete = ontylog::readFile(kb, path, &lines);
     gathering.gather(false);
 
-    std::vector<std::string> messages;
     std::vector<maintenance::Finding> findings;
-    static const std::string fatal = "Fatal Error: ";
-    static const std::string atLine = " at line: ";
-    for (const GatheringConsole::Line& line : gathering.lines()) {
-        if (complete || line.text.compare(0, fatal.size(), fatal) != 0) {
+    if (complete) {
+        std::vector<std::string> messages;
+        for (const GatheringConsole::Line& line : gathering.lines())
             messages.push_back(line.text);
-            continue;
-        }
-        // The parser stopped here: what was read before it is no terminology
-        // to judge, so this is the one finding.
-        size_t at = line.text.rfind(atLine);
-        std::string text = line.text.substr(fatal.size(), at - fatal.size());
-        std::uint64_t number = std::strtoull(line.text.c_str() + at + atLine.size(), nullptr, 10);
-        findings.push_back(maintenance::Finding {
-            maintenance::findingKind("not-well-formed"), "document", "", "", number, text });
-    }
-    if (complete)
         findings = maintenance::checkTerminology(kb, lines, messages);
-    else
+    } else {
+        // The parser stopped: what was read before it is no terminology to
+        // judge, so its error is the one finding.
+        findings.push_back(maintenance::Finding { maintenance::findingKind("not-well-formed"),
+            "document", "", "", lines.fatalErrorLine, lines.fatalError });
         message("cannot read \"" + path + "\": not a well-formed Ontylog XML document");
+    }
 
     if (format == "text")
         printText(path, findings);

@@ -617,10 +617,7 @@ void Checker::checkReferences(ConceptEntry& entry)
 // root being that of the first concept of its name.
 void Checker::findRoots()
 {
-    for (const ConceptEntry& entry : concepts) {
-        if (entry.concept->getNumParents() == 0)
-            roots.insert(entry.concept->getName());
-    }
+    kb.findRootConcepts(roots);
     for (const std::string& root : roots) {
         rootKinds.push_back(kb.getConceptKind(kb.getConcept(kb.getIDFromName(root))));
         kindRoots[rootKinds.back()] = root;

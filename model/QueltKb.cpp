@@ -164,12 +164,11 @@ void QueltKb::reserveConcepts(std::size_t count)
 
 QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
 {
-    const std::string& name = stored.getName();
-    if (nameToID.find(name) != nameToID.end())
-        console->out("ERROR::addConcept:DupConceptName\t" + name);
     long id = ++s_conMapID;
     ConceptMap::value_type& entry = kbConcepts.append(id, std::move(stored));
-    nameToID.emplace(entry.second.getName(), id);
+    // The first concept of a name keeps it.
+    if (!nameToID.try_emplace(entry.second.getName(), id).second)
+        console->out("ERROR::addConcept:DupConceptName\t" + entry.second.getName());
     keepArrivalKeys(id, entry.second);
     return *this;
 }

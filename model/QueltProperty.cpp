@@ -3,21 +3,19 @@
 #include "model/NameResolution.h"
 #include "model/QueltPropertyDef.h"
 
-#include <mutex>
 #include <ostream>
 #include <unordered_set>
 
 namespace {
 
-// The one text of the locale, kept for the life of the process.
+// The one text of the locale, kept for the life of the process. Like the
+// name registries, it is used from one thread at a time.
 const std::string* sharedLocale(std::string&& locale)
 {
     static const std::string none;
     if (locale.empty())
         return &none;
-    static std::mutex mutex;
     static std::unordered_set<std::string> locales;
-    std::lock_guard<std::mutex> lock(mutex);
     return &*locales.insert(std::move(locale)).first;
 }
 

@@ -1,7 +1,6 @@
 #ifndef QUELT_MODEL_SOURCELINES_H
 #define QUELT_MODEL_SOURCELINES_H
 
-#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -40,16 +39,9 @@ struct SourceLines {
     std::vector<std::pair<long, std::uint64_t>> concepts;
     // In ascending concept identifier order.
     std::vector<UndefinedName> undefinedNames;
-
-    // The line of the concept with that identifier; 0 when not known.
-    std::uint64_t conceptLine(long id) const
-    {
-        auto it = std::lower_bound(concepts.begin(), concepts.end(), id,
-            [](const std::pair<long, std::uint64_t>& entry, long key) {
-                return entry.first < key;
-            });
-        return it != concepts.end() && it->first == id ? it->second : 0;
-    }
+    // The parser's fatal error, where it stopped reading, if it did.
+    std::string fatalError;
+    std::uint64_t fatalErrorLine = 0;
 };
 
 #endif

@@ -177,6 +177,10 @@ void OntylogBuilder::operator()(const ConceptStep& step)
 
 void OntylogBuilder::operator()(const FatalErrorStep& step)
 {
+    if (lines != nullptr && !fatalError) {
+        lines->fatalError = text(step.message);
+        lines->fatalErrorLine = step.line;
+    }
     fatalError = true;
     kb.getConsole().out(
         "Fatal Error: " + text(step.message) + " at line: " + std::to_string(step.line));

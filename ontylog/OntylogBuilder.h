@@ -21,7 +21,8 @@ class QueltKb;
 // parser's fatal error, through the knowledge base's console, so that it
 // stands after every message of the records read before it. Given a
 // SourceLines, it notes there where each definition and concept started
-// (from the line steps).
+// (from the line steps), the names of a concept's records that had no
+// definition, and the fatal error.
 //
 // Knows nothing of the parser library; all model calls of a read happen
 // here, on the thread that applies the steps.

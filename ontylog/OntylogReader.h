@@ -19,7 +19,8 @@ struct SourceLines;
 // library raises a QueltError with status 255 and the library's message.
 //
 // Given lines, both also note there the line where each definition and
-// concept read starts (appended to what it holds).
+// concept read starts (appended to what it holds), the names that had no
+// definition, and the fatal error.
 namespace ontylog {
 
 // The document in the named file.

@@ -9,6 +9,7 @@
 
 #include "model/QueltKb.h"
 #include "xmlout/OutputFile.h"
+#include "xmlout/WriteRules.h"
 #include "xmlout/XmlText.h"
 
 #include <map>
@@ -18,6 +19,7 @@
 namespace {
 
 const char kCdataOpen[] = "<![CDATA[";
+const std::string kNoName;
 
 // Element content that reads back as exactly the text. The shared rule
 // passes a text that already is one complete CDATA section unchanged,
@@ -62,13 +64,11 @@ public:
     }
 
     // Subject of the record being written, for the message about a text
-    // that cannot be carried.
+    // that cannot be carried; the name must outlive the record's writing.
     void subject(const char* what, const std::string& name)
     {
-        subjectText = what;
-        subjectText += " '";
-        subjectText += xmltext::shown(name);
-        subjectText += "'";
+        subjectKind = what;
+        subjectName = &name;
     }
 
     void line(const char* literal)
@@ -136,8 +136,8 @@ private:
         const char* reason = xmltext::uncarriedReason(text);
         if (!reason)
             return true;
-        console.err("ERROR: cannot write " + subjectText + ": its " + field + " holds " + reason
-            + ", which XML cannot carry");
+        console.err(writerules::refusal(subjectKind, *subjectName,
+            std::string("its ") + field + " holds " + reason + ", which XML cannot carry"));
         failed = true;
         file.discard();
         return false;
@@ -153,7 +153,8 @@ private:
 
     std::string target;
     Console& console;
-    std::string subjectText;
+    const char* subjectKind = "";
+    const std::string* subjectName = &kNoName;
     OutputFile file;
     bool failed = false;
 };

@@ -434,8 +434,8 @@ bool OwlWriter::writeHeader(const std::vector<std::string>& headerLines)
     }
     out += '\n';
     if (!xmltext::carryable(out))
-        return refuse("ERROR: cannot write the document header: text holds a character XML "
-                      "cannot carry");
+        return refuse(
+            std::string("ERROR: cannot write the document header: ") + writerules::kUncarried);
     return file.flushIfFull() || ioFailed();
 }
 

@@ -29,7 +29,8 @@ WriteOptions defaultWriteOptions();
 // Writes the knowledge base as one OWL ontology in RDF/XML. Returns false,
 // after one line on the knowledge base's console, when the file cannot be
 // written or a text cannot be carried by XML; the file is then left as it
-// was.
+// was. Temporaries of the file that an earlier run left are named in a
+// warning line each (see OutputFile::leftovers).
 bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
     const std::vector<std::string>& headerLines, const std::string& nameSpace,
     const WriteOptions& options);

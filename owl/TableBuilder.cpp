@@ -176,8 +176,7 @@ void buildConceptTables(
     bool guessed = true;
     for (const RangeScan& part : scans) {
         part.properties.forEach([&](const QueltProperty& property) {
-            tables.propertyNames.resolve(property);
-            bool named = *tables.propertyNames.of(property).text == kRxk;
+            bool named = *tables.propertyNames.resolve(property).text == kRxk;
             bool counted
                 = std::find(rxkIds.begin(), rxkIds.end(), property.getNameID()) != rxkIds.end();
             if (named != counted)

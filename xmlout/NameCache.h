@@ -11,7 +11,7 @@
 
 // The name of a role, property, association or qualifier record, as a
 // writer needs it: the text, whether it can be the element name it becomes
-// in a file, and for a role the identifier of its definition (filled in by
+// in a file, and for a role the code of its definition (filled in by
 // whoever knows it).
 struct ElementName {
     const std::string* text = nullptr;

@@ -85,8 +85,12 @@ std::vector<std::string> OutputFile::leftovers() const
         return found;
     size_t slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
-    const std::string prefix = target.substr(folder.size()) + ".tmp.";
-    const size_t nameSize = prefix.size() + 6; // mkostemp's six characters
+    // The target's name and the suffix, whose last six characters mkostemp
+    // replaces.
+    const size_t suffixSize = sizeof kTemporarySuffix - 1;
+    const std::string prefix
+        = target.substr(folder.size()) + std::string(kTemporarySuffix, suffixSize - 6);
+    const size_t nameSize = prefix.size() + 6;
     DIR* dir = opendir(folder.empty() ? "." : folder.c_str());
     if (dir == nullptr)
         return found;

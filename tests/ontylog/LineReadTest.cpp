@@ -81,8 +81,6 @@ TEST_F(LineReadTest, DefinitionsAndConceptsByTheLineOfTheirStartTag)
     // the fields the inner one set, keeps its own line.
     EXPECT_EQ(conceptLines(),
         (std::vector<std::string> { "Heart: 11", "Inner: 16", "Inner: 13", "Heart: 18" }));
-    EXPECT_EQ(lines.conceptLine(lines.concepts[1].first), 16u);
-    EXPECT_EQ(lines.conceptLine(lines.concepts.back().first + 1), 0u);
 }
 
 TEST_F(LineReadTest, ConceptLinesStayInStepAcrossBatches)
