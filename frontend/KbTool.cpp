@@ -419,13 +419,13 @@ int Tool::match(int argc, char** argv)
         line += '\t';
         bool first = true;
         for (long id : matches) {
-            const QueltConcept& concept = terminology.getConcept(id);
+            const QueltConcept& con = terminology.getConcept(id);
             if (!first)
                 line += ';';
             first = false;
-            appendField(line, concept.getName(), "|;");
+            appendField(line, con.getName(), "|;");
             line += '|';
-            appendField(line, concept.getCode(), "|;");
+            appendField(line, con.getCode(), "|;");
         }
         line += '\n';
         std::cout << line;

@@ -220,7 +220,7 @@ private:
         std::string_view code;
     };
     struct ConceptEntry {
-        const QueltConcept* concept = nullptr;
+        const QueltConcept* con = nullptr;
         std::uint64_t line = 0;
         const std::string* label = nullptr; // the text its class is labelled with
         // Where its own texts hold a character XML cannot carry, or nullptr.
@@ -244,7 +244,7 @@ private:
     }
     void addConcept(Kind kind, const ConceptEntry& entry, std::string explanation)
     {
-        add(kind, kConcept, entry.concept->getName(), entry.concept->getCode(), entry.line,
+        add(kind, kConcept, entry.con->getName(), entry.con->getCode(), entry.line,
             std::move(explanation));
     }
     std::uint64_t definitionLine(SourceLines::Definition type, const std::string& name) const
@@ -391,19 +391,21 @@ void Checker::readConcepts()
             = line != lines.concepts.end() && line->first == stored.first ? line->second : 0;
         concepts.emplace_back();
         ConceptEntry& entry = concepts.back();
-        entry.concept = &stored.second;
+        entry.con = &stored.second;
         entry.line = at;
         entry.label = &stored.second.getName();
-        while (nextUndefined < undefined.size() && undefined[nextUndefined].concept < stored.first)
+        while (
+            nextUndefined < undefined.size() && undefined[nextUndefined].conceptId < stored.first)
             ++nextUndefined;
         entry.firstUndefined = nextUndefined;
-        while (nextUndefined < undefined.size() && undefined[nextUndefined].concept == stored.first)
+        while (
+            nextUndefined < undefined.size() && undefined[nextUndefined].conceptId == stored.first)
             ++nextUndefined;
         entry.lastUndefined = nextUndefined;
-        const QueltConcept& concept = stored.second;
+        const QueltConcept& con = stored.second;
         const size_t index = concepts.size() - 1;
 
-        auto named = byName.try_emplace(concept.getName(), NameEntry { index, {} });
+        auto named = byName.try_emplace(con.getName(), NameEntry { index, {} });
         entry.named = &named.first->second;
         if (!named.second)
             addConcept(DuplicateConceptName, entry,
@@ -415,7 +417,7 @@ void Checker::readConcepts()
         long rxkCount = 0;
         long cuiCount = 0;
         bool labelled = false;
-        for (const auto& property : concept.getProperties()) {
+        for (const auto& property : con.getProperties()) {
             const std::string& name = *propertyNames.resolve(property.second).text;
             if (name == kRxk) {
                 ++rxkCount;
@@ -447,10 +449,10 @@ void Checker::readConcepts()
                 addConcept(InvalidOwlName, entry, "RXK value: " + joined(faults));
             auto shared = byRxk.try_emplace(*rxk, index);
             const ConceptEntry& other = concepts[shared.first->second];
-            if (!shared.second && other.concept->getName() != concept.getName())
+            if (!shared.second && other.con->getName() != con.getName())
                 addConcept(SharedRxk, entry,
                     "RXK value " + quoted(*rxk) + " is also that of concept "
-                        + quoted(other.concept->getName()) + " (line " + std::to_string(other.line)
+                        + quoted(other.con->getName()) + " (line " + std::to_string(other.line)
                         + "): both are written as one class");
         }
     }
@@ -482,7 +484,7 @@ void Checker::checkQualifiers(
 // property values and every name written as an element name.
 void Checker::checkOwnTexts(ConceptEntry& entry)
 {
-    const QueltConcept& concept = *entry.concept;
+    const QueltConcept& con = *entry.con;
     bool undefinedProperty = false;
     bool undefinedAssociation = false;
     bool undefinedQualifier = false;
@@ -490,12 +492,12 @@ void Checker::checkOwnTexts(ConceptEntry& entry)
     std::set<std::string> bad;
 
     if (!xmltext::carryable(*entry.label)) {
-        entry.uncarried = entry.label == &concept.getName() ? "its name, the label of its class"
-                                                            : "its Preferred_Name, the label";
-    } else if (!xmltext::carryable(concept.getCode())) {
+        entry.uncarried = entry.label == &con.getName() ? "its name, the label of its class"
+                                                        : "its Preferred_Name, the label";
+    } else if (!xmltext::carryable(con.getCode())) {
         entry.uncarried = "its code";
     }
-    for (const auto& stored : concept.getProperties()) {
+    for (const auto& stored : con.getProperties()) {
         const QueltProperty& property = stored.second;
         const auto& name = propertyNames.resolve(property);
         if (name.text->empty()) {
@@ -513,7 +515,7 @@ void Checker::checkOwnTexts(ConceptEntry& entry)
         }
         checkQualifiers(entry, property, bad, undefinedQualifier);
     }
-    for (const auto& stored : concept.getAssociations()) {
+    for (const auto& stored : con.getAssociations()) {
         const QueltAssociation& association = stored.second;
         const auto& name = associationNames.resolve(association);
         if (name.text->empty())
@@ -547,7 +549,7 @@ void Checker::checkOwnTexts(ConceptEntry& entry)
 // from other concepts and from role definitions.
 void Checker::checkReferences(ConceptEntry& entry)
 {
-    const QueltConcept& concept = *entry.concept;
+    const QueltConcept& con = *entry.con;
     const char* uncarried = entry.uncarried;
     std::string uncarriedName = entry.uncarriedName;
     auto carried = [&](std::string_view text, const char* where, const std::string& name) {
@@ -559,7 +561,7 @@ void Checker::checkReferences(ConceptEntry& entry)
 
     carried(entry.named->code, "its RXK value", "");
     parentStarts.push_back(parentLinks.size());
-    for (const std::string& parent : concept.getParents()) {
+    for (const std::string& parent : con.getParents()) {
         auto it = byName.find(parent);
         if (it == byName.end()) {
             addConcept(UnknownParent, entry,
@@ -570,7 +572,7 @@ void Checker::checkReferences(ConceptEntry& entry)
         }
     }
     bool undefinedRole = false;
-    for (const auto& stored : concept.getRoles()) {
+    for (const auto& stored : con.getRoles()) {
         const QueltRole& role = stored.second;
         const std::string& name = *roleNames.resolve(role).text;
         auto code = roleCodes.find(name);
@@ -590,7 +592,7 @@ void Checker::checkReferences(ConceptEntry& entry)
         addConcept(UndefinedRole, entry,
             "a role without a defined name" + undefinedNames(entry, SourceLines::Attribute::Role)
                 + ": the restriction is on property \"#\"");
-    for (const auto& stored : concept.getAssociations()) {
+    for (const auto& stored : con.getAssociations()) {
         const QueltAssociation& association = stored.second;
         auto target = byName.find(association.getValue());
         if (target == byName.end())
@@ -835,7 +837,7 @@ void Checker::checkCycles()
             std::string text;
             for (size_t i = 1; i < members.size() && i <= 5; ++i) {
                 const ConceptEntry& other = concepts[members[i]];
-                text += (i > 1 ? ", " : "") + quoted(other.concept->getName()) + " (line "
+                text += (i > 1 ? ", " : "") + quoted(other.con->getName()) + " (line "
                     + std::to_string(other.line) + ")";
             }
             if (members.size() > 6)

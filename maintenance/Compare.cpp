@@ -41,11 +41,11 @@ QueltKb& copyDefinitions(const QueltKb& from, QueltKb& target)
 
 QueltKb& pairSharedConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& target)
 {
-    forEachConcept(older, [&](const QueltConcept& concept) {
-        long newerId = newer.getIDFromCode(concept.getCode());
+    forEachConcept(older, [&](const QueltConcept& con) {
+        long newerId = newer.getIDFromCode(con.getCode());
         if (newerId == -1)
             return;
-        target.addConcept(concept);
+        target.addConcept(con);
         target.addConcept(newer.getConcept(newerId));
     });
     return copyDefinitions(older, target);
@@ -54,22 +54,22 @@ QueltKb& pairSharedConcepts(const QueltKb& older, const QueltKb& newer, QueltKb&
 void collectUniqueConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& target)
 {
     std::vector<const QueltConcept*> removed;
-    forEachConcept(older, [&](const QueltConcept& concept) {
-        if (newer.getIDFromCode(concept.getCode()) == -1)
-            removed.push_back(&concept);
+    forEachConcept(older, [&](const QueltConcept& con) {
+        if (newer.getIDFromCode(con.getCode()) == -1)
+            removed.push_back(&con);
     });
     std::vector<const QueltConcept*> added;
-    forEachConcept(newer, [&](const QueltConcept& concept) {
-        if (older.getIDFromCode(concept.getCode()) == -1)
-            added.push_back(&concept);
+    forEachConcept(newer, [&](const QueltConcept& con) {
+        if (older.getIDFromCode(con.getCode()) == -1)
+            added.push_back(&con);
     });
 
     target.addConcept(QueltConcept("deleted_concepts", "C0", 0, "Zev", "Zev_Kind", true));
-    for (const QueltConcept* concept : removed)
-        target.addConcept(*concept);
+    for (const QueltConcept* con : removed)
+        target.addConcept(*con);
     target.addConcept(QueltConcept("new_concepts", "C00", 1, "Zev", "Zev_Kind", true));
-    for (const QueltConcept* concept : added)
-        target.addConcept(*concept);
+    for (const QueltConcept* con : added)
+        target.addConcept(*con);
     copyDefinitions(older, target);
 }
 

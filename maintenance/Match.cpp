@@ -13,12 +13,12 @@ namespace {
 // The terms of a concept, or the concepts of a knowledge base with one of
 // them.
 void collectTerms(
-    const QueltKb& kb, const QueltConcept& concept, std::set<std::string>& terms, MatchBy by)
+    const QueltKb& kb, const QueltConcept& con, std::set<std::string>& terms, MatchBy by)
 {
     if (by == MatchBy::Terms)
-        kb.getConceptTerms(concept, terms);
+        kb.getConceptTerms(con, terms);
     else
-        kb.getAlphaStemConceptTerms(concept, terms);
+        kb.getAlphaStemConceptTerms(con, terms);
 }
 
 void lookUp(const QueltKb& kb, const std::string& term, std::set<long>& ids, MatchBy by)
@@ -66,7 +66,7 @@ const char* verdictWord(MatchVerdict verdict)
 MatchVerdict matchConcept(QueltKb& self, QueltKb& other, const std::string& conceptName,
     std::set<long>& matches, MatchBy by)
 {
-    const QueltConcept& concept = self.getConcept(conceptName);
+    const QueltConcept& con = self.getConcept(conceptName);
 
     matches.clear();
     long byName = other.getIDFromName(conceptName);
@@ -74,7 +74,7 @@ MatchVerdict matchConcept(QueltKb& self, QueltKb& other, const std::string& conc
         matches.insert(byName);
 
     std::set<std::string> terms;
-    collectTerms(self, concept, terms, by);
+    collectTerms(self, con, terms, by);
 
     std::set<long> backMatches;
     if (!terms.empty()) {

@@ -26,17 +26,17 @@ struct FileCloser {
 void addTerm(QueltKb& kb, const std::string& line, const std::string& nameSpace,
     const std::string& kind, const std::string& semanticType, const std::string& parent)
 {
-    QueltConcept concept(line, "", -1, nameSpace, kind, false);
-    concept.addParent(parent);
+    QueltConcept con(line, "", -1, nameSpace, kind, false);
+    con.addParent(parent);
     QueltProperty preferred("Preferred_Name", line, "");
     QueltProperty semantic("Semantic_Type", semanticType, "");
     QueltProperty synonym("FULL_SYN", line, "");
     synonym.addQualifier(QueltQualifier("Syn_Term_Type", "PT"));
     synonym.addQualifier(QueltQualifier("Syn_Source", "Zev"));
-    concept.addProperty(preferred);
-    concept.addProperty(semantic);
-    concept.addProperty(synonym);
-    kb.addConcept(std::move(concept));
+    con.addProperty(preferred);
+    con.addProperty(semantic);
+    con.addProperty(synonym);
+    kb.addConcept(std::move(con));
 }
 
 } // namespace

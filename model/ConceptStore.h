@@ -68,9 +68,9 @@ public:
     }
 
     // Stores the concept under an identifier greater than every one held.
-    value_type& append(long id, QueltConcept&& concept)
+    value_type& append(long id, QueltConcept&& con)
     {
-        return entries.emplace_back(id, std::move(concept));
+        return entries.emplace_back(id, std::move(con));
     }
 
 private:

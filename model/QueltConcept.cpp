@@ -449,25 +449,25 @@ bool QueltConcept::operator<(const QueltConcept& other) const
         && properties < other.properties;
 }
 
-std::ostream& operator<<(std::ostream& out, const QueltConcept& concept)
+std::ostream& operator<<(std::ostream& out, const QueltConcept& con)
 {
     std::ios_base::fmtflags saved = out.flags();
     out << std::right;
     auto line
         = [&out](const char* label) -> std::ostream& { return out << std::setw(20) << label; };
-    line("Name:\t") << concept.getName() << '\n';
-    line("\t") << (concept.getState() ? "Defined" : "Primitive") << '\n';
-    line("Code:\t") << concept.getCode() << '\n';
-    line("ID:\t") << concept.getID() << '\n';
-    line("Namespace:\t") << concept.getNamespace() << '\n';
-    line("Kind:\t") << concept.getKind() << '\n';
-    for (const std::string& parent : concept.getParents())
+    line("Name:\t") << con.getName() << '\n';
+    line("\t") << (con.getState() ? "Defined" : "Primitive") << '\n';
+    line("Code:\t") << con.getCode() << '\n';
+    line("ID:\t") << con.getID() << '\n';
+    line("Namespace:\t") << con.getNamespace() << '\n';
+    line("Kind:\t") << con.getKind() << '\n';
+    for (const std::string& parent : con.getParents())
         line("Defining Concept:\t") << parent << '\n';
-    for (const auto& entry : concept.getRoles())
+    for (const auto& entry : con.getRoles())
         line("Defining Role:\t") << entry.second << '\n';
-    for (const auto& entry : concept.getProperties())
+    for (const auto& entry : con.getProperties())
         line("Property:\t") << entry.second << '\n';
-    for (const auto& entry : concept.getAssociations())
+    for (const auto& entry : con.getAssociations())
         line("Association:\t") << entry.second << '\n';
     out.flags(saved);
     return out;

@@ -168,6 +168,6 @@ private:
     RoleGroupTally roleGroups;
 };
 
-std::ostream& operator<<(std::ostream& out, const QueltConcept& concept);
+std::ostream& operator<<(std::ostream& out, const QueltConcept& con);
 
 #endif

@@ -80,14 +80,14 @@ QueltKb& QueltKb::addQualifierDef(const QueltQualifierDef& def)
     return *this;
 }
 
-QueltKb& QueltKb::addConcept(const QueltConcept& concept)
+QueltKb& QueltKb::addConcept(const QueltConcept& con)
 {
-    return fileConcept(QueltConcept(concept));
+    return fileConcept(QueltConcept(con));
 }
 
-QueltKb& QueltKb::addConcept(QueltConcept&& concept)
+QueltKb& QueltKb::addConcept(QueltConcept&& con)
 {
-    return fileConcept(std::move(concept));
+    return fileConcept(std::move(con));
 }
 
 unsigned QueltKb::propertyNameBits(long mapId) const
@@ -116,9 +116,9 @@ unsigned QueltKb::propertyNameBits(long mapId) const
 // a property's name is its definition's name, or the empty text once a
 // property was built while the definitions were absent (then no property is
 // a CUI or a term).
-void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
+void QueltKb::keepArrivalKeys(long id, const QueltConcept& con)
 {
-    const QueltConcept::PropertyMap& properties = concept.getProperties();
+    const QueltConcept::PropertyMap& properties = con.getProperties();
     long cuis = 0;
     const std::string* cui = nullptr;
     auto keep = [this](const std::string& text) {
@@ -144,7 +144,7 @@ void QueltKb::keepArrivalKeys(long id, const QueltConcept& concept)
     }
     ArrivalKeys keys { id, cuis < 2, { pendingText.size(), 0 }, 0 };
     if (!keys.indexCui)
-        console->err("ERROR::addConcept:MultiCUI\t" + concept.getName());
+        console->err("ERROR::addConcept:MultiCUI\t" + con.getName());
     else if (cui != nullptr)
         keys.cui = keep(*cui);
     keys.termsEnd = pendingTerms.size();
@@ -180,15 +180,15 @@ std::string QueltKb::stemKey(const std::string& text) const
 }
 
 void QueltKb::indexConcept(
-    long id, const QueltConcept& concept, const ArrivalKeys* keys, std::size_t termsBegin) const
+    long id, const QueltConcept& con, const ArrivalKeys* keys, std::size_t termsBegin) const
 {
     auto text = [this](const TextSpan& span) {
         return std::string(pendingText, span.offset, span.length);
     };
-    stemNameToID.emplace(stemKey(concept.getName()), id);
+    stemNameToID.emplace(stemKey(con.getName()), id);
     if (keys != nullptr && keys->indexCui)
         cuiToID.emplace(text(keys->cui), id);
-    codeToID.emplace(concept.getCode(), id);
+    codeToID.emplace(con.getCode(), id);
     if (keys != nullptr) {
         for (std::size_t i = termsBegin; i < keys->termsEnd; ++i) {
             std::string term = text(pendingTerms[i]);
@@ -196,7 +196,7 @@ void QueltKb::indexConcept(
             stemTermToID.emplace(stemKey(term), id);
         }
     }
-    for (const std::string& parent : concept.getParents())
+    for (const std::string& parent : con.getParents())
         parentToID.emplace(parent, id);
 }
 
@@ -266,23 +266,23 @@ std::string QueltKb::getConceptKind(long id)
     return getConceptKind(getConcept(id));
 }
 
-std::string QueltKb::getConceptKind(const QueltConcept& concept) const
+std::string QueltKb::getConceptKind(const QueltConcept& con) const
 {
-    const std::string& own = concept.getKind();
+    const std::string& own = con.getKind();
     if (!own.empty())
         return own;
     std::set<std::string> kinds;
-    findKinds(concept, kinds);
+    findKinds(con, kinds);
     return kinds.empty() ? std::string() : *kinds.begin();
 }
 
-void QueltKb::findKinds(const QueltConcept& concept, std::set<std::string>& kinds) const
+void QueltKb::findKinds(const QueltConcept& con, std::set<std::string>& kinds) const
 {
     // Walks the ancestors without recursion; a parent that names no concept
     // is skipped and every ancestor is visited once, so neither a cycle of
     // parent links nor a deep hierarchy can exhaust the stack.
     std::set<long> visited;
-    std::vector<const QueltConcept*> pending { &concept };
+    std::vector<const QueltConcept*> pending { &con };
     while (!pending.empty()) {
         const QueltConcept* current = pending.back();
         pending.pop_back();
@@ -397,18 +397,17 @@ bool isTermProperty(const QueltProperty& property)
 
 } // namespace
 
-void QueltKb::getConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const
+void QueltKb::getConceptTerms(const QueltConcept& con, std::set<std::string>& terms) const
 {
-    for (const auto& entry : concept.getProperties()) {
+    for (const auto& entry : con.getProperties()) {
         if (isTermProperty(entry.second))
             terms.insert(toLower(entry.second.getValue()));
     }
 }
 
-void QueltKb::getAlphaStemConceptTerms(
-    const QueltConcept& concept, std::set<std::string>& terms) const
+void QueltKb::getAlphaStemConceptTerms(const QueltConcept& con, std::set<std::string>& terms) const
 {
-    for (const auto& entry : concept.getProperties()) {
+    for (const auto& entry : con.getProperties()) {
         if (isTermProperty(entry.second))
             terms.insert(stemKey(entry.second.getValue()));
     }

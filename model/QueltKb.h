@@ -60,8 +60,8 @@ public:
     QueltKb& addRoleDef(const QueltRoleDef& def);
     QueltKb& addAssociationDef(const QueltAssociationDef& def);
     QueltKb& addQualifierDef(const QueltQualifierDef& def);
-    QueltKb& addConcept(const QueltConcept& concept);
-    QueltKb& addConcept(QueltConcept&& concept);
+    QueltKb& addConcept(const QueltConcept& con);
+    QueltKb& addConcept(QueltConcept&& con);
     // Room for about `count` more concepts in the name maps, taken before a
     // large terminology is read so the maps need not grow step by step.
     void reserveConcepts(std::size_t count);
@@ -82,8 +82,8 @@ public:
     QueltConcept& getConcept(const std::string& name);
     const std::string& getConceptName(long id) const;
     std::string getConceptKind(long id);
-    std::string getConceptKind(const QueltConcept& concept) const;
-    void findKinds(const QueltConcept& concept, std::set<std::string>& kinds) const;
+    std::string getConceptKind(const QueltConcept& con) const;
+    void findKinds(const QueltConcept& con, std::set<std::string>& kinds) const;
     void findRootConcepts(std::set<std::string>& roots) const;
     long getNumKinds() const { return static_cast<long>(kbKinds.size()); }
     long getNumConcepts() const { return static_cast<long>(kbConcepts.size()); }
@@ -106,8 +106,8 @@ public:
     // The concepts whose terms have this sorted stem sequence (as the
     // stem terms of getAlphaStemConceptTerms are, so it is not stemmed again).
     void getIDFromStemSequence(const std::string& stems, std::set<long>& ids) const;
-    void getConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const;
-    void getAlphaStemConceptTerms(const QueltConcept& concept, std::set<std::string>& terms) const;
+    void getConceptTerms(const QueltConcept& con, std::set<std::string>& terms) const;
+    void getAlphaStemConceptTerms(const QueltConcept& con, std::set<std::string>& terms) const;
     void getChildIDs(const std::string& parentName, std::set<long>& ids) const;
     // Key of the stem indexes: the sorted stem sequence of the lower-cased text.
     std::string stemKey(const std::string& text) const;
@@ -157,10 +157,10 @@ private:
         std::size_t termsEnd; // this concept's terms end here in pendingTerms
     };
     void indexPending() const;
-    void indexConcept(long id, const QueltConcept& concept, const ArrivalKeys* keys,
-        std::size_t termsBegin) const;
+    void indexConcept(
+        long id, const QueltConcept& con, const ArrivalKeys* keys, std::size_t termsBegin) const;
     QueltKb& fileConcept(QueltConcept&& stored);
-    void keepArrivalKeys(long id, const QueltConcept& concept);
+    void keepArrivalKeys(long id, const QueltConcept& con);
     // Bits of propertyNameBits().
     static const unsigned kCuiName = 1;
     static const unsigned kTermName = 2; // Preferred_Name or FULL_SYN

@@ -27,7 +27,7 @@ struct SourceLines {
     // reads back as the empty text); this is the name the document gave.
     enum class Attribute { Role, Property, Association, Qualifier };
     struct UndefinedName {
-        long concept; // identifier
+        long conceptId;
         Attribute type;
         std::string name;
     };

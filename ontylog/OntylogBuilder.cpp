@@ -6,7 +6,7 @@
 #include <utility>
 #include <variant>
 
-using namespace ontylog;
+namespace ontylog {
 
 void OntylogBuilder::apply(const Batch& steps)
 {
@@ -144,30 +144,30 @@ void OntylogBuilder::operator()(const AssociationStep& step)
 
 void OntylogBuilder::operator()(const ConceptStep& step)
 {
-    QueltConcept concept(text(step.name), text(step.code), step.id, scratch(0, step.nameSpace),
+    QueltConcept con(text(step.name), text(step.code), step.id, scratch(0, step.nameSpace),
         scratch(1, step.kind), step.defined);
     for (std::size_t i = step.parents.begin; i < step.parents.end; ++i)
-    concept.addParent(text(batch->items[i]));
+        con.addParent(text(batch->items[i]));
     if (step.outermost) {
         // Nothing reads the lists again before the next concept empties
         // them: hand them over.
-        concept.addRoles(std::move(roles));
-        concept.addProperties(std::move(properties));
-        concept.addAssociations(std::move(associations));
+        con.addRoles(std::move(roles));
+        con.addProperties(std::move(properties));
+        con.addAssociations(std::move(associations));
         roles.clear();
         properties.clear();
         associations.clear();
     } else {
-        concept.addRoles(roles);
-        concept.addProperties(properties);
-        concept.addAssociations(associations);
+        con.addRoles(roles);
+        con.addProperties(properties);
+        con.addAssociations(associations);
     }
-    kb.addConcept(std::move(concept));
+    kb.addConcept(std::move(con));
     if (lines != nullptr) {
         long id = kb.getConcepts().rbegin()->first;
         lines->concepts.emplace_back(id, endLine());
         for (SourceLines::UndefinedName& undefined : undefinedNames) {
-            undefined.concept = id;
+            undefined.conceptId = id;
             lines->undefinedNames.push_back(undefined);
         }
         if (step.outermost)
@@ -185,3 +185,5 @@ void OntylogBuilder::operator()(const FatalErrorStep& step)
     kb.getConsole().out(
         "Fatal Error: " + text(step.message) + " at line: " + std::to_string(step.line));
 }
+
+} // namespace ontylog

@@ -14,6 +14,8 @@
 
 class QueltKb;
 
+namespace ontylog {
+
 // Turns the grammar's steps into records of the model and adds them to a
 // knowledge base, in the order of the steps: definitions and concepts go to
 // the knowledge base, the roles, properties, associations and qualifiers of
@@ -36,51 +38,50 @@ public:
     OntylogBuilder(const OntylogBuilder&) = delete;
     OntylogBuilder& operator=(const OntylogBuilder&) = delete;
 
-    void apply(const ontylog::Batch& batch);
+    void apply(const Batch& batch);
 
     // Whether a fatal error step was applied.
     bool sawFatalError() const { return fatalError; }
 
     // One step of the batch being applied.
-    void operator()(const ontylog::NamespaceDefStep& step);
-    void operator()(const ontylog::KindDefStep& step);
-    void operator()(const ontylog::RoleDefStep& step);
-    void operator()(const ontylog::PropertyDefStep& step);
-    void operator()(const ontylog::AssociationDefStep& step);
-    void operator()(const ontylog::QualifierDefStep& step);
-    void operator()(const ontylog::ConceptStartStep& step);
-    void operator()(const ontylog::RoleStep& step);
-    void operator()(const ontylog::QualifierStep& step);
-    void operator()(const ontylog::PropertyStep& step);
-    void operator()(const ontylog::AssociationStep& step);
-    void operator()(const ontylog::ConceptStep& step);
-    void operator()(const ontylog::LineStep& step);
-    void operator()(const ontylog::FatalErrorStep& step);
+    void operator()(const NamespaceDefStep& step);
+    void operator()(const KindDefStep& step);
+    void operator()(const RoleDefStep& step);
+    void operator()(const PropertyDefStep& step);
+    void operator()(const AssociationDefStep& step);
+    void operator()(const QualifierDefStep& step);
+    void operator()(const ConceptStartStep& step);
+    void operator()(const RoleStep& step);
+    void operator()(const QualifierStep& step);
+    void operator()(const PropertyStep& step);
+    void operator()(const AssociationStep& step);
+    void operator()(const ConceptStep& step);
+    void operator()(const LineStep& step);
+    void operator()(const FatalErrorStep& step);
 
 private:
-    std::string text(const ontylog::Text& text) const { return batch->string(text); }
+    std::string text(const Text& text) const { return batch->string(text); }
     // The qualifiers waiting, handed over.
     std::vector<QueltQualifier> takeQualifiers();
     // The text in one of the reused strings, for lookups by name.
-    const std::string& scratch(int slot, const ontylog::Text& text);
+    const std::string& scratch(int slot, const Text& text);
     // The line of the definition or concept that ends now; 0 when unknown.
     std::uint64_t endLine();
-    void noteDefinition(
-        SourceLines::Definition type, const ontylog::Text& name, const ontylog::Text& code);
+    void noteDefinition(SourceLines::Definition type, const Text& name, const Text& code);
     // Notes the name the record was built from when it has no definition.
     template <class Record>
-    void noteName(SourceLines::Attribute type, const Record& record, const ontylog::Text& name)
+    void noteName(SourceLines::Attribute type, const Record& record, const Text& name)
     {
         if (lines != nullptr)
             noteUndefined(type, record.getNameID(), name);
     }
-    void noteUndefined(SourceLines::Attribute type, long nameId, const ontylog::Text& name);
+    void noteUndefined(SourceLines::Attribute type, long nameId, const Text& name);
 
     QueltKb& kb;
     SourceLines* lines;
     // Lines of the definitions and concepts open, innermost last.
     std::vector<std::uint64_t> openLines;
-    const ontylog::Batch* batch = nullptr;
+    const Batch* batch = nullptr;
     std::vector<QueltRole> roles;
     std::vector<QueltProperty> properties;
     std::vector<QueltAssociation> associations;
@@ -90,5 +91,7 @@ private:
     std::string scratchText[2];
     bool fatalError = false;
 };
+
+} // namespace ontylog
 
 #endif

@@ -9,13 +9,14 @@
 
 #include <string_view>
 
-using ontylog::Tag;
 using xercesc::Attributes;
 using xercesc::SAXParseException;
 using xercesc::XMLPlatformUtils;
 using xercesc::XMLString;
 using xercesc::XMLTranscoder;
 using xercesc::XMLTransService;
+
+namespace ontylog {
 
 namespace {
 
@@ -24,7 +25,7 @@ const XMLSize_t kTranscoderBlockSize = 16 * 1024;
 
 } // namespace
 
-OntylogHandler::OntylogHandler(ontylog::OntylogGrammar& givenGrammar)
+OntylogHandler::OntylogHandler(OntylogGrammar& givenGrammar)
     : grammar(givenGrammar)
 {
     XMLTransService::Codes result = XMLTransService::Ok;
@@ -93,10 +94,10 @@ void OntylogHandler::startElement(
 {
     // With namespace processing off the local name is empty; the name as
     // written is the qualified name.
-    Tag tag = ontylog::tagOf(std::u16string_view(qname, XMLString::stringLen(qname)));
+    Tag tag = tagOf(std::u16string_view(qname, XMLString::stringLen(qname)));
     heldSurrogate = 0;
     attribute.clear();
-    if (const char16_t* name = ontylog::attributeOf(tag)) {
+    if (const char16_t* name = attributeOf(tag)) {
         // A missing attribute reads as the empty text.
         if (const XMLCh* value = attrs.getValue(name))
             appendUtf8(value, XMLString::stringLen(value), attribute);
@@ -184,3 +185,5 @@ std::string OntylogHandler::messageText(const XMLCh* message)
     }
     return out;
 }
+
+} // namespace ontylog

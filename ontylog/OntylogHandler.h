@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+namespace ontylog {
+
 // The SAX2 content and error handler of the parser library, as a thin
 // adapter in front of the element grammar (OntylogGrammar): element names
 // are looked up as the parser gives them (UTF-16); attribute values and
@@ -20,9 +22,9 @@
 //
 // One handler serves one parse. It needs an initialised parser library for
 // its whole life (it makes its transcoder in the constructor).
-class OntylogHandler : public xercesc::DefaultHandler, public ontylog::LineSource {
+class OntylogHandler : public xercesc::DefaultHandler, public LineSource {
 public:
-    explicit OntylogHandler(ontylog::OntylogGrammar& grammar);
+    explicit OntylogHandler(OntylogGrammar& grammar);
     ~OntylogHandler() override;
     OntylogHandler(const OntylogHandler&) = delete;
     OntylogHandler& operator=(const OntylogHandler&) = delete;
@@ -46,7 +48,7 @@ private:
     // dropped at the very end.
     void appendUtf8(const XMLCh* text, XMLSize_t length, std::string& out);
 
-    ontylog::OntylogGrammar& grammar;
+    OntylogGrammar& grammar;
     xercesc::XMLTranscoder* utf8 = nullptr;
     const xercesc::Locator* locator = nullptr;
     // The value of the attribute the grammar reads from a start tag.
@@ -55,5 +57,7 @@ private:
     // character data, or 0.
     XMLCh heldSurrogate = 0;
 };
+
+} // namespace ontylog
 
 #endif

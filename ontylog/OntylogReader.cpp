@@ -38,6 +38,8 @@ using xercesc::XMLReaderFactory;
 using xercesc::XMLString;
 using xercesc::XMLUni;
 
+namespace ontylog {
+
 namespace {
 
 // Batches on their way from the parsing thread to the applying one.
@@ -218,7 +220,7 @@ bool readDocument(QueltKb& kb, const Document& document)
     kb.reserveConcepts(static_cast<std::size_t>(size / kBytesPerConcept));
 
     BatchQueue queue(kQueueDepth);
-    ontylog::OntylogGrammar grammar(queue);
+    OntylogGrammar grammar(queue);
     OntylogHandler handler(grammar);
     if (document.lines != nullptr)
         grammar.setLineSource(&handler);
@@ -271,7 +273,7 @@ bool readDocument(QueltKb& kb, const Document& document)
     OntylogBuilder builder(kb, document.lines);
     {
         ProgressLine progress(kb.getConsole(), "Reading", "MB", inMemory ? 0 : size);
-        ontylog::Batch batch;
+        Batch batch;
         try {
             while (queue.next(batch)) {
                 builder.apply(batch);
@@ -300,8 +302,6 @@ bool readDocument(QueltKb& kb, const Document& document)
 }
 
 } // namespace
-
-namespace ontylog {
 
 bool readFile(QueltKb& kb, const std::string& fileName, SourceLines* lines)
 {

@@ -213,11 +213,11 @@ void writeRole(OntylogDocument& doc, const QueltRole& role)
 
 // Ungrouped roles first, then every role group that holds a role, in
 // ascending group number; within each, the concept's role order.
-void writeRoles(OntylogDocument& doc, const QueltConcept& concept)
+void writeRoles(OntylogDocument& doc, const QueltConcept& con)
 {
     doc.line("<definingRoles>");
     std::map<long, std::vector<const QueltRole*>> groups;
-    for (const auto& entry : concept.getRoles()) {
+    for (const auto& entry : con.getRoles()) {
         const QueltRole& role = entry.second;
         if (role.getRolegroup() == 0)
             writeRole(doc, role);
@@ -233,28 +233,28 @@ void writeRoles(OntylogDocument& doc, const QueltConcept& concept)
     doc.line("</definingRoles>");
 }
 
-void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept& concept)
+void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept& con)
 {
-    doc.subject("concept", concept.getName());
+    doc.subject("concept", con.getName());
     doc.line("<conceptDef>");
-    doc.element("<name>", concept.getName(), "</name>", "name");
-    numbering.write(doc, 'C', concept.getCode(), concept.getID());
-    doc.element("<namespace>", concept.getNamespace(), "</namespace>", "namespace");
-    if (!concept.getState())
+    doc.element("<name>", con.getName(), "</name>", "name");
+    numbering.write(doc, 'C', con.getCode(), con.getID());
+    doc.element("<namespace>", con.getNamespace(), "</namespace>", "namespace");
+    if (!con.getState())
         doc.line("<primitive/>");
-    const std::string& kind = concept.getKind();
+    const std::string& kind = con.getKind();
     if (!kind.empty())
         doc.element("<kind>", kind, "</kind>", "kind");
 
     doc.line("<definingConcepts>");
-    for (const std::string& parent : concept.getParents())
+    for (const std::string& parent : con.getParents())
         doc.element("<concept>", parent, "</concept>", "parent");
     doc.line("</definingConcepts>");
 
-    writeRoles(doc, concept);
+    writeRoles(doc, con);
 
     doc.line("<properties>");
-    for (const auto& entry : concept.getProperties()) {
+    for (const auto& entry : con.getProperties()) {
         const QueltProperty& property = entry.second;
         doc.line("<property>");
         doc.element("<name>", property.getName(), "</name>", "property name");
@@ -265,9 +265,9 @@ void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept
     }
     doc.line("</properties>");
 
-    if (concept.getNumAssociations() > 0) {
+    if (con.getNumAssociations() > 0) {
         doc.line("<associations>");
-        for (const auto& entry : concept.getAssociations()) {
+        for (const auto& entry : con.getAssociations()) {
             const QueltAssociation& association = entry.second;
             doc.line("<association>");
             doc.element("<name>", association.getName(), "</name>", "association name");

@@ -42,11 +42,11 @@ void ConceptFormatter::writeRestriction(const QueltRole& role, int depth)
 // Sorts the concept's grouped roles by group number, keeping the concept's
 // role order within a group, and notes where each group starts. Every
 // group number other than 0 that holds a role is a group of its own.
-void ConceptFormatter::collectRoleGroups(const QueltConcept& concept)
+void ConceptFormatter::collectRoleGroups(const QueltConcept& con)
 {
     grouped.clear();
     groupStarts.clear();
-    for (const auto& entry : concept.getRoles()) {
+    for (const auto& entry : con.getRoles()) {
         if (entry.second.getRolegroup() != 0)
             grouped.push_back(&entry.second);
     }
@@ -68,22 +68,22 @@ void ConceptFormatter::writeGroupIntersection(size_t first, size_t last)
     *output += "\t\t\t\t</owl:intersectionOf>\n";
 }
 
-void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
+void ConceptFormatter::writePrimitiveForm(const QueltConcept& con)
 {
     std::string& out = *output;
-    for (const std::string& parent : concept.getParents()) {
+    for (const std::string& parent : con.getParents()) {
         out += "<rdfs:subClassOf rdf:resource=\"#";
         attribute(conceptCode(parent));
         out += "\"/>\n";
     }
-    for (const auto& entry : concept.getRoles()) {
+    for (const auto& entry : con.getRoles()) {
         if (entry.second.getRolegroup() == 0) {
             out += "<rdfs:subClassOf>\n";
             writeRestriction(entry.second, 1);
             out += "</rdfs:subClassOf>\n";
         }
     }
-    collectRoleGroups(concept);
+    collectRoleGroups(con);
     size_t groups = groupStarts.size() - 1;
     if (groups == 0)
         return;
@@ -102,21 +102,21 @@ void ConceptFormatter::writePrimitiveForm(const QueltConcept& concept)
     out += "\t</owl:Class>\n</rdfs:subClassOf>\n";
 }
 
-void ConceptFormatter::writeDefinedForm(const QueltConcept& concept)
+void ConceptFormatter::writeDefinedForm(const QueltConcept& con)
 {
     std::string& out = *output;
     out += "<owl:equivalentClass>\n\t<owl:Class>\n"
            "\t\t<owl:intersectionOf rdf:parseType=\"Collection\">\n";
-    for (const std::string& parent : concept.getParents()) {
+    for (const std::string& parent : con.getParents()) {
         out += "\t\t\t<owl:Class rdf:about=\"#";
         attribute(conceptCode(parent));
         out += "\"/>\n";
     }
-    for (const auto& entry : concept.getRoles()) {
+    for (const auto& entry : con.getRoles()) {
         if (entry.second.getRolegroup() == 0)
             writeRestriction(entry.second, 3);
     }
-    collectRoleGroups(concept);
+    collectRoleGroups(con);
     size_t groups = groupStarts.size() - 1;
     if (groups > 1)
         out += "\t\t\t<owl:Class>\n\t\t\t<owl:unionOf rdf:parseType=\"Collection\">\n";
@@ -179,7 +179,7 @@ void ConceptFormatter::writeAxioms()
     }
 }
 
-bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, std::string& refusal)
+bool ConceptFormatter::append(const QueltConcept& con, std::string& text, std::string& refusal)
 {
     output = &text;
     std::string& out = text;
@@ -188,13 +188,13 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     badQualifier = nullptr;
 
     size_t mark = out.size();
-    std::string_view id = conceptCode(concept.getName());
+    std::string_view id = conceptCode(con.getName());
     out += "<owl:Class rdf:about=\"#";
     attribute(id);
     out += "\">\n<rdfs:label>";
 
-    const std::string* label = &concept.getName();
-    for (const auto& entry : concept.getProperties()) {
+    const std::string* label = &con.getName();
+    for (const auto& entry : con.getProperties()) {
         if (*tables.propertyNames.of(entry.second).text == kPreferredName) {
             label = &entry.second.getValue();
             break;
@@ -202,16 +202,16 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
     }
     content(*label);
     out += "</rdfs:label>\n<code>";
-    content(concept.getCode());
+    content(con.getCode());
     out += "</code>\n";
 
-    if (concept.getState())
-        writeDefinedForm(concept);
+    if (con.getState())
+        writeDefinedForm(con);
     else
-        writePrimitiveForm(concept);
+        writePrimitiveForm(con);
 
     axiomCount = 0;
-    for (const auto& entry : concept.getProperties()) {
+    for (const auto& entry : con.getProperties()) {
         const QueltProperty& property = entry.second;
         const ElementName& name = tables.propertyNames.of(property);
         out += '<';
@@ -231,7 +231,7 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
             axiom.property = *name.text;
         }
     }
-    for (const auto& entry : concept.getAssociations()) {
+    for (const auto& entry : con.getAssociations()) {
         const QueltAssociation& association = entry.second;
         const ElementName& name = tables.associationNames.of(association);
         std::string_view target = conceptCode(association.getValue());
@@ -257,11 +257,11 @@ bool ConceptFormatter::append(const QueltConcept& concept, std::string& text, st
 
     if (badKind != nullptr) {
         refusal = writerules::refusal(
-            "concept", concept.getName(), writerules::elementNameFault(badKind, *badName));
+            "concept", con.getName(), writerules::elementNameFault(badKind, *badName));
         return false;
     }
     if (!xmltext::carryable(out.data() + mark, out.size() - mark)) {
-        refusal = writerules::refusal("concept", concept.getName(), writerules::kUncarried);
+        refusal = writerules::refusal("concept", con.getName(), writerules::kUncarried);
         return false;
     }
     return true;

@@ -27,12 +27,12 @@ public:
     // written (a character XML cannot carry, a property, association or
     // qualifier name that cannot be an element name): refusal is then the
     // message line, without its line end, and out holds a partial text.
-    bool append(const QueltConcept& concept, std::string& out, std::string& refusal);
+    bool append(const QueltConcept& con, std::string& out, std::string& refusal);
 
 private:
-    void writeDefinedForm(const QueltConcept& concept);
-    void writePrimitiveForm(const QueltConcept& concept);
-    void collectRoleGroups(const QueltConcept& concept);
+    void writeDefinedForm(const QueltConcept& con);
+    void writePrimitiveForm(const QueltConcept& con);
+    void collectRoleGroups(const QueltConcept& con);
     void writeGroupIntersection(size_t first, size_t last);
     void writeRestriction(const QueltRole& role, int depth);
     owlaxioms& nextAxiom();

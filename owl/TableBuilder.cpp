@@ -71,20 +71,20 @@ void scan(
     ConceptIterator first, ConceptIterator last, const std::vector<long>& rxkIds, RangeScan& out)
 {
     for (; first != last; ++first) {
-        const QueltConcept& concept = first->second;
-        if (concept.getNumParents() == 0)
-            out.roots.push_back(&concept.getName());
-        for (const auto& entry : concept.getProperties()) {
+        const QueltConcept& con = first->second;
+        if (con.getNumParents() == 0)
+            out.roots.push_back(&con.getName());
+        for (const auto& entry : con.getProperties()) {
             const QueltProperty& property = entry.second;
             out.properties.note(property);
             if (std::find(rxkIds.begin(), rxkIds.end(), property.getNameID()) != rxkIds.end())
-                out.codes.add(concept.getName(), property.getValue());
+                out.codes.add(con.getName(), property.getValue());
             for (const QueltQualifier& qualifier : property.getQualifiers())
                 out.qualifiers.note(qualifier);
         }
-        for (const auto& entry : concept.getRoles())
+        for (const auto& entry : con.getRoles())
             out.roles.note(entry.second);
-        for (const auto& entry : concept.getAssociations()) {
+        for (const auto& entry : con.getAssociations()) {
             out.associations.note(entry.second);
             for (const QueltQualifier& qualifier : entry.second.getQualifiers())
                 out.qualifiers.note(qualifier);

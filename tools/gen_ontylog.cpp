@@ -982,7 +982,7 @@ private:
 
     // --- naming ------------------------------------------------------------
 
-    static uint32_t kindOf(uint64_t concept) { return static_cast<uint32_t>(concept % kNumKinds); }
+    static uint32_t kindOf(uint64_t con) { return static_cast<uint32_t>(con % kNumKinds); }
 
     // The name of concept i (roots first, then kind i % 6), as written.
     void conceptName(uint64_t i, std::string& to) const

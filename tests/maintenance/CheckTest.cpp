@@ -38,7 +38,7 @@ const char kHead[] = "<terminology>\n"
                      "<property><name>RXK</name><value>X2</value></property></conceptDef>\n";
 
 // A concept of one line, below the roots: name, code, then its content.
-std::string concept(const std::string& name, const std::string& content)
+std::string con(const std::string& name, const std::string& content)
 {
     return "<conceptDef><name>" + name + "</name><code>" + name
         + "</code><definingConcepts><concept>Organ</concept></definingConcepts>" + content
@@ -86,22 +86,22 @@ TEST_F(CheckTest, ASoundTerminologyHasNoFinding)
 {
     EXPECT_EQ(
         check(std::string(kHead)
-            + concept("Heart",
+            + con("Heart",
                 rxk("X3")
                     + "<property><name>Form</name><value>Tablet</value>"
                       "<qualifier><name>Source</name><value>Lab</value>"
                       "</qualifier></property>")
-            + concept("Pain", rxk("X4") + "<role><name>Has_Site</name><value>Heart</value></role>")
+            + con("Pain", rxk("X4") + "<role><name>Has_Site</name><value>Heart</value></role>")
             + "</terminology>\n"),
         std::vector<std::string> {});
 }
 
 TEST_F(CheckTest, ReferencesAndIdentifiers)
 {
-    const std::string document = std::string(kHead) + concept("Heart", "") // 13
-        + concept("Lung", rxk("")) // 14
-        + concept("Liver", rxk("X2")) // 15: Finding's
-        + concept("Pain",
+    const std::string document = std::string(kHead) + con("Heart", "") // 13
+        + con("Lung", rxk("")) // 14
+        + con("Liver", rxk("X2")) // 15: Finding's
+        + con("Pain",
             rxk("X5")
                 + "<role><name>Has_Site</name><value>Hart</value></role>"
                   "<role><name>Has_Sight</name><value>Organ</value></role>"
@@ -109,8 +109,8 @@ TEST_F(CheckTest, ReferencesAndIdentifiers)
         + "<conceptDef><name>Ache</name><code>Ache</code><definingConcepts><concept>Organ"
           "</concept><concept>Orgn</concept></definingConcepts>"
         + rxk("7up") + rxk("X7") + "</conceptDef>\n" // 17: the last RXK names the class
-        + concept("Pain", rxk("X8")) // 18
-        + concept("Spleen",
+        + con("Pain", rxk("X8")) // 18
+        + con("Spleen",
             rxk("X9")
                 + "<property><name>CUI</name><value>a</value></property>"
                   "<property><name>CUI</name><value>b</value></property>"
@@ -147,7 +147,7 @@ TEST_F(CheckTest, ReferencesAndIdentifiers)
 
 TEST_F(CheckTest, AnRxkValueThatIsNoOwlNameIsAWarning)
 {
-    EXPECT_EQ(check(std::string(kHead) + concept("Heart", rxk("1 x")) + "</terminology>\n"),
+    EXPECT_EQ(check(std::string(kHead) + con("Heart", rxk("1 x")) + "</terminology>\n"),
         (std::vector<std::string> {
             "13 warning invalid-owl-name concept 'Heart': RXK value: invalid OWL name; first char "
             "\"1 x\"; invalid OWL name; internal char at 2, \"1 x\"" }));
@@ -158,7 +158,7 @@ TEST_F(CheckTest, NamesThatRefuseAConceptAreTheWritersReasons)
     const std::string document = std::string(kHead)
         + "<propertyDef><name>Lab Value</name><code>P9</code></propertyDef>\n" // 13
         + "<associationDef><name>1st</name><code>A9</code></associationDef>\n" // 14
-        + concept("Heart",
+        + con("Heart",
             rxk("X3")
                 + "<property><name>Lab Value</name><value>1</value></property>"
                   "<property><name>Lab Value</name><value>2</value></property>"
@@ -194,7 +194,7 @@ TEST_F(CheckTest, TextsXmlCannotCarryRefuseTheirUnitAndThoseThatNameThem)
         + "<propertyDef><name>Shade</name><code>P9</code>" // 14
           "<pickList><pickListItem>da&#x1;rk</pickListItem></pickList></propertyDef>\n"
         + "<roleDef><name>Has_Part</name><code>R&#x2;</code></roleDef>\n" // 15
-        + concept("Heart",
+        + con("Heart",
             rxk("X3")
                 + "<property><name>Form</name><value>Tab&#x3;let</value>"
                   "</property>") // 16
@@ -202,7 +202,7 @@ TEST_F(CheckTest, TextsXmlCannotCarryRefuseTheirUnitAndThoseThatNameThem)
         + "</conceptDef>\n" // 17: the name is the label
         + "<conceptDef><name>Bell&#x7;s</name><code>C8</code>" + kUnderOrgan + rxk("X5")
         + "<property><name>Preferred_Name</name><value>Bells</value></property></conceptDef>\n"
-        + concept("Lung", rxk("X&#x8;6")) // 19
+        + con("Lung", rxk("X&#x8;6")) // 19
         + "<conceptDef><name>Liver</name><code>Liver</code><definingConcepts><concept>Lung"
           "</concept></definingConcepts>"
         + rxk("X7") + "</conceptDef>\n" // 20: writes Lung's RXK
@@ -329,8 +329,8 @@ TEST_F(CheckTest, ADeepHierarchyIsWalkedWithoutRecursion)
 
 TEST_F(CheckTest, ReaderLinesNotCoveredOtherwiseComeFirst)
 {
-    const std::string document = std::string(kHead) + concept("Heart", "")
-        + concept("Heart", rxk("X3")) + "</terminology>\n";
+    const std::string document
+        = std::string(kHead) + con("Heart", "") + con("Heart", rxk("X3")) + "</terminology>\n";
     EXPECT_EQ(check(document,
                   { "ERROR::addConcept:DupConceptName\tHeart", "ERROR::addConcept:MultiCUI\tHeart",
                       "Warning: odd \x01 line" }),
@@ -344,7 +344,7 @@ TEST_F(CheckTest, ReaderLinesNotCoveredOtherwiseComeFirst)
 
 TEST_F(CheckTest, WithoutLinesDefinitionsComeBeforeConcepts)
 {
-    const std::string document = std::string(kHead) + concept("Heart", "")
+    const std::string document = std::string(kHead) + con("Heart", "")
         + "<roleDef><name>Late</name><code>R2</code><domain>Organ_Kind</domain>"
           "<range>Gas_Kind</range></roleDef>\n"
         + "</terminology>\n";

@@ -37,24 +37,23 @@ TEST_F(KbTest, EveryNonEmptyLineBecomesAPrimitiveConceptUnderTheParent)
 
     ASSERT_EQ(conceptNames(*kb), (Names { "aspirin", "ibuprofen tablets" }));
     for (const auto& entry : kb->getConcepts()) {
-        const QueltConcept& concept = entry.second;
-        SCOPED_TRACE(concept.getName());
-        EXPECT_EQ(concept.getCode(), "");
-        EXPECT_EQ(concept.getID(), -1);
-        EXPECT_EQ(concept.getNamespace(), "TermNs");
-        EXPECT_EQ(concept.getKind(), "TermKind");
-        EXPECT_FALSE(concept.getState());
-        EXPECT_EQ(
-            std::vector<std::string>(concept.getParents().begin(), concept.getParents().end()),
+        const QueltConcept& con = entry.second;
+        SCOPED_TRACE(con.getName());
+        EXPECT_EQ(con.getCode(), "");
+        EXPECT_EQ(con.getID(), -1);
+        EXPECT_EQ(con.getNamespace(), "TermNs");
+        EXPECT_EQ(con.getKind(), "TermKind");
+        EXPECT_FALSE(con.getState());
+        EXPECT_EQ(std::vector<std::string>(con.getParents().begin(), con.getParents().end()),
             std::vector<std::string> { "Term_List" });
-        EXPECT_EQ(concept.getNumRoles() + concept.getNumAssociations(), 0);
+        EXPECT_EQ(con.getNumRoles() + con.getNumAssociations(), 0);
         // In definition order: Semantic_Type, Preferred_Name, FULL_SYN.
         std::ostringstream properties;
-        for (const auto& p : concept.getProperties())
+        for (const auto& p : con.getProperties())
             properties << p.second << "@" << p.second.getLocale() << ";";
         EXPECT_EQ(properties.str(),
-            "Semantic_Type Imported term@;Preferred_Name " + concept.getName() + "@;FULL_SYN "
-                + concept.getName() + "|Syn_Term_Type PT|Syn_Source Zev@;");
+            "Semantic_Type Imported term@;Preferred_Name " + con.getName() + "@;FULL_SYN "
+                + con.getName() + "|Syn_Term_Type PT|Syn_Source Zev@;");
     }
     // The term index finds an imported line in any letter case.
     EXPECT_TRUE(kb->termInKB("Ibuprofen Tablets"));

@@ -26,10 +26,10 @@ void addTermDefinitions(QueltKb& kb)
 // A concept whose first term is its preferred name and the others synonyms.
 void addConcept(QueltKb& kb, const std::string& name, const std::vector<std::string>& terms)
 {
-    QueltConcept concept(name, "", -1, "Ns", "", true);
+    QueltConcept con(name, "", -1, "Ns", "", true);
     for (size_t i = 0; i < terms.size(); ++i)
-    concept.addProperty(QueltProperty(i == 0 ? "Preferred_Name" : "FULL_SYN", terms[i], ""));
-    kb.addConcept(concept);
+        con.addProperty(QueltProperty(i == 0 ? "Preferred_Name" : "FULL_SYN", terms[i], ""));
+    kb.addConcept(con);
 }
 
 std::set<long> ids(const QueltKb& kb, const std::vector<std::string>& names)
@@ -60,19 +60,19 @@ protected:
 
 TEST_F(MatchTest, ConceptTermsAreTheLowerCasedPreferredNameAndSynonymValues)
 {
-    QueltConcept concept("Aspirin", "C1", 1, "Ns", "", true);
-    concept.addProperty(QueltProperty("FULL_SYN", "Aspirin Tablets", ""));
-    concept.addProperty(QueltProperty("FULL_SYN", "ASPIRIN TABLETS", ""));
-    concept.addProperty(QueltProperty("Preferred_Name", "Ac\xC3\x89tyl-Salicylic Acid", ""));
-    concept.addProperty(QueltProperty("DEFINITION", "Not A Term", ""));
+    QueltConcept con("Aspirin", "C1", 1, "Ns", "", true);
+    con.addProperty(QueltProperty("FULL_SYN", "Aspirin Tablets", ""));
+    con.addProperty(QueltProperty("FULL_SYN", "ASPIRIN TABLETS", ""));
+    con.addProperty(QueltProperty("Preferred_Name", "Ac\xC3\x89tyl-Salicylic Acid", ""));
+    con.addProperty(QueltProperty("DEFINITION", "Not A Term", ""));
 
     std::set<std::string> found { "kept" };
-    terms->getConceptTerms(concept, found);
+    terms->getConceptTerms(con, found);
     // Only A-Z are lowered; the bytes of the non-ASCII letter stay.
     EXPECT_EQ(found,
         (std::set<std::string> { "kept", "aspirin tablets", "ac\xC3\x89tyl-salicylic acid" }));
     std::set<std::string> stems { "kept" };
-    terms->getAlphaStemConceptTerms(concept, stems);
+    terms->getAlphaStemConceptTerms(con, stems);
     EXPECT_EQ(stems.size(), 3u);
     EXPECT_EQ(stems.count("aspirin tablet"), 1u);
 }

@@ -39,9 +39,9 @@ TEST_F(KbTest, TextsXmlCannotCarryAreRefusedWithoutAFile)
         {
             auto kb = quietKb();
             kb->addPropertyDef(QueltPropertyDef(c.defName, "P1", 2, "string", false, false, ""));
-            QueltConcept concept(c.conceptName, "C1", 3, "", "", true);
-            concept.addProperty(QueltProperty(c.defName, c.value, ""));
-            kb->addConcept(concept);
+            QueltConcept con(c.conceptName, "C1", 3, "", "", true);
+            con.addProperty(QueltProperty(c.defName, c.value, ""));
+            kb->addConcept(con);
             EXPECT_EQ(stderrOf([&] { EXPECT_FALSE(kb->writeQueltXMLFile(target, false)); }),
                 std::string("ERROR: cannot write ") + c.message + "\n");
         }

@@ -106,13 +106,13 @@ TEST_F(KbTest, RoleGroupsCountDistinctNonZeroGroups)
     };
     QueltRoleDef def("r", "R1", 1, "", "", "", "", "");
     for (const Case& c : cases) {
-        QueltConcept concept = makeConcept("C");
+        QueltConcept con = makeConcept("C");
         for (long group : c.groups)
-        concept.addRole(QueltRole("r", "v" + std::to_string(group), "some", group));
+            con.addRole(QueltRole("r", "v" + std::to_string(group), "some", group));
         SCOPED_TRACE(::testing::PrintToString(c.groups));
-        EXPECT_EQ(concept.getNumRoles(), static_cast<long>(c.groups.size()));
-        EXPECT_EQ(concept.getNumRoleGroups(), c.numGroups);
-        EXPECT_EQ(concept.hasRolegroups(), c.hasGroups);
+        EXPECT_EQ(con.getNumRoles(), static_cast<long>(c.groups.size()));
+        EXPECT_EQ(con.getNumRoleGroups(), c.numGroups);
+        EXPECT_EQ(con.hasRolegroups(), c.hasGroups);
     }
 }
 

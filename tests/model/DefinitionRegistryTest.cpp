@@ -205,14 +205,14 @@ TEST_F(KbTest, LookupsWhileARegistryIsAbsentHideItsNamesClassWide)
     clearAllErrorWords();
     {
         // A concept takes over the bits of the attributes it is given.
-        QueltConcept concept("C", "", 0, "", "", false);
-        concept.addRole(QueltRole("r", "v", "some"));
+        QueltConcept con("C", "", 0, "", "", false);
+        con.addRole(QueltRole("r", "v", "some"));
         EXPECT_TRUE(QueltConcept::isError(T::NO_ROLEDEF));
         EXPECT_FALSE(QueltConcept::isError(T::NO_PROPDEF));
-        concept.addProperty(QueltProperty("p", "v", ""));
+        con.addProperty(QueltProperty("p", "v", ""));
         EXPECT_TRUE(QueltConcept::isError(T::NO_PROPDEF));
         QueltConcept::clearError();
-        concept.addAssociation(QueltAssociation("a", "v"));
+        con.addAssociation(QueltAssociation("a", "v"));
         EXPECT_EQ(QueltConcept::errors().value(), long { T::NO_PROPDEF });
     }
 }

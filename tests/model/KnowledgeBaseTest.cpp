@@ -19,11 +19,11 @@ using Properties = std::vector<std::pair<std::string, std::string>>;
 QueltConcept makeConcept(const std::string& name, const std::vector<std::string>& parents = {},
     const std::string& kind = "", const Properties& properties = {})
 {
-    QueltConcept concept(name, "", 0, "", kind, false);
-    concept.addParents(parents);
+    QueltConcept con(name, "", 0, "", kind, false);
+    con.addParents(parents);
     for (const auto& p : properties)
-    concept.addProperty(QueltProperty(p.first, p.second, ""));
-    return concept;
+        con.addProperty(QueltProperty(p.first, p.second, ""));
+    return con;
 }
 
 QueltConcept withProperties(const std::string& name, const Properties& properties)

@@ -18,7 +18,7 @@ TEST_F(BrokenInputTest, TruncatedFileKeepsTheRecordsBeforeTheBreak)
     EXPECT_TRUE(isFatalErrorLine(out)) << out;
     EXPECT_EQ(kb->getNumNames() + kb->getNumKinds() + kb->getNumProps(), 3);
     EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { "Complete Concept" }));
-    EXPECT_EQ(describe(concept("Complete Concept")), "|-1||Finding_Kind|defined P:Note=kept");
+    EXPECT_EQ(describe(con("Complete Concept")), "|-1||Finding_Kind|defined P:Note=kept");
 }
 
 // Element names are the qualified names as written: a prefix, other case or

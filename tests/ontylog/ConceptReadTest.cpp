@@ -47,17 +47,17 @@ TEST_F(ConceptReadTest, EveryConceptWhole)
     std::vector<std::string> names;
     for (const auto& e : expected) {
         names.push_back(e.first);
-        EXPECT_EQ(describe(concept(e.first)), e.second) << e.first;
+        EXPECT_EQ(describe(con(e.first)), e.second) << e.first;
     }
     EXPECT_EQ(conceptNames(*kb), names);
     // Identifiers are consecutive, whatever the first one is.
     EXPECT_EQ(kb->getConcepts().rbegin()->first - kb->getConcepts().begin()->first, 6);
 
-    EXPECT_EQ(concept("Grouped Disease").getNumRoleGroups(), 2);
-    EXPECT_TRUE(concept("Grouped Disease").hasRolegroups());
-    EXPECT_EQ(concept("Empty First Group").getNumRoleGroups(), 1);
-    EXPECT_FALSE(concept("Empty First Group").hasRolegroups());
-    EXPECT_EQ(concept("Bare Concept").getNumRoleGroups(), 0);
+    EXPECT_EQ(con("Grouped Disease").getNumRoleGroups(), 2);
+    EXPECT_TRUE(con("Grouped Disease").hasRolegroups());
+    EXPECT_EQ(con("Empty First Group").getNumRoleGroups(), 1);
+    EXPECT_FALSE(con("Empty First Group").hasRolegroups());
+    EXPECT_EQ(con("Bare Concept").getNumRoleGroups(), 0);
 }
 
 } // namespace

@@ -121,7 +121,7 @@ TEST_F(LineReadTest, NamesWithoutDefinitionAreKeptWithTheirConcept)
     ASSERT_TRUE(readLines(document));
     std::vector<std::string> rows;
     for (const SourceLines::UndefinedName& undefined : lines.undefinedNames)
-        rows.push_back(kb->getConcept(undefined.concept).getName() + " "
+        rows.push_back(kb->getConcept(undefined.conceptId).getName() + " "
             + std::to_string(static_cast<int>(undefined.type)) + " " + undefined.name);
     // Roles 0, properties 1, associations 2, qualifiers 3; in the order read.
     EXPECT_EQ(
@@ -138,10 +138,10 @@ TEST_F(LineReadTest, NothingIsNotedWithoutBeingAsked)
                                  "</conceptDef>\n"
                                  "</terminology>\n";
     ASSERT_TRUE(readText(document));
-    std::string plain = describe(concept("A"));
+    std::string plain = describe(con("A"));
     fresh();
     ASSERT_TRUE(readLines(document));
-    EXPECT_EQ(describe(concept("A")), plain);
+    EXPECT_EQ(describe(con("A")), plain);
     EXPECT_EQ(lines.concepts.size(), 1u);
 }
 

@@ -100,7 +100,7 @@ protected:
         return complete;
     }
 
-    const QueltConcept& concept(const std::string& name) const
+    const QueltConcept& con(const std::string& name) const
     {
         return byName(kb->getConcepts(), name);
     }

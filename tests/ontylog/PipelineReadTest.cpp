@@ -80,7 +80,7 @@ TEST_F(PipelineReadTest, BreakInsideABatchKeepsTheRecordsAndTheLinesInOrder)
     EXPECT_TRUE(isFatalErrorLine(out.substr(lines.size()))) << out;
     ASSERT_EQ(kb->getNumConcepts(), 1302);
     EXPECT_EQ(describe(kb->getConcepts().rbegin()->second), described(1300));
-    EXPECT_THROW(concept("Broken"), std::runtime_error);
+    EXPECT_THROW(con("Broken"), std::runtime_error);
 }
 
 // stop() ends a parsing side that waits on a full queue; the batches taken

@@ -14,6 +14,8 @@
 #include <algorithm>
 
 using namespace ontylogtest;
+using ontylog::OntylogBuilder;
+using ontylog::OntylogHandler;
 
 namespace {
 
@@ -52,8 +54,8 @@ TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
 {
     ASSERT_TRUE(read(dataFile("non_ascii.xml")));
     EXPECT_EQ(out, "");
-    const QueltConcept& c = concept("H\xC3\xA9morragie r\xC3\xA9"
-                                    "cidivante");
+    const QueltConcept& c = con("H\xC3\xA9morragie r\xC3\xA9"
+                                "cidivante");
     // Names with non-ASCII characters resolve between records.
     EXPECT_EQ(c.getKind(), "Kind_\xC3\xA9");
     EXPECT_EQ(propertyValues(c, "Synonym_\xC2\xB5"),
@@ -90,7 +92,7 @@ TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
         document += "<property><name>Note</name><value>" + text + "</value></property>";
     ASSERT_TRUE(readText(document + "</conceptDef></terminology>"));
     EXPECT_EQ(out, "");
-    std::vector<std::string> values = propertyValues(concept("Runs"), "Note");
+    std::vector<std::string> values = propertyValues(con("Runs"), "Note");
     std::sort(values.begin(), values.end());
     std::sort(expected.begin(), expected.end());
     EXPECT_EQ(values, expected);
@@ -168,8 +170,7 @@ TEST_F(TextReadTest, SurrogatePairCutBetweenPiecesComesOutWhole)
                   "</conceptDef></terminology>",
             applying));
     EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { text }));
-    EXPECT_EQ(
-        propertyValues(concept(text), "Note"), (std::vector<std::string> { "\xF0\x9F\x98\x80" }));
+    EXPECT_EQ(propertyValues(con(text), "Note"), (std::vector<std::string> { "\xF0\x9F\x98\x80" }));
 }
 
 } // namespace

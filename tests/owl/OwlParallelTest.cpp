@@ -154,12 +154,12 @@ TEST_F(OwlParallel, FirstRefusedConceptInFileOrderIsReported)
         SCOPED_TRACE(c.what);
         clearAllErrorWords();
         QueltKb kb;
-        buildLarge(kb, [&c](int i, QueltConcept& concept) {
+        buildLarge(kb, [&c](int i, QueltConcept& con) {
             for (const auto& value : c.values) {
                 if (value.first == i && value.second == "Undefined")
-                concept.addProperty(QueltProperty("Undefined", "v", ""));
-                else if (value.first == i) concept.addProperty(
-                    QueltProperty("Synonym", value.second, ""));
+                    con.addProperty(QueltProperty("Undefined", "v", ""));
+                else if (value.first == i)
+                    con.addProperty(QueltProperty("Synonym", value.second, ""));
             }
         });
         EXPECT_FALSE(write(kb, options(0, 256)));

@@ -19,12 +19,12 @@ void buildSmall(QueltKb& kb)
     kb.addRoleDef(QueltRoleDef("Has_X", "RX", 4, "NS", "K", "K", "", ""));
     kb.addQualifierDef(QueltQualifierDef("Source", "Q1", 5, "NS", "CP", {}));
     kb.addAssociationDef(QueltAssociationDef("Maps_To", "A1", 6, "", true, "NS"));
-    QueltConcept concept("Root", "cRoot", 0, "NS", "K", false);
+    QueltConcept con("Root", "cRoot", 0, "NS", "K", false);
     QueltProperty rxk("RXK", "C_R", "");
     rxk.addQualifier(QueltQualifier("Source", "S"));
-    concept.addProperty(rxk);
-    concept.addAssociation(QueltAssociation("Maps_To", "Root", { QueltQualifier("Source", "S") }));
-    kb.addConcept(concept);
+    con.addProperty(rxk);
+    con.addAssociation(QueltAssociation("Maps_To", "Root", { QueltQualifier("Source", "S") }));
+    kb.addConcept(con);
 }
 
 // buildSmall and a child of Root: defined by definitions, changed by fill.
@@ -55,11 +55,11 @@ TEST_F(OwlRefusal, EveryRefusedUnitIsNamedAndNothingIsWritten)
         std::vector<std::string> header = headerLines();
     };
     const std::string carry = "': text holds a character XML cannot carry\n";
-    const std::string concept = "ERROR: cannot write concept '";
+    const std::string con = "ERROR: cannot write concept '";
     const std::string invalid = "ERROR:  invalid OWL name; internal char at 2, \"";
     const Case cases[] = {
         { "concept name, shown escaped", withChild("Bad\x1F", [](QueltConcept&) {}),
-            concept + "Bad\\x1F" + carry },
+            con + "Bad\\x1F" + carry },
         { "header line", buildSmall,
             "ERROR: cannot write the document header: text holds a character XML cannot carry\n",
             kNamespace, { "<!-- \x06 -->" } },
@@ -93,7 +93,7 @@ TEST_F(OwlRefusal, EveryRefusedUnitIsNamedAndNothingIsWritten)
                 addBasics(kb);
                 kb.addConcept(makeConcept("Top", "R\x08"));
             },
-            invalid + "R\x08\"\n" + invalid + "R\x08\"\n" + concept + "Top" + carry },
+            invalid + "R\x08\"\n" + invalid + "R\x08\"\n" + con + "Top" + carry },
         // Element names; the declarations' identifier check speaks first.
         { "blank in a property name",
             withChild(
@@ -103,7 +103,7 @@ TEST_F(OwlRefusal, EveryRefusedUnitIsNamedAndNothingIsWritten)
                     kb.addPropertyDef(
                         QueltPropertyDef("Short name", "P2", 7, "", false, false, ""));
                 }),
-            "ERROR:  invalid OWL name; internal char at 6, \"Short name\"\n" + concept
+            "ERROR:  invalid OWL name; internal char at 6, \"Short name\"\n" + con
                 + "Named': property name 'Short name' cannot be an XML element name\n" },
         { "colon in a qualifier name",
             withChild(
@@ -116,7 +116,7 @@ TEST_F(OwlRefusal, EveryRefusedUnitIsNamedAndNothingIsWritten)
                 [](QueltKb& kb) {
                     kb.addQualifierDef(QueltQualifierDef("src:a", "Q2", 7, "", "CP", {}));
                 }),
-            "ERROR:  invalid OWL name; internal char at 4, \"src:a\"\n" + concept
+            "ERROR:  invalid OWL name; internal char at 4, \"src:a\"\n" + con
                 + "Qualified': qualifier name 'src:a' cannot be an XML element name\n" },
         { "digit first in an association name",
             withChild(
@@ -125,12 +125,12 @@ TEST_F(OwlRefusal, EveryRefusedUnitIsNamedAndNothingIsWritten)
                 [](QueltKb& kb) {
                     kb.addAssociationDef(QueltAssociationDef("1Maps", "A2", 7, "", true, ""));
                 }),
-            "ERROR:  invalid OWL name; first char \"1Maps\"\n" + concept
+            "ERROR:  invalid OWL name; first char \"1Maps\"\n" + con
                 + "Mapped': association name '1Maps' cannot be an XML element name\n" },
         { "property without a definition",
             withChild("Child",
                 [](QueltConcept& c) { c.addProperty(QueltProperty("Undefined", "v", "")); }),
-            concept + "Child': a property without a defined name\n" },
+            con + "Child': a property without a defined name\n" },
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

@@ -44,9 +44,9 @@ inline void addBasics(QueltKb& kb)
 // A concept of kind K named by the "RXK" value rxk.
 inline QueltConcept makeConcept(const std::string& name, const std::string& rxk)
 {
-    QueltConcept concept(name, "c" + name, 0, "NS", "K", false);
-    concept.addProperty(QueltProperty("RXK", rxk, ""));
-    return concept;
+    QueltConcept con(name, "c" + name, 0, "NS", "K", false);
+    con.addProperty(QueltProperty("RXK", rxk, ""));
+    return con;
 }
 
 // Limits the size of the files this process writes and ignores SIGXFSZ,
