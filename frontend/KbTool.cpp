@@ -606,10 +606,7 @@ int Tool::check(int argc, char** argv)
 
     std::vector<maintenance::Finding> findings;
     if (complete) {
-        std::vector<std::string> messages;
-        for (const GatheringConsole::Line& line : gathering.lines())
-            messages.push_back(line.text);
-        findings = maintenance::checkTerminology(kb, lines, messages);
+        findings = maintenance::checkTerminology(kb, lines, gathering.messages());
     } else {
         // The parser stopped: what was read before it is no terminology to
         // judge, so its error is the one finding.

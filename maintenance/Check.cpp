@@ -210,7 +210,7 @@ public:
     {
     }
 
-    std::vector<Finding> run(const std::vector<std::string>& readerMessages);
+    std::vector<Finding> run(const std::vector<Message>& readerMessages);
 
 private:
     // The concepts of a name: the first one, and the identifier of their
@@ -277,7 +277,7 @@ private:
     void checkKinds();
     void checkRootClasses();
     void checkCycles();
-    void gatherReaderMessages(const std::vector<std::string>& readerMessages);
+    void gatherReaderMessages(const std::vector<Message>& readerMessages);
 
     const QueltKb& kb;
     const SourceLines& lines;
@@ -305,7 +305,7 @@ private:
     std::map<std::string, std::string> kindRoots; // kind name -> its root's name
 };
 
-std::vector<Finding> Checker::run(const std::vector<std::string>& readerMessages)
+std::vector<Finding> Checker::run(const std::vector<Message>& readerMessages)
 {
     for (const auto& entry : kb.getRoleDefs())
         roleCodes[entry.second.getName()] = entry.second.getCode();
@@ -343,18 +343,14 @@ std::vector<Finding> Checker::run(const std::vector<std::string>& readerMessages
     return sorted;
 }
 
-// The lines the reader printed that no finding covers: duplicate concept
+// The messages of the reading that no finding covers: duplicate concept
 // names and several CUI values are findings of their own, located.
-void Checker::gatherReaderMessages(const std::vector<std::string>& readerMessages)
+void Checker::gatherReaderMessages(const std::vector<Message>& readerMessages)
 {
-    static const std::string covered[]
-        = { "ERROR::addConcept:DupConceptName\t", "ERROR::addConcept:MultiCUI\t" };
-    for (const std::string& message : readerMessages) {
-        bool known = false;
-        for (const std::string& start : covered)
-            known = known || message.compare(0, start.size(), start) == 0;
-        if (!known)
-            add(ReaderMessage, "document", "", "", 0, xmltext::shown(message));
+    for (const Message& message : readerMessages) {
+        if (message.kind != Message::Kind::DuplicateConceptName
+            && message.kind != Message::Kind::SeveralCui)
+            add(ReaderMessage, "document", "", "", 0, shownText(messageLine(message)));
     }
 }
 
@@ -869,7 +865,7 @@ const FindingKind* findingKind(const std::string& name)
 }
 
 std::vector<Finding> checkTerminology(
-    const QueltKb& kb, const SourceLines& lines, const std::vector<std::string>& readerMessages)
+    const QueltKb& kb, const SourceLines& lines, const std::vector<Message>& readerMessages)
 {
     return Checker(kb, lines).run(readerMessages);
 }

@@ -1,6 +1,7 @@
 #ifndef QUELT_MAINTENANCE_CHECK_H
 #define QUELT_MAINTENANCE_CHECK_H
 
+#include "model/Message.h"
 #include "model/QueltKb.h"
 #include "model/SourceLines.h"
 
@@ -50,10 +51,10 @@ struct Finding {
 // definition or a concept, the finding's explanation starts with the
 // writer's reason. The lines are those the reader noted (empty when the
 // knowledge base was not read from a document); readerMessages are the
-// lines the reader printed while reading, which become findings of their
-// own unless another finding already covers them.
+// messages the model and the reader reported while reading, which become
+// findings of their own unless another finding already covers them.
 std::vector<Finding> checkTerminology(
-    const QueltKb& kb, const SourceLines& lines, const std::vector<std::string>& readerMessages);
+    const QueltKb& kb, const SourceLines& lines, const std::vector<Message>& readerMessages);
 
 // The kind of that name; nullptr when there is none.
 const FindingKind* findingKind(const std::string& name);

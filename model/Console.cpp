@@ -36,6 +36,11 @@ Console& Console::standard()
     return console;
 }
 
+void Console::report(const Message& message)
+{
+    line(onStandardOutput(message.kind) ? Out : Err, messageLine(message));
+}
+
 void RoutedConsole::line(Stream stream, std::string_view text)
 {
     if (stream == Err || outRoute == Keep)
@@ -46,8 +51,13 @@ void RoutedConsole::line(Stream stream, std::string_view text)
 
 void GatheringConsole::line(Stream stream, std::string_view text)
 {
+    target.line(stream, text);
+}
+
+void GatheringConsole::report(const Message& message)
+{
     if (gathering)
-        gathered.push_back(Line { stream, std::string(text) });
+        gathered.push_back(message);
     else
-        target.line(stream, text);
+        target.report(message);
 }

@@ -1,6 +1,8 @@
 #ifndef QUELT_MODEL_CONSOLE_H
 #define QUELT_MODEL_CONSOLE_H
 
+#include "model/Message.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -20,6 +22,10 @@ public:
     virtual void line(Stream stream, std::string_view text) = 0;
     void out(std::string_view text) { line(Out, text); }
     void err(std::string_view text) { line(Err, text); }
+    // Reports a message of the model, a reader or a writer: by default its
+    // line, on the stream it belongs to. A console that wants the record
+    // itself takes it here.
+    virtual void report(const Message& message);
 
     // A progress display that redraws itself in place on the error stream:
     // the text (no line end), or the empty text to erase it. Consoles that
@@ -53,32 +59,28 @@ private:
     Route outRoute;
 };
 
-// A console that hands every line to another one until told to gather:
-// from then on it keeps the lines instead, in order, each with its stream.
-// Progress is always handed on.
+// A console that hands everything to another one, but for the messages
+// reported while it is told to gather: those it keeps, as records, in
+// order. Other lines and progress are always handed on.
 class GatheringConsole : public Console {
 public:
-    struct Line {
-        Stream stream;
-        std::string text;
-    };
-
     explicit GatheringConsole(Console& givenTarget)
         : target(givenTarget)
     {
     }
 
     void gather(bool on) { gathering = on; }
-    const std::vector<Line>& lines() const { return gathered; }
+    const std::vector<Message>& messages() const { return gathered; }
 
     void line(Stream stream, std::string_view text) override;
+    void report(const Message& message) override;
     bool showsProgress() const override { return target.showsProgress(); }
     void progress(std::string_view text) override { target.progress(text); }
 
 private:
     Console& target;
     bool gathering = false;
-    std::vector<Line> gathered;
+    std::vector<Message> gathered;
 };
 
 #endif

@@ -144,7 +144,7 @@ void QueltKb::keepArrivalKeys(long id, const QueltConcept& con)
     }
     ArrivalKeys keys { id, cuis < 2, { pendingText.size(), 0 }, 0 };
     if (!keys.indexCui)
-        console->err("ERROR::addConcept:MultiCUI\t" + con.getName());
+        console->report({ Message::Kind::SeveralCui, "concept", con.getName(), "", 0 });
     else if (cui != nullptr)
         keys.cui = keep(*cui);
     keys.termsEnd = pendingTerms.size();
@@ -168,7 +168,8 @@ QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
     ConceptMap::value_type& entry = kbConcepts.append(id, std::move(stored));
     // The first concept of a name keeps it.
     if (!nameToID.try_emplace(entry.second.getName(), id).second)
-        console->out("ERROR::addConcept:DupConceptName\t" + entry.second.getName());
+        console->report(
+            { Message::Kind::DuplicateConceptName, "concept", entry.second.getName(), "", 0 });
     keepArrivalKeys(id, entry.second);
     return *this;
 }

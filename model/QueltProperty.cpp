@@ -38,7 +38,7 @@ void QueltProperty::setName(const std::string& name, Console& console)
 {
     nameId = resolveName<QueltProperty, QueltPropertyDef>(name, QueltTerminology::NO_PROPDEF);
     if (QueltPropertyDef::isError(QueltTerminology::NO_PROPDEF))
-        console.err("ERROR:  PropertyDef for '" + name + "' not yet defined.");
+        console.report({ Message::Kind::UndefinedPropertyName, "property", name, "", 0 });
 }
 
 bool QueltProperty::operator==(const QueltProperty& other) const

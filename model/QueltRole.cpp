@@ -28,7 +28,7 @@ void QueltRole::setName(const std::string& name, Console& console)
 {
     nameId = resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF);
     if (QueltRoleDef::isError(QueltTerminology::NO_ROLEDEF))
-        console.err("ERROR:  QueltRoleDef for '" + name + "' not yet defined.");
+        console.report({ Message::Kind::UndefinedRoleName, "role", name, "", 0 });
 }
 
 bool QueltRole::operator==(const QueltRole& other) const

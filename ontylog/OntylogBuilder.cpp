@@ -182,8 +182,8 @@ void OntylogBuilder::operator()(const FatalErrorStep& step)
         lines->fatalErrorLine = step.line;
     }
     fatalError = true;
-    kb.getConsole().out(
-        "Fatal Error: " + text(step.message) + " at line: " + std::to_string(step.line));
+    kb.getConsole().report(
+        { Message::Kind::ParserError, "document", "", text(step.message), step.line });
 }
 
 } // namespace ontylog

@@ -136,8 +136,8 @@ private:
         const char* reason = xmltext::uncarriedReason(text);
         if (!reason)
             return true;
-        console.err(writerules::refusal(subjectKind, *subjectName,
-            std::string("its ") + field + " holds " + reason + ", which XML cannot carry"));
+        console.report({ Message::Kind::Refusal, subjectKind, *subjectName,
+            std::string("its ") + field + " holds " + reason + ", which XML cannot carry", 0 });
         failed = true;
         file.discard();
         return false;
@@ -145,7 +145,7 @@ private:
 
     bool ioFailed()
     {
-        console.err("ERROR: cannot write output file '" + target + "': " + file.reason());
+        console.report({ Message::Kind::OutputFailed, "file", target, file.reason(), 0 });
         failed = true;
         file.discard();
         return false;

@@ -376,7 +376,7 @@ void OwlWriter::buildTables(unsigned threads)
         [this](ElementName& role) { role.code = tables.roleCodes.get(*role.text); });
 
     if (kb.getNumKinds() != static_cast<long>(rootConcepts.size()))
-        kb.getConsole().err("Number of Kinds is not the same as the number of root Concepts.");
+        kb.getConsole().report({ Message::Kind::KindsWithoutRoots, "", "", "", 0 });
 
     for (const std::string& root : rootConcepts) {
         long id = kb.getIDFromName(root);
@@ -414,7 +414,7 @@ bool OwlWriter::ioFailed()
 {
     if (activeProgress != nullptr)
         activeProgress->finish();
-    kb.getConsole().err("ERROR: cannot write output file '" + fileName + "': " + file.reason());
+    kb.getConsole().report({ Message::Kind::OutputFailed, "file", fileName, file.reason(), 0 });
     file.discard();
     return false;
 }
@@ -434,8 +434,8 @@ bool OwlWriter::writeHeader(const std::vector<std::string>& headerLines)
     }
     out += '\n';
     if (!xmltext::carryable(out))
-        return refuse(
-            std::string("ERROR: cannot write the document header: ") + writerules::kUncarried);
+        return refuse(messageLine(
+            { Message::Kind::HeaderRefusal, "document header", "", writerules::kUncarried, 0 }));
     return file.flushIfFull() || ioFailed();
 }
 
@@ -629,7 +629,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
 {
     OutputFile file(fileName);
     if (!file.open()) {
-        kb.getConsole().err("ERROR: cannot write output file '" + fileName + "': " + file.reason());
+        kb.getConsole().report({ Message::Kind::OutputFailed, "file", fileName, file.reason(), 0 });
         return false;
     }
     reportLeftovers(file, kb.getConsole());
@@ -642,7 +642,7 @@ bool checkOwlName(const std::string& name, Console& console)
 {
     std::vector<std::string> faults = writerules::owlNameFaults(name);
     for (const std::string& fault : faults)
-        console.err("ERROR:  " + fault);
+        console.report({ Message::Kind::InvalidOwlName, "", name, fault, 0 });
     return faults.empty();
 }
 

@@ -111,9 +111,7 @@ std::vector<std::string> OutputFile::leftovers() const
 void reportLeftovers(const OutputFile& file, Console& console)
 {
     for (const std::string& path : file.leftovers())
-        console.err("WARNING: '" + path
-            + "' was left by an earlier run that did not finish; remove it unless another run is "
-              "still writing it");
+        console.report({ Message::Kind::Leftover, "file", path, "", 0 });
 }
 
 bool OutputFile::open()

@@ -1,5 +1,6 @@
 #include "xmlout/WriteRules.h"
 
+#include "model/Message.h"
 #include "xmlout/XmlText.h"
 
 namespace writerules {
@@ -11,20 +12,14 @@ std::string elementNameFault(const char* what, const std::string& name)
     if (name.empty())
         return std::string(what[0] == 'a' ? "an " : "a ") + what + " without a defined name";
     if (!xmltext::isElementName(name))
-        return std::string(what) + " name '" + xmltext::shown(name)
-            + "' cannot be an XML element name";
+        return std::string(what) + " name '" + shownText(name) + "' cannot be an XML element name";
     return std::string();
 }
 
 std::string refusal(std::string_view unit, std::string_view name, std::string_view reason)
 {
-    std::string line = "ERROR: cannot write ";
-    line += unit;
-    line += " '";
-    line += xmltext::shown(name);
-    line += "': ";
-    line += reason;
-    return line;
+    return messageLine(
+        { Message::Kind::Refusal, std::string(unit), std::string(name), std::string(reason), 0 });
 }
 
 std::vector<std::string> owlNameFaults(const std::string& name)

@@ -307,24 +307,4 @@ const char* uncarriedReason(std::string_view text)
     return nullptr;
 }
 
-void appendShown(std::string& out, char byte)
-{
-    unsigned char c = static_cast<unsigned char>(byte);
-    if (c < 0x20 || c == 0x7F) {
-        char escape[8];
-        std::snprintf(escape, sizeof escape, "\\x%02X", static_cast<unsigned>(c));
-        out += escape;
-    } else {
-        out += byte;
-    }
-}
-
-std::string shown(std::string_view text)
-{
-    std::string out;
-    for (char c : text)
-        appendShown(out, c);
-    return out;
-}
-
 } // namespace xmltext

@@ -1,6 +1,8 @@
 #ifndef QUELT_XMLOUT_XMLTEXT_H
 #define QUELT_XMLOUT_XMLTEXT_H
 
+#include "model/Message.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -41,11 +43,15 @@ bool carryable(const char* text, size_t size);
 // not well-formed UTF-8, or U+FFFE or U+FFFF.
 const char* uncarriedReason(std::string_view text);
 
-// A text as it can stand in a console message: C0 control characters and
-// DEL as \xNN, every other byte as it is.
-std::string shown(std::string_view text);
-// Appends one byte of a text in that form.
-void appendShown(std::string& out, char byte);
+// A text as it can stand in a console message (see shownText).
+inline std::string shown(std::string_view text)
+{
+    return shownText(text);
+}
+inline void appendShown(std::string& out, char byte)
+{
+    ::appendShown(out, byte);
+}
 
 } // namespace xmltext
 

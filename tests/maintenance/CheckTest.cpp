@@ -63,7 +63,7 @@ protected:
     // The findings of the document, one line each: "line severity kind
     // subject 'name': explanation".
     std::vector<std::string> check(const std::string& document,
-        const std::vector<std::string>& readerMessages = {}, bool withLines = true)
+        const std::vector<Message>& readerMessages = {}, bool withLines = true)
     {
         kb = std::make_unique<QueltKb>(console);
         SourceLines lines;
@@ -332,10 +332,12 @@ TEST_F(CheckTest, ReaderLinesNotCoveredOtherwiseComeFirst)
     const std::string document
         = std::string(kHead) + con("Heart", "") + con("Heart", rxk("X3")) + "</terminology>\n";
     EXPECT_EQ(check(document,
-                  { "ERROR::addConcept:DupConceptName\tHeart", "ERROR::addConcept:MultiCUI\tHeart",
-                      "Warning: odd \x01 line" }),
+                  { { Message::Kind::DuplicateConceptName, "concept", "Heart", "", 0 },
+                      { Message::Kind::SeveralCui, "concept", "Heart", "", 0 },
+                      { Message::Kind::UndefinedPropertyName, "property", "odd \x01", "", 0 } }),
         (std::vector<std::string> {
-            "0 warning reader-message document '': Warning: odd \\x01 line",
+            "0 warning reader-message document '': ERROR:  PropertyDef for 'odd \\x01' not yet "
+            "defined.",
             "13 error missing-rxk concept 'Heart': no RXK value: its class is written as \"#\"",
             "14 warning duplicate-concept-name concept 'Heart': the concept at line 13 has the "
             "same name; both are written as one class, under the RXK value given last for the name",
