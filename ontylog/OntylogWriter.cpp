@@ -235,7 +235,6 @@ void writeRoles(OntylogDocument& doc, const QueltConcept& con)
 
 void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept& con)
 {
-    doc.subject("concept", con.getName());
     doc.line("<conceptDef>");
     doc.element("<name>", con.getName(), "</name>", "name");
     numbering.write(doc, 'C', con.getCode(), con.getID());
@@ -278,9 +277,94 @@ void writeConcept(OntylogDocument& doc, Numbering& numbering, const QueltConcept
         }
         doc.line("</associations>");
     }
-
     doc.line("</conceptDef>");
-    doc.line("");
+}
+
+void writeNamespaceDef(OntylogDocument& doc, Numbering& numbering, const QueltName& def)
+{
+    doc.line("<namespaceDef>");
+    doc.element("<name>", def.getNamespace(), "</name>", "name");
+    numbering.write(doc, 'N', def.getCode(), def.getID());
+    doc.line("</namespaceDef>");
+}
+
+void writeKindDef(OntylogDocument& doc, Numbering& numbering, const QueltKind& def)
+{
+    doc.line(def.getReference() ? "<kindDef reference=\"true\">" : "<kindDef reference=\"false\">");
+    doc.element("<name>", def.getKindname(), "</name>", "name");
+    numbering.write(doc, 'K', def.getCode(), def.getID());
+    doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+    doc.line("</kindDef>");
+}
+
+void writeRoleDef(OntylogDocument& doc, Numbering& numbering, const QueltRoleDef& def)
+{
+    doc.line("<roleDef>");
+    doc.element("<name>", def.getName(), "</name>", "name");
+    numbering.write(doc, 'R', def.getCode(), def.getID());
+    doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+    doc.element("<domain>", def.getDomain(), "</domain>", "domain");
+    doc.element("<range>", def.getRange(), "</range>", "range");
+    if (def.hasParent())
+        doc.element("<parentRole>", def.getParentRole(), "</parentRole>", "parent role");
+    doc.line("</roleDef>");
+}
+
+void writePropertyDef(OntylogDocument& doc, Numbering& numbering, const QueltPropertyDef& def)
+{
+    doc.line("<propertyDef>");
+    doc.element("<name>", def.getName(), "</name>", "name");
+    numbering.write(doc, 'P', def.getCode(), def.getID());
+    doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+    doc.element("<range>", def.getRange(), "</range>", "range");
+    if (def.isContainsIndex())
+        doc.line("<containsIndex/>");
+    if (def.isLocalized())
+        doc.line("<localized/>");
+    if (def.hasPickList())
+        writePickList(doc, def.pickList());
+    doc.line("</propertyDef>");
+}
+
+void writeAssociationDef(OntylogDocument& doc, Numbering& numbering, const QueltAssociationDef& def)
+{
+    doc.line("<associationDef>");
+    doc.element("<name>", def.getName(), "</name>", "name");
+    numbering.write(doc, 'A', def.getCode(), def.getID());
+    doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+    if (def.hasInverse())
+        doc.element("<inverseName>", def.getInverse(), "</inverseName>", "inverse name");
+    if (def.isDisplayable())
+        doc.line("<displayable/>");
+    doc.line("</associationDef>");
+}
+
+void writeQualifierDef(OntylogDocument& doc, Numbering& numbering, const QueltQualifierDef& def)
+{
+    doc.attributeLine("<qualifierDef type=\"", def.getQualifierType(), "\">", "type");
+    doc.element("<name>", def.getName(), "</name>", "name");
+    numbering.write(doc, 'Q', def.getCode(), def.getID());
+    doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
+    if (def.hasPickList())
+        writePickList(doc, def.getPickList());
+    doc.line("</qualifierDef>");
+}
+
+// Every record of one section, each followed by an empty line, the name of
+// each one the subject of a refusal while it is written. False once the
+// call has failed.
+template <class Records, class Record>
+bool writeSection(OntylogDocument& doc, Numbering& numbering, const Records& records,
+    const char* subject, void (*write)(OntylogDocument&, Numbering&, const Record&))
+{
+    for (const auto& entry : records) {
+        doc.subject(subject, entry.second.getName());
+        write(doc, numbering, entry.second);
+        doc.line("");
+        if (!doc.maybeFlush())
+            return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -299,108 +383,19 @@ bool writeFile(const QueltKb& kb, const std::string& fileName, bool renumber)
     doc.line("");
     doc.line("<terminology ref_by=\"name\" if_exists_action=\"replace\">");
     doc.line("");
-
-    for (const auto& entry : kb.getNames()) {
-        const QueltName& def = entry.second;
-        doc.subject("namespace definition", def.getName());
-        doc.line("<namespaceDef>");
-        doc.element("<name>", def.getNamespace(), "</name>", "name");
-        numbering.write(doc, 'N', def.getCode(), def.getID());
-        doc.line("</namespaceDef>");
-        doc.line("");
-        if (!doc.maybeFlush())
-            return false;
-    }
-
-    for (const auto& entry : kb.getKinds()) {
-        const QueltKind& def = entry.second;
-        doc.subject("kind definition", def.getName());
-        doc.line(
-            def.getReference() ? "<kindDef reference=\"true\">" : "<kindDef reference=\"false\">");
-        doc.element("<name>", def.getKindname(), "</name>", "name");
-        numbering.write(doc, 'K', def.getCode(), def.getID());
-        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
-        doc.line("</kindDef>");
-        doc.line("");
-        if (!doc.maybeFlush())
-            return false;
-    }
-
-    for (const auto& entry : kb.getRoleDefs()) {
-        const QueltRoleDef& def = entry.second;
-        doc.subject("role definition", def.getName());
-        doc.line("<roleDef>");
-        doc.element("<name>", def.getName(), "</name>", "name");
-        numbering.write(doc, 'R', def.getCode(), def.getID());
-        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
-        doc.element("<domain>", def.getDomain(), "</domain>", "domain");
-        doc.element("<range>", def.getRange(), "</range>", "range");
-        if (def.hasParent())
-            doc.element("<parentRole>", def.getParentRole(), "</parentRole>", "parent role");
-        doc.line("</roleDef>");
-        doc.line("");
-        if (!doc.maybeFlush())
-            return false;
-    }
-
-    for (const auto& entry : kb.getPropertyDefs()) {
-        const QueltPropertyDef& def = entry.second;
-        doc.subject("property definition", def.getName());
-        doc.line("<propertyDef>");
-        doc.element("<name>", def.getName(), "</name>", "name");
-        numbering.write(doc, 'P', def.getCode(), def.getID());
-        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
-        doc.element("<range>", def.getRange(), "</range>", "range");
-        if (def.isContainsIndex())
-            doc.line("<containsIndex/>");
-        if (def.isLocalized())
-            doc.line("<localized/>");
-        if (def.hasPickList())
-            writePickList(doc, def.pickList());
-        doc.line("</propertyDef>");
-        doc.line("");
-        if (!doc.maybeFlush())
-            return false;
-    }
-
-    for (const auto& entry : kb.getAssociationDefs()) {
-        const QueltAssociationDef& def = entry.second;
-        doc.subject("association definition", def.getName());
-        doc.line("<associationDef>");
-        doc.element("<name>", def.getName(), "</name>", "name");
-        numbering.write(doc, 'A', def.getCode(), def.getID());
-        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
-        if (def.hasInverse())
-            doc.element("<inverseName>", def.getInverse(), "</inverseName>", "inverse name");
-        if (def.isDisplayable())
-            doc.line("<displayable/>");
-        doc.line("</associationDef>");
-        doc.line("");
-        if (!doc.maybeFlush())
-            return false;
-    }
-
-    for (const auto& entry : kb.getQualifierDefs()) {
-        const QueltQualifierDef& def = entry.second;
-        doc.subject("qualifier definition", def.getName());
-        doc.attributeLine("<qualifierDef type=\"", def.getQualifierType(), "\">", "type");
-        doc.element("<name>", def.getName(), "</name>", "name");
-        numbering.write(doc, 'Q', def.getCode(), def.getID());
-        doc.element("<namespace>", def.getNamespace(), "</namespace>", "namespace");
-        if (def.hasPickList())
-            writePickList(doc, def.getPickList());
-        doc.line("</qualifierDef>");
-        doc.line("");
-        if (!doc.maybeFlush())
-            return false;
-    }
-
-    for (const auto& entry : kb.getConcepts()) {
-        writeConcept(doc, numbering, entry.second);
-        if (!doc.maybeFlush())
-            return false;
-    }
-
+    bool written
+        = writeSection(doc, numbering, kb.getNames(), "namespace definition", writeNamespaceDef)
+        && writeSection(doc, numbering, kb.getKinds(), "kind definition", writeKindDef)
+        && writeSection(doc, numbering, kb.getRoleDefs(), "role definition", writeRoleDef)
+        && writeSection(
+            doc, numbering, kb.getPropertyDefs(), "property definition", writePropertyDef)
+        && writeSection(
+            doc, numbering, kb.getAssociationDefs(), "association definition", writeAssociationDef)
+        && writeSection(
+            doc, numbering, kb.getQualifierDefs(), "qualifier definition", writeQualifierDef)
+        && writeSection(doc, numbering, kb.getConcepts(), "concept", writeConcept);
+    if (!written)
+        return false;
     doc.line("</terminology>");
     return doc.commit();
 }
