@@ -195,8 +195,8 @@ Tsv::Tsv(std::vector<std::string> givenColumns, Rows givenRowsOf)
 void Tsv::begin(Output& out)
 {
     std::string line;
-    for (const std::string& column : columns)
-        line += (line.empty() ? "" : "\t") + column;
+    for (std::size_t i = 0; i < columns.size(); ++i)
+        line += (i == 0 ? "" : "\t") + columns[i];
     out.write(line + '\n');
 }
 

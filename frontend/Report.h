@@ -22,7 +22,7 @@ using Record = std::vector<Field>;
 
 // A text, a whole number, nothing (null), a record or a list.
 struct Value {
-    enum class Type { Null, Text, Number, Fields, List };
+    enum class Type { Null, Text, Number, Fields, List }; // Fields: a record
 
     Value();
     Value(std::nullptr_t);

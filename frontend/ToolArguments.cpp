@@ -67,9 +67,11 @@ std::string ToolArguments::problem() const
     for (const CommandSyntax::Valued& option : syntax.valued) {
         const std::string given = value(option.name);
         const auto& allowed = option.allowed;
-        if (!allowed.empty() && std::find(allowed.begin(), allowed.end(), given) == allowed.end())
-            // "--format" is "format" in the message.
-            return "unknown " + std::string(option.name).substr(2) + " \"" + given + "\"";
+        if (allowed.empty() || std::find(allowed.begin(), allowed.end(), given) != allowed.end())
+            continue;
+        // "--format" is "format" in the message.
+        const std::string name = option.name;
+        return "unknown " + name.substr(name.find_first_not_of('-')) + " \"" + given + "\"";
     }
     for (std::size_t i = 0; i < expected; ++i) {
         if (!syntax.words[i].mayBeEmpty && word(static_cast<unsigned>(i)).empty())
