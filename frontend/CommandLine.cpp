@@ -36,6 +36,13 @@ CommandLine::CommandLine(std::vector<std::string> words)
     processArguments();
 }
 
+CommandLine::CommandLine(std::vector<std::string> words, std::vector<LongOption> declared)
+    : arguments(std::move(words))
+    , longOptions(std::move(declared))
+{
+    processArguments();
+}
+
 CommandLine::~CommandLine() = default;
 
 void CommandLine::processArguments()
@@ -45,7 +52,17 @@ void CommandLine::processArguments()
     variables.clear();
     flaggedVariables.clear();
     variableBindings.clear();
+    givenLongOptions.clear();
+    undeclaredOptions.clear();
+    optionWithoutValue.clear();
+    if (longOptions.empty())
+        splitLetters();
+    else
+        splitDeclared();
+}
 
+void CommandLine::splitLetters()
+{
     char pending = '\0';
     for (const std::string& word : arguments) {
         const char first = word.empty() ? '\0' : word[0];
@@ -57,13 +74,53 @@ void CommandLine::processArguments()
             // A lone "-" adds nothing and keeps the pending letter.
             continue;
         }
-        variables.push_back(word);
-        variableBindings.push_back(pending);
+        addVariable(word, pending);
         if (pending != '\0') {
             flaggedVariables[pending] = word;
             pending = '\0';
         }
     }
+}
+
+void CommandLine::splitDeclared()
+{
+    bool optionsEnded = false;
+    for (std::size_t i = 0; i < arguments.size(); ++i) {
+        const std::string& word = arguments[i];
+        if (i == 0 || optionsEnded || word.size() < 2 || word[0] != '-') {
+            addVariable(word, '\0');
+        } else if (word == "--") {
+            optionsEnded = true;
+        } else if (const std::size_t equals = word.find('=');
+                   declares(word.substr(0, equals), true)) {
+            const std::string name = word.substr(0, equals);
+            if (equals != std::string::npos)
+                givenLongOptions[name] = word.substr(equals + 1);
+            else if (i + 1 < arguments.size())
+                givenLongOptions[name] = arguments[++i];
+            else
+                optionWithoutValue = word;
+        } else if (declares(word, false)) {
+            givenLongOptions[word].clear();
+        } else {
+            undeclaredOptions.push_back(word);
+        }
+    }
+}
+
+bool CommandLine::declares(const std::string& name, bool withValue) const
+{
+    for (const LongOption& option : longOptions) {
+        if (option.name == name && option.takesValue == withValue)
+            return true;
+    }
+    return false;
+}
+
+void CommandLine::addVariable(const std::string& word, char binding)
+{
+    variables.push_back(word);
+    variableBindings.push_back(binding);
 }
 
 bool CommandLine::hasArguments() const
@@ -144,4 +201,27 @@ std::vector<std::pair<std::string, char>> CommandLine::getVariablesWithBinding()
     for (std::size_t i = 1; i < variables.size(); ++i)
         result.emplace_back(variables[i], variableBindings[i]);
     return result;
+}
+
+bool CommandLine::hasLongOption(const std::string& name) const
+{
+    return givenLongOptions.count(name) != 0;
+}
+
+std::string CommandLine::getLongOptionValue(const std::string& name) const
+{
+    const auto it = givenLongOptions.find(name);
+    if (it == givenLongOptions.end())
+        return std::string();
+    return it->second;
+}
+
+const std::vector<std::string>& CommandLine::getUndeclaredOptions() const
+{
+    return undeclaredOptions;
+}
+
+const std::string& CommandLine::getOptionWithoutValue() const
+{
+    return optionWithoutValue;
 }

@@ -3,9 +3,9 @@
 # the four commands against hand-checked files: documents the writer wrote
 # read and write back as themselves (the small terminology, texts that need
 # escaping in every field, the shipped sample), renumbering, matching by
-# terms and by stems, the comparison of two versions, and the check of the
-# faulty sample in its three formats. Wrong usage and failures are in
-# badinput.sh.
+# terms and by stems, the comparison of two versions, the check of the
+# faulty sample in its three formats, and the list of the kinds of
+# findings. Wrong usage and failures are in badinput.sh.
 # usage: kbtool.sh BUILD_DIR TEST_DATA_DIR
 set -u
 build=$(cd "$1" && pwd); data=$(cd "$2" && pwd)
@@ -107,6 +107,11 @@ for kind in "undefined-property (error)" "rootless-role-kind (error)" "not-well-
     "invalid-owl-name (warning)" "parent-cycle (warning)" "reader-message (warning)"; do
   contains "check usage names every kind" "$out" "$kind"
 done
+# --kinds lists the kinds of the usage text, a line each: name, severity, meaning.
+usage_kinds=$(grep -E '^  [a-z-]+ \((error|warning)\)$' <<<"$out" | sed 's/^  //')
+run check --kinds; ran "check --kinds" 0
+expect "check --kinds lists every kind" "$(cut -f 1,2 <<<"$out" | sed 's/\t\(.*\)/ (\1)/')" "$usage_kinds"
+contains "check --kinds: the meaning" "$out" $'not-well-formed\terror\tthe document is not well-formed XML: reading stops there'
 cp "$repo/examples/cardio-faulty.xml" "$work/"
 run check cardio-faulty.xml
 ran "faulty sample: errors end with 1" 1 "$(cat "$m/check_faulty.txt")" "$track"

@@ -85,6 +85,66 @@ TEST_P(CommandLineParse, ProducesExpectedViews)
 INSTANTIATE_TEST_SUITE_P(Cases, CommandLineParse, ::testing::ValuesIn(kParseCases),
     [](const testing::TestParamInfo<ParseCase>& param) { return std::string(param.param.name); });
 
+// With declared long options: the words after the first that are
+// positional, the options given with their values, the undeclared option
+// words and the valued option left without a value.
+struct LongCase {
+    const char* name;
+    std::vector<std::string> words;
+    std::vector<std::string> positional;
+    std::map<std::string, std::string> given;
+    std::vector<std::string> undeclared;
+    std::string withoutValue;
+};
+
+const LongCase kLongCases[] = {
+    { "ValueFollowsOrIsJoinedLaterWins",
+        { "cmd", "--format", "tsv", "in", "-o", "f", "--format=a=b" }, { "in" },
+        { { "--format", "a=b" }, { "-o", "f" } }, {}, "" },
+    { "JoinedValueMayBeEmpty", { "cmd", "--format=", "x" }, { "x" }, { { "--format", "" } }, {},
+        "" },
+    { "NextWordIsTheValueWhateverItIs", { "cmd", "--format", "-h" }, {}, { { "--format", "-h" } },
+        {}, "" },
+    { "ValuedOptionLastLacksItsValue", { "cmd", "x", "--format" }, { "x" }, {}, {}, "--format" },
+    { "WholeWordsOnly", { "cmd", "--stems", "-", "--bogus", "-hh", "--stems=1", "-h" }, { "-" },
+        { { "--stems", "" }, { "-h", "" } }, { "--bogus", "-hh", "--stems=1" }, "" },
+    { "DoubleDashEndsTheOptions", { "cmd", "a", "--", "--stems", "-h", "--", "" },
+        { "a", "--stems", "-h", "--", "" }, {}, {}, "" },
+    { "FirstWordIsNeverAnOption", { "-h", "x" }, { "x" }, {}, {}, "" },
+};
+
+void PrintTo(const LongCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
+class CommandLineLong : public ::testing::TestWithParam<LongCase> { };
+
+TEST_P(CommandLineLong, ProducesExpectedViews)
+{
+    const LongCase& c = GetParam();
+    CommandLine cl(
+        c.words, { { "-h", false }, { "--stems", false }, { "--format", true }, { "-o", true } });
+    for (int pass = 0; pass < 2; ++pass, cl.processArguments()) {
+        EXPECT_EQ(cl.getVariableByPosition(0), c.words[0]);
+        Bindings positional;
+        for (const std::string& word : c.positional)
+            positional.emplace_back(word, '\0');
+        EXPECT_EQ(cl.getVariablesWithBinding(), positional);
+        for (const char* name : { "-h", "--stems", "--format", "-o", "--bogus" }) {
+            const auto given = c.given.find(name);
+            EXPECT_EQ(cl.hasLongOption(name), given != c.given.end()) << name;
+            EXPECT_EQ(cl.getLongOptionValue(name), given != c.given.end() ? given->second : "");
+        }
+        EXPECT_EQ(cl.getUndeclaredOptions(), c.undeclared);
+        EXPECT_EQ(cl.getOptionWithoutValue(), c.withoutValue);
+        EXPECT_EQ(cl.optionCount(), 0);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, CommandLineLong, ::testing::ValuesIn(kLongCases),
+    [](const testing::TestParamInfo<LongCase>& param) { return std::string(param.param.name); });
+
 TEST(CommandLineProgramName, IsTheFirstPlainWordUpToItsLastSeparator)
 {
     const std::pair<std::string, std::string> cases[]
