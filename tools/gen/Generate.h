@@ -68,9 +68,10 @@ bool isFaultKind(std::string_view name);
 // messages; the empty text when they can.
 std::string problemWith(const Options& options);
 
-// Writes the document; returns the faults put in, in document order (those
-// of definitions first). Throws std::invalid_argument when the options
-// cannot be used.
+// Writes the document to the sink, or appends it to the text or the
+// stream; returns the faults put in, in document order (those of
+// definitions first). Throws std::invalid_argument when the options cannot
+// be used, and as faultKinds() does.
 std::vector<FaultRecord> generate(const Options& options, Sink& sink);
 std::vector<FaultRecord> generate(const Options& options, std::string& document);
 std::vector<FaultRecord> generate(const Options& options, std::ostream& out);
