@@ -135,6 +135,9 @@ TEST_F(KbTest, TermAndStemIndexes)
     EXPECT_EQ(byTerm, idsOf(*kb, { "Drug_1", "Drug_2" }));
     EXPECT_TRUE(kb->alphastemtermInKB("aspirin tablet"));
     EXPECT_FALSE(kb->alphastemtermInKB("aspirin"));
+    // The keys of both are lower-cased from A to Z only: not the bytes
+    // around them, nor the bytes of UTF-8.
+    EXPECT_EQ(kb->toLower("@AZ[`az{\xC3\x89"), "@az[`az{\xC3\x89");
 }
 
 // The indexes are filled on first use; that must not change their answers.

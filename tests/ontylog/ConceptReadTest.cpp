@@ -20,11 +20,15 @@ TEST_F(ConceptReadTest, EveryConceptWhole)
         // Wrapped roles in groups 0, 1, 1, 2, 0; "all" or "poss" anywhere in
         // a role, the last one counting; a qualifier's "name" is not its
         // property's; qualifiers go to their own property or association.
+        // Nothing of a role, property, association or qualifier carries
+        // over to the next one: group, modifier, locale, qualifiers and
+        // their values.
         { "Grouped Disease",
             "C2|101|Lab|Disease_Kind|primitive ^Other Parent ^Root Finding"
             " R:Has_Finding=V1/0/some R:Has_Finding=V2/1/all R:Has_Finding=V3/1/poss"
             " R:Has_Finding=V4/2/all R:Has_Finding=V5/0/some"
             " P:Preferred_Name=Grouped Disease{Source=MVQ}{Term_Type=PT} P:Note=first note@en"
+            " P:Note=second note{Term_Type=}"
             " A:Mapped_To=Root Finding{Source=VQZ} A:Mapped_To=Elsewhere" },
         // Follows the concept that has everything.
         { "Bare Concept", "|-1|||defined" },

@@ -70,12 +70,15 @@ TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
 }
 
 // ASCII is copied in runs of 16 units; a character of two, three or four
-// bytes (a surrogate pair) at every place in and around such runs, and
-// ASCII texts of every length up to three runs, come out exactly.
+// bytes (a surrogate pair; U+0080, the first that is not ASCII) at every
+// place in and around such runs, a run of nothing but U+0080, and ASCII
+// texts of every length up to three runs, come out exactly.
 TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
 {
-    const std::string wide[] = { "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80" };
-    std::vector<std::string> expected;
+    const std::string wide[] = { "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC2\x80" };
+    std::vector<std::string> expected(1);
+    for (int i = 0; i < 16; ++i)
+        expected[0] += wide[3];
     std::string document = "<terminology><propertyDef><name>Note</name><code>P1</code>"
                            "<id>1</id></propertyDef><conceptDef><name>Runs</name>";
     for (size_t length = 0; length <= 48; ++length) {
@@ -84,7 +87,7 @@ TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
             text += static_cast<char>('a' + i % 26);
         expected.push_back(text);
         for (size_t at = 0; at <= length; at += (length < 20 ? 1 : 7)) {
-            const std::string& c = wide[(length + at) % 3];
+            const std::string& c = wide[(length + at) % 4];
             expected.push_back(text.substr(0, at) + c + text.substr(at));
         }
     }
@@ -156,21 +159,46 @@ bool parseUnitByUnit(const std::string& document, ontylog::StepSink& sink)
 }
 
 // Character data is converted piece by piece as the parser delivers it; a
-// piece may end between the two units of a surrogate pair.
+// piece may end between the two units of a surrogate pair. The pairs of the
+// first and the last character outside the BMP (D800 DC00, DBFF DFFF) and
+// the characters just below and above the surrogates (U+D7FF, U+E000) come
+// out whole both when every unit is a piece and when the text is one piece.
 TEST_F(TextReadTest, SurrogatePairCutBetweenPiecesComesOutWhole)
 {
     const std::string text = "a\xF0\x9F\x98\x80\xF0\x9D\x94\xB8 caf\xC3\xA9 \xE2\x82\xAC"
-                             "\xF0\x9F\x98\x80";
-    ApplyingSink applying(*kb);
-    EXPECT_TRUE(
-        parseUnitByUnit("<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id>"
-                        "</propertyDef><conceptDef><name>"
-                + text
-                + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property>"
-                  "</conceptDef></terminology>",
-            applying));
-    EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { text }));
+                             "\xED\x9F\xBF\xEE\x80\x80\xF4\x8F\xBF\xBF\xF0\x90\x80\x80";
+    const std::string document
+        = "<terminology><propertyDef><name>Note</name><code>P1</code><id>1</id></propertyDef>"
+          "<conceptDef><name>"
+        + text
+        + "</name><property><name>Note</name><value>\xF0\x9F\x98\x80</value></property>"
+          "</conceptDef></terminology>";
+    for (bool unitByUnit : { true, false }) {
+        fresh();
+        ApplyingSink applying(*kb);
+        EXPECT_TRUE(unitByUnit ? parseUnitByUnit(document, applying) : readText(document));
+        EXPECT_EQ(conceptNames(*kb), (std::vector<std::string> { text })) << unitByUnit;
+    }
     EXPECT_EQ(propertyValues(con(text), "Note"), (std::vector<std::string> { "\xF0\x9F\x98\x80" }));
+}
+
+// Messages of the parser library: UTF-16 to UTF-8 at every bound of the
+// forms, a lone surrogate as U+FFFD.
+TEST(OntylogHandler, MessageTextIsUtf8)
+{
+    const std::pair<std::u16string, std::string> cases[] = {
+        { u"\x7F", "\x7F" },
+        { u"\x80", "\xC2\x80" },
+        { u"\x7FF", "\xDF\xBF" },
+        { u"\x800", "\xE0\xA0\x80" },
+        { u"\xD7FF\xE000\xFFFF", "\xED\x9F\xBF\xEE\x80\x80\xEF\xBF\xBF" },
+        { std::u16string { 0xD800, 0xDC00, 0xDBFF, 0xDFFF }, "\xF0\x90\x80\x80\xF4\x8F\xBF\xBF" },
+        { std::u16string { 0xDC00, 0xDFFF, 0xDBFF, 0xE000, 0xD800 },
+            "\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD\xEE\x80\x80\xEF\xBF\xBD" },
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(OntylogHandler::messageText(c.first.c_str()), c.second) << c.second;
+    EXPECT_EQ(OntylogHandler::messageText(nullptr), "");
 }
 
 } // namespace

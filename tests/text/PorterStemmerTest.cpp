@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <fstream>
+#include <sstream>
 #include <string>
 
 namespace {
@@ -15,19 +16,39 @@ std::string stemmed(const std::string& word)
     return buffer.substr(0, static_cast<std::size_t>(last) + 1);
 }
 
-// Every rule of the stemmer, word by word, from tests/data/text/stems.txt.
-TEST(PorterStemmer, StemsEveryRuleAsTheTableSays)
+// Checks every line "word stem [...]" of a table in tests/data/text (lines
+// starting with # are comments); returns the number of words.
+int checkTable(const std::string& name)
 {
-    std::ifstream table(std::string(QUELT_TEST_DATA) + "/text/stems.txt");
-    int pairs = 0;
+    std::ifstream table(std::string(QUELT_TEST_DATA) + "/text/" + name);
+    int words = 0, wrong = 0;
+    std::string wrongOnes;
     for (std::string line; std::getline(table, line);) {
         if (line.empty() || line[0] == '#')
             continue;
-        const std::string word = line.substr(0, line.find(' '));
-        EXPECT_EQ(stemmed(word), line.substr(word.size() + 1)) << "word: " << word;
-        ++pairs;
+        std::istringstream fields(line);
+        std::string word, stem;
+        fields >> word >> stem;
+        ++words;
+        if (stemmed(word) != stem && ++wrong <= 10)
+            wrongOnes += word + " -> " + stemmed(word) + ", not " + stem + "\n";
     }
-    EXPECT_GT(pairs, 60);
+    EXPECT_EQ(wrongOnes, "") << name << ": " << wrong << " words stemmed wrongly";
+    return words;
+}
+
+// The rules and cases no word of the dictionary below reaches.
+TEST(PorterStemmer, StemsEveryRuleAsTheTableSays)
+{
+    EXPECT_EQ(checkTable("stems.txt"), 19);
+}
+
+// Every lower-case word of a dictionary as Porter's original algorithm stems
+// it, but for this stemmer's departures (tools/make_porter_words.py made the
+// table with another implementation of that algorithm).
+TEST(PorterStemmer, StemsEveryDictionaryWordAsPortersAlgorithm)
+{
+    EXPECT_EQ(checkTable("porter_words.txt"), 63875);
 }
 
 TEST(PorterStemmer, WorksOnAWordInsideALargerBuffer)
