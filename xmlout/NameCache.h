@@ -11,68 +11,105 @@
 
 // The name of a role, property, association or qualifier record, as a
 // writer needs it: the text, whether it can be the element name it becomes
-// in a file, and for a role the code of its definition (filled in by
-// whoever knows it).
+// in a file, and for a role whether a role definition has that name and
+// the code of that definition (filled in by whoever knows them).
 struct ElementName {
     const std::string* text = nullptr;
     bool valid = false;
+    bool defined = false;
     std::string_view code;
 };
 
 // Names of attribute records by the map id they keep. A record's getName()
 // reads its class's registry and may set error bits, so it is called by
-// resolve() alone, once per map id; of() only reads, so threads may call it
-// at once once every map id they need was resolved.
+// resolve() alone, on one thread, once per map id; of() only reads, so
+// threads may call it at once once every map id they need was resolved.
+//
+// A cache may also only note, for each map id, the first record met that
+// holds it, reading no registry: threads that go through parts of a
+// knowledge base note into caches of their own, and one thread resolves
+// the noted records afterwards.
 template <class Record> class NameCache {
 public:
+    // Keeps the record for its map id when no record of that id was noted
+    // or resolved yet.
+    void note(const Record& record)
+    {
+        Entry& entry = at(record.getNameID());
+        if (entry.first == nullptr && entry.name.text == nullptr)
+            entry.first = &record;
+    }
+
+    // Calls f on every record noted, by map id.
+    template <class F> void forEachNoted(F f) const
+    {
+        for (const Entry& entry : entries) {
+            if (entry.first != nullptr)
+                f(*entry.first);
+        }
+        for (const auto& other : others) {
+            if (other.second.first != nullptr)
+                f(*other.second.first);
+        }
+    }
+
     // The entry of the record's map id, its name looked up on first use.
     ElementName& resolve(const Record& record)
     {
-        long id = record.getNameID();
-        ElementName* entry;
-        if (id >= -1 && id <= kLimit) {
-            std::size_t at = static_cast<std::size_t>(id + 1);
-            if (at >= names.size())
-                names.resize(at + 1);
-            entry = &names[at];
-        } else {
-            entry = &others[id];
+        ElementName& name = at(record.getNameID()).name;
+        if (name.text == nullptr) {
+            name.text = &record.getName();
+            name.valid = xmltext::isElementName(*name.text);
         }
-        if (entry->text == nullptr) {
-            entry->text = &record.getName();
-            entry->valid = xmltext::isElementName(*entry->text);
-        }
-        return *entry;
+        return name;
     }
 
     // The name of a record whose map id has been resolved.
     const ElementName& of(const Record& record) const
     {
         long id = record.getNameID();
-        if (id >= -1 && id < static_cast<long>(names.size()) - 1) {
-            const ElementName& name = names[static_cast<std::size_t>(id + 1)];
+        if (id >= -1 && id < static_cast<long>(entries.size()) - 1) {
+            const ElementName& name = entries[static_cast<std::size_t>(id + 1)].name;
             if (name.text != nullptr)
                 return name;
         }
-        return others.at(id);
+        return others.at(id).name;
     }
 
     // Calls f on the entry of every map id resolved.
     template <class F> void forEach(F f)
     {
-        for (ElementName& name : names) {
-            if (name.text != nullptr)
-                f(name);
+        for (Entry& entry : entries) {
+            if (entry.name.text != nullptr)
+                f(entry.name);
         }
-        for (auto& entry : others)
-            f(entry.second);
+        for (auto& other : others) {
+            if (other.second.name.text != nullptr)
+                f(other.second.name);
+        }
     }
 
 private:
+    struct Entry {
+        ElementName name;
+        const Record* first = nullptr; // noted, not resolved
+    };
+
+    Entry& at(long id)
+    {
+        if (id >= -1 && id <= kLimit) {
+            std::size_t index = static_cast<std::size_t>(id + 1);
+            if (index >= entries.size())
+                entries.resize(index + 1);
+            return entries[index];
+        }
+        return others[id];
+    }
+
     static constexpr long kLimit = 1L << 16;
     // Map ids -1 (no definition) to kLimit at index id + 1, others aside.
-    std::vector<ElementName> names;
-    std::unordered_map<long, ElementName> others;
+    std::vector<Entry> entries;
+    std::unordered_map<long, Entry> others;
 };
 
 #endif

@@ -1,17 +1,5 @@
-#ifndef QUELT_OWL_OWLTABLES_H
-#define QUELT_OWL_OWLTABLES_H
-
-// The lookup tables of the OWL writer. They are built on the calling
-// thread before any concept is written and are only read afterwards, so
-// any number of threads may format concepts from them at once.
-
-#include "model/QueltAssociation.h"
-#include "model/QueltProperty.h"
-#include "model/QueltQualifier.h"
-#include "model/QueltRole.h"
-#include "model/QueltTerminology.h"
-#include "xmlout/NameCache.h"
-#include "xmlout/XmlText.h"
+#ifndef QUELT_XMLOUT_CODETABLE_H
+#define QUELT_XMLOUT_CODETABLE_H
 
 #include <cstdint>
 #include <cstring>
@@ -19,10 +7,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
-
-namespace owl {
 
 // Name -> identifier: open addressing with linear probing, at most half
 // full. Each entry, a name followed by its identifier, is copied into a
@@ -89,9 +74,7 @@ public:
     // The identifier of the name, or the empty text.
     std::string_view get(std::string_view key) const
     {
-        if (slots.empty())
-            return std::string_view();
-        std::uint64_t slot = slots[position(key, std::hash<std::string_view>()(key))];
+        std::uint64_t slot = slotOf(key);
         if (slot == 0)
             return std::string_view();
         const char* entry = entryOf(slot);
@@ -99,6 +82,9 @@ public:
         return std::string_view(
             entry + sizeof(Header) + header.keySize, static_cast<size_t>(header.codeSize));
     }
+
+    // Whether the name has an entry (whose identifier may be empty).
+    bool contains(std::string_view key) const { return slotOf(key) != 0; }
 
 private:
     // Entries start at multiples of kUnit bytes of their block: the header,
@@ -131,6 +117,13 @@ private:
         Header header;
         std::memcpy(&header, entry, sizeof header);
         return header;
+    }
+
+    std::uint64_t slotOf(std::string_view key) const
+    {
+        if (slots.empty())
+            return 0;
+        return slots[position(key, std::hash<std::string_view>()(key))];
     }
 
     const char* entryOf(std::uint64_t slot) const
@@ -197,17 +190,5 @@ private:
     size_t used = 0;
     std::vector<std::string> blocks; // 0: the entries given to set()
 };
-
-// The tables every concept is formatted from.
-struct ConceptTables {
-    CodeTable conceptCodes; // concept name -> value of its "RXK" property
-    CodeTable roleCodes; // role definition name -> its code
-    NameCache<QueltProperty> propertyNames;
-    NameCache<QueltRole> roleNames;
-    NameCache<QueltAssociation> associationNames;
-    NameCache<QueltQualifier> qualifierNames;
-};
-
-} // namespace owl
 
 #endif
