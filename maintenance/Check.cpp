@@ -89,15 +89,6 @@ void Checker::gatherReaderMessages(const std::vector<std::string>& readerMessage
     }
 }
 
-void Checker::noteUncarried(
-    Place& place, std::string_view text, const char* what, const std::string* name)
-{
-    if (place.what == nullptr && !xmltext::carryable(text.data(), text.size())) {
-        place.what = what;
-        place.name = name;
-    }
-}
-
 std::vector<Finding> checkTerminology(
     const QueltKb& kb, const SourceLines& lines, const std::vector<std::string>& readerMessages)
 {

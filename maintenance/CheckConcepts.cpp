@@ -7,6 +7,7 @@
 #include "xmlout/XmlText.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace maintenance {
 
@@ -44,8 +45,8 @@ void Checker::readConcepts()
         entry.lastUndefined = nextUndefined;
 
         checkName(entry, stored.first);
-        checkOwnTexts(entry);
-        checkIdentifier(entry, concepts.size() - 1);
+        OwnRecords own = checkOwnTexts(entry);
+        checkIdentifier(entry, concepts.size() - 1, own);
     }
 }
 
@@ -76,12 +77,12 @@ std::string Checker::undefinedNames(const ConceptEntry& entry, SourceLines::Attr
 // ...).
 template <class Record>
 void Checker::checkValued(ConceptEntry& entry, const Record& record, const ElementName& name,
-    const char* what, const char* where, bool& undefined, NameFaults& faults)
+    const char* what, const char* where, bool& undefined, OwnRecords& own)
 {
     if (name.text->empty()) {
         undefined = true;
     } else if (!name.valid) {
-        faults.bad.insert({ what, *name.text });
+        own.bad.insert({ what, *name.text });
     } else if (naming.outsidePickList(record)) {
         addConcept(PickListValue, entry,
             what + (" " + quoted(*name.text)) + " has the value " + quoted(record.getValue())
@@ -91,39 +92,46 @@ void Checker::checkValued(ConceptEntry& entry, const Record& record, const Eleme
 }
 
 template <class Record>
-void Checker::checkQualifiers(ConceptEntry& entry, const Record& record, NameFaults& faults)
+void Checker::checkQualifiers(ConceptEntry& entry, const Record& record, OwnRecords& own)
 {
     for (const QueltQualifier& qualifier : record.getQualifiers())
         checkValued(entry, qualifier, naming.qualifierNames().of(qualifier), "qualifier",
-            "the value of qualifier", faults.undefinedQualifier, faults);
+            "the value of qualifier", own.undefinedQualifier, own);
 }
 
-void Checker::checkOwnProperties(ConceptEntry& entry, NameFaults& faults)
+void Checker::checkOwnProperties(ConceptEntry& entry, OwnRecords& own)
 {
     for (const auto& stored : entry.con->getProperties()) {
         const QueltProperty& property = stored.second;
-        checkValued(entry, property, naming.propertyNames().of(property), "property",
-            "the value of property", faults.undefinedProperty, faults);
-        checkQualifiers(entry, property, faults);
+        const ElementName& name = naming.propertyNames().of(property);
+        if (naming.isRxk(name)) {
+            ++own.rxkCount;
+            own.rxk = &property.getValue();
+        } else if (*name.text == kCui) {
+            ++own.cuiCount;
+        }
+        checkValued(
+            entry, property, name, "property", "the value of property", own.undefinedProperty, own);
+        checkQualifiers(entry, property, own);
     }
 }
 
-void Checker::checkOwnAssociations(ConceptEntry& entry, NameFaults& faults)
+void Checker::checkOwnAssociations(ConceptEntry& entry, OwnRecords& own)
 {
     for (const auto& stored : entry.con->getAssociations()) {
         const QueltAssociation& association = stored.second;
         const ElementName& name = naming.associationNames().of(association);
         if (name.text->empty())
-            faults.undefinedAssociation = true;
+            own.undefinedAssociation = true;
         else if (!name.valid)
-            faults.bad.insert({ "association", *name.text });
-        checkQualifiers(entry, association, faults);
+            own.bad.insert({ "association", *name.text });
+        checkQualifiers(entry, association, own);
     }
 }
 
 // What the concept's class holds of its own: the label, the code, the
 // property values and every name written as an element name.
-void Checker::checkOwnTexts(ConceptEntry& entry)
+Checker::OwnRecords Checker::checkOwnTexts(ConceptEntry& entry)
 {
     const QueltConcept& con = *entry.con;
     const std::string& label = naming.label(con);
@@ -132,42 +140,35 @@ void Checker::checkOwnTexts(ConceptEntry& entry)
                                  : "its Preferred_Name, the label");
     noteUncarried(entry.uncarried, con.getCode(), "its code");
 
-    NameFaults faults;
-    checkOwnProperties(entry, faults);
-    checkOwnAssociations(entry, faults);
-    if (faults.undefinedProperty)
+    OwnRecords own;
+    checkOwnProperties(entry, own);
+    checkOwnAssociations(entry, own);
+    if (own.undefinedProperty)
         addConcept(UndefinedProperty, entry,
             writerules::elementNameFault("property", "")
                 + undefinedNames(entry, SourceLines::Attribute::Property));
-    if (faults.undefinedAssociation)
+    if (own.undefinedAssociation)
         addConcept(UndefinedAssociation, entry,
             writerules::elementNameFault("association", "")
                 + undefinedNames(entry, SourceLines::Attribute::Association));
-    if (faults.undefinedQualifier)
+    if (own.undefinedQualifier)
         addConcept(UndefinedQualifier, entry,
             writerules::elementNameFault("qualifier", "")
                 + undefinedNames(entry, SourceLines::Attribute::Qualifier));
-    for (const auto& bad : faults.bad)
+    for (const auto& bad : own.bad)
         addConcept(
             BadElementName, entry, writerules::elementNameFault(bad.first.c_str(), bad.second));
+    return own;
 }
 
 // The concept's own "RXK" values: none, several, one that is no OWL name
 // or that of another concept.
-void Checker::checkIdentifier(const ConceptEntry& entry, size_t index)
+void Checker::checkIdentifier(const ConceptEntry& entry, size_t index, const OwnRecords& own)
 {
     const QueltConcept& con = *entry.con;
-    const std::string* rxk = nullptr;
-    long rxkCount = 0;
-    long cuiCount = 0;
-    for (const auto& property : con.getProperties()) {
-        if (naming.isRxk(property.second)) {
-            ++rxkCount;
-            rxk = &property.second.getValue();
-        } else if (*naming.propertyNames().of(property.second).text == kCui) {
-            ++cuiCount;
-        }
-    }
+    const std::string* rxk = own.rxk;
+    long rxkCount = own.rxkCount;
+    long cuiCount = own.cuiCount;
 
     if (rxk == nullptr)
         addConcept(MissingRxk, entry, "no RXK value: its class is written as \"#\"");
@@ -215,12 +216,12 @@ void Checker::checkReferences(const ConceptEntry& entry)
 void Checker::checkParents(const ConceptEntry& entry, Place& uncarried)
 {
     for (const std::string& parent : entry.con->getParents()) {
-        if (naming.referencedConcept(parent) == -1)
+        std::optional<std::string_view> code = naming.referenceCode(parent);
+        if (!code)
             addConcept(UnknownParent, entry,
                 "parent " + quoted(parent) + " names no concept: written as \"#\"");
         else
-            noteUncarried(
-                uncarried, naming.conceptCode(parent), "the RXK value of parent", &parent);
+            noteUncarried(uncarried, *code, "the RXK value of parent", &parent);
     }
 }
 
@@ -235,13 +236,13 @@ void Checker::checkRoles(const ConceptEntry& entry, Place& uncarried)
         else
             noteUncarried(uncarried, name.code, "the code of role", name.text);
         const std::string& target = role.getValue();
-        if (naming.referencedConcept(target) == -1)
+        std::optional<std::string_view> code = naming.referenceCode(target);
+        if (!code)
             addConcept(UnknownRoleTarget, entry,
                 "role " + quoted(*name.text) + " has the value " + quoted(target)
                     + ", which names no concept: the restriction refers to \"#\"");
         else
-            noteUncarried(
-                uncarried, naming.conceptCode(target), "the RXK value of role value", &target);
+            noteUncarried(uncarried, *code, "the RXK value of role value", &target);
     }
     if (undefinedRole)
         addConcept(UndefinedRole, entry,
@@ -254,19 +255,19 @@ void Checker::checkAssociations(const ConceptEntry& entry, Place& uncarried)
     for (const auto& stored : entry.con->getAssociations()) {
         const QueltAssociation& association = stored.second;
         const std::string& target = association.getValue();
-        if (naming.referencedConcept(target) == -1)
+        std::optional<std::string_view> code = naming.referenceCode(target);
+        if (!code)
             addConcept(UnknownAssociationTarget, entry,
                 "association " + quoted(*naming.associationNames().of(association).text)
                     + " has the value " + quoted(target)
                     + ", which names no concept: written as \"#\"");
         else
-            noteUncarried(uncarried, naming.conceptCode(target),
-                "the RXK value of association value", &target);
+            noteUncarried(uncarried, *code, "the RXK value of association value", &target);
     }
 }
 
 // The parent links between concepts, by position: from each concept to
-// the concept each parent name leads to.
+// the first concept of each parent's name.
 Links Checker::linkParents() const
 {
     Links links;
@@ -274,7 +275,7 @@ Links Checker::linkParents() const
     for (const ConceptEntry& entry : concepts) {
         links.starts.push_back(links.targets.size());
         for (const std::string& parent : entry.con->getParents()) {
-            long id = naming.referencedConcept(parent);
+            long id = kb.getIDFromName(parent);
             if (id != -1)
                 links.targets.push_back(kb.getConcepts().position(id));
         }

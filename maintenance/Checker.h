@@ -9,6 +9,7 @@
 #include "maintenance/FindingKinds.h"
 #include "maintenance/LinkCycles.h"
 #include "xmlout/OwlNaming.h"
+#include "xmlout/XmlText.h"
 
 #include <cstdint>
 #include <map>
@@ -56,14 +57,17 @@ private:
         size_t firstUndefined = 0;
         size_t lastUndefined = 0;
     };
-    // What is wrong with the names of a concept's records: some without a
-    // definition, and those that cannot be element names, by what they
-    // name ("property", "association", "qualifier") and the name.
-    struct NameFaults {
+    // What a concept's own records show: names without a definition,
+    // names that cannot be element names (by what they name: "property",
+    // "association", "qualifier"), its "RXK" values and its CUI values.
+    struct OwnRecords {
         bool undefinedProperty = false;
         bool undefinedAssociation = false;
         bool undefinedQualifier = false;
         std::set<std::pair<std::string, std::string>> bad;
+        const std::string* rxk = nullptr; // the last one
+        long rxkCount = 0;
+        long cuiCount = 0;
     };
 
     // What is being checked, for the order of findings of the same line.
@@ -89,22 +93,28 @@ private:
     const ConceptEntry& conceptOf(long id) const { return concepts[kb.getConcepts().position(id)]; }
     // Notes the text as the place of the concept's first uncarried text.
     static void noteUncarried(
-        Place& place, std::string_view text, const char* what, const std::string* name = nullptr);
+        Place& place, std::string_view text, const char* what, const std::string* name = nullptr)
+    {
+        if (place.what == nullptr && !xmltext::carryable(text.data(), text.size())) {
+            place.what = what;
+            place.name = name;
+        }
+    }
 
     void gatherReaderMessages(const std::vector<std::string>& readerMessages);
 
     // CheckConcepts.cpp
     void readConcepts();
     void checkName(const ConceptEntry& entry, long id);
-    void checkOwnTexts(ConceptEntry& entry);
-    void checkOwnProperties(ConceptEntry& entry, NameFaults& faults);
-    void checkOwnAssociations(ConceptEntry& entry, NameFaults& faults);
+    OwnRecords checkOwnTexts(ConceptEntry& entry);
+    void checkOwnProperties(ConceptEntry& entry, OwnRecords& own);
+    void checkOwnAssociations(ConceptEntry& entry, OwnRecords& own);
     template <class Record>
     void checkValued(ConceptEntry& entry, const Record& record, const ElementName& name,
-        const char* what, const char* where, bool& undefined, NameFaults& faults);
+        const char* what, const char* where, bool& undefined, OwnRecords& own);
     template <class Record>
-    void checkQualifiers(ConceptEntry& entry, const Record& record, NameFaults& faults);
-    void checkIdentifier(const ConceptEntry& entry, size_t index);
+    void checkQualifiers(ConceptEntry& entry, const Record& record, OwnRecords& own);
+    void checkIdentifier(const ConceptEntry& entry, size_t index, const OwnRecords& own);
     // " ('A', 'B')": the names the document gave the concept's records of
     // that type that have no definition; empty when none is known.
     std::string undefinedNames(const ConceptEntry& entry, SourceLines::Attribute type) const;

@@ -4,6 +4,7 @@
 #include "xmlout/XmlText.h"
 
 #include <cstddef>
+#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <unordered_map>
@@ -18,6 +19,52 @@ struct ElementName {
     bool valid = false;
     bool defined = false;
     std::string_view code;
+};
+
+// Values by map id, default-constructed on first use: the ids -1 (no
+// definition) to kLimit at index id + 1 of a vector, others aside.
+template <class T> class MapIdTable {
+public:
+    T& at(long id)
+    {
+        if (id >= -1 && id <= kLimit) {
+            std::size_t index = static_cast<std::size_t>(id + 1);
+            if (index >= low.size())
+                low.resize(index + 1);
+            return low[index];
+        }
+        return high[id];
+    }
+
+    // The value of the id; nullptr when it was never used.
+    const T* find(long id) const
+    {
+        if (id >= -1 && id < static_cast<long>(low.size()) - 1)
+            return &low[static_cast<std::size_t>(id + 1)];
+        auto it = high.find(id);
+        return it == high.end() ? nullptr : &it->second;
+    }
+
+    // Calls f on every value, those of the ids in order first.
+    template <class F> void forEach(F f)
+    {
+        for (T& value : low)
+            f(value);
+        for (auto& entry : high)
+            f(entry.second);
+    }
+    template <class F> void forEach(F f) const
+    {
+        for (const T& value : low)
+            f(value);
+        for (const auto& entry : high)
+            f(entry.second);
+    }
+
+private:
+    static constexpr long kLimit = 1L << 16;
+    std::vector<T> low;
+    std::unordered_map<long, T> high;
 };
 
 // Names of attribute records by the map id they keep. A record's getName()
@@ -35,7 +82,7 @@ public:
     // or resolved yet.
     void note(const Record& record)
     {
-        Entry& entry = at(record.getNameID());
+        Entry& entry = entries.at(record.getNameID());
         if (entry.first == nullptr && entry.name.text == nullptr)
             entry.first = &record;
     }
@@ -43,20 +90,16 @@ public:
     // Calls f on every record noted, by map id.
     template <class F> void forEachNoted(F f) const
     {
-        for (const Entry& entry : entries) {
+        entries.forEach([&f](const Entry& entry) {
             if (entry.first != nullptr)
                 f(*entry.first);
-        }
-        for (const auto& other : others) {
-            if (other.second.first != nullptr)
-                f(*other.second.first);
-        }
+        });
     }
 
     // The entry of the record's map id, its name looked up on first use.
     ElementName& resolve(const Record& record)
     {
-        ElementName& name = at(record.getNameID()).name;
+        ElementName& name = entries.at(record.getNameID()).name;
         if (name.text == nullptr) {
             name.text = &record.getName();
             name.valid = xmltext::isElementName(*name.text);
@@ -67,26 +110,19 @@ public:
     // The name of a record whose map id has been resolved.
     const ElementName& of(const Record& record) const
     {
-        long id = record.getNameID();
-        if (id >= -1 && id < static_cast<long>(entries.size()) - 1) {
-            const ElementName& name = entries[static_cast<std::size_t>(id + 1)].name;
-            if (name.text != nullptr)
-                return name;
-        }
-        return others.at(id).name;
+        const Entry* entry = entries.find(record.getNameID());
+        if (entry == nullptr || entry->name.text == nullptr)
+            throw std::out_of_range("map id not resolved");
+        return entry->name;
     }
 
     // Calls f on the entry of every map id resolved.
     template <class F> void forEach(F f)
     {
-        for (Entry& entry : entries) {
+        entries.forEach([&f](Entry& entry) {
             if (entry.name.text != nullptr)
                 f(entry.name);
-        }
-        for (auto& other : others) {
-            if (other.second.name.text != nullptr)
-                f(other.second.name);
-        }
+        });
     }
 
 private:
@@ -94,22 +130,7 @@ private:
         ElementName name;
         const Record* first = nullptr; // noted, not resolved
     };
-
-    Entry& at(long id)
-    {
-        if (id >= -1 && id <= kLimit) {
-            std::size_t index = static_cast<std::size_t>(id + 1);
-            if (index >= entries.size())
-                entries.resize(index + 1);
-            return entries[index];
-        }
-        return others[id];
-    }
-
-    static constexpr long kLimit = 1L << 16;
-    // Map ids -1 (no definition) to kLimit at index id + 1, others aside.
-    std::vector<Entry> entries;
-    std::unordered_map<long, Entry> others;
+    MapIdTable<Entry> entries;
 };
 
 #endif

@@ -6,15 +6,26 @@
 #include <system_error>
 #include <thread>
 
+const std::string OwlNaming::kRxk = "RXK";
+
 namespace {
 
-const std::string kRxk = "RXK";
 const std::string kPreferredName = "Preferred_Name";
 
 // Fewer concepts than this are gone through by the calling thread alone.
 const size_t kConceptsPerThread = 2048;
 
 using ConceptIterator = QueltKb::ConceptMap::const_iterator;
+
+// Whether the few ids hold the id.
+bool holds(const std::vector<long>& ids, long id)
+{
+    for (long held : ids) {
+        if (held == id)
+            return true;
+    }
+    return false;
+}
 
 // Cuts the concepts into about `parts` ranges of consecutive concepts, by
 // their identifiers, which the knowledge base hands out in order; returns
@@ -77,22 +88,12 @@ template <class Work> void runParts(size_t parts, Work work)
     }
 }
 
-template <class Def>
-void collect(const std::map<long, Def>& defs, std::unordered_map<long, const Def*>& lists)
+template <class Def> void collect(const std::map<long, Def>& defs, MapIdTable<const Def*>& lists)
 {
     for (const auto& entry : defs) {
         if (entry.second.hasPickList())
-            lists[entry.first] = &entry.second;
+            lists.at(entry.first) = &entry.second;
     }
-}
-
-template <class Record, class Def>
-bool outside(const Record& record, const NameCache<Record>& names,
-    const std::unordered_map<long, const Def*>& lists)
-{
-    auto it = lists.find(record.getNameID());
-    return it != lists.end() && it->second->getName() == *names.of(record).text
-        && !it->second->stringInPickList(record.getValue());
 }
 
 } // namespace
@@ -105,7 +106,7 @@ struct OwlNaming::Scan {
     NameCache<QueltAssociation> associations;
     NameCache<QueltQualifier> qualifiers;
     // Concept name and value of each property whose map id is one of the
-    // guessed "RXK" ids, in order.
+    // guessed "RXK" ids, in order; the name alone of a concept without one.
     CodeTable::Block codes;
     // Names of the concepts without parents, in order.
     std::vector<const std::string*> roots;
@@ -120,14 +121,19 @@ void OwlNaming::Scan::run(
         const QueltConcept& con = first->second;
         if (con.getNumParents() == 0)
             roots.push_back(&con.getName());
+        bool coded = false;
         for (const auto& entry : con.getProperties()) {
             const QueltProperty& property = entry.second;
             properties.note(property);
-            if (std::find(rxkIds.begin(), rxkIds.end(), property.getNameID()) != rxkIds.end())
+            if (holds(rxkIds, property.getNameID())) {
                 codes.add(con.getName(), property.getValue());
+                coded = true;
+            }
             for (const QueltQualifier& qualifier : property.getQualifiers())
                 qualifiers.note(qualifier);
         }
+        if (!coded)
+            codes.addName(con.getName());
         for (const auto& entry : con.getRoles())
             roles.note(entry.second);
         for (const auto& entry : con.getAssociations()) {
@@ -186,9 +192,7 @@ std::vector<const std::string*> OwlNaming::merge(
     for (Scan& part : scans) {
         part.properties.forEachNoted([&](const QueltProperty& property) {
             bool named = *propertyCache.resolve(property).text == kRxk;
-            bool counted
-                = std::find(rxkIds.begin(), rxkIds.end(), property.getNameID()) != rxkIds.end();
-            if (named != counted)
+            if (named != holds(rxkIds, property.getNameID()))
                 guessed = false;
         });
         part.roles.forEachNoted([this](const QueltRole& role) { roleCache.resolve(role); });
@@ -208,10 +212,16 @@ std::vector<const std::string*> OwlNaming::merge(
         // definition of the knowledge base is filed under it, or the
         // other way round: go through the concepts again by name.
         for (const auto& entry : kb.getConcepts()) {
-            for (const auto& property : entry.second.getProperties()) {
-                if (isRxk(property.second))
-                    conceptCodes.set(entry.second.getName(), property.second.getValue());
+            const QueltConcept& con = entry.second;
+            bool coded = false;
+            for (const auto& property : con.getProperties()) {
+                if (isRxk(property.second)) {
+                    conceptCodes.set(con.getName(), property.second.getValue());
+                    coded = true;
+                }
             }
+            if (!coded)
+                conceptCodes.setName(con.getName());
         }
     }
     return roots;
@@ -244,11 +254,6 @@ void OwlNaming::findRoots(std::vector<const std::string*> names)
     }
 }
 
-bool OwlNaming::isRxk(const QueltProperty& property) const
-{
-    return *propertyCache.of(property).text == kRxk;
-}
-
 const std::string& OwlNaming::label(const QueltConcept& con) const
 {
     for (const auto& entry : con.getProperties()) {
@@ -262,14 +267,4 @@ const std::string* OwlNaming::rootOfKind(const std::string& kind) const
 {
     auto it = kindRoots.find(kind);
     return it == kindRoots.end() ? nullptr : it->second;
-}
-
-bool OwlNaming::outsidePickList(const QueltProperty& property) const
-{
-    return outside(property, propertyCache, propertyPickLists);
-}
-
-bool OwlNaming::outsidePickList(const QueltQualifier& qualifier) const
-{
-    return outside(qualifier, qualifierCache, qualifierPickLists);
 }

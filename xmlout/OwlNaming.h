@@ -6,9 +6,9 @@
 #include "xmlout/NameCache.h"
 
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
 
 // What the OWL writer names the things of a knowledge base by, and what it
@@ -43,12 +43,17 @@ public:
     // of the last "RXK" property given for the name, whichever concept of
     // that name gave it; empty when none did.
     std::string_view conceptCode(std::string_view name) const { return conceptCodes.get(name); }
-    // Whether the property is an "RXK" property, one that names a class.
-    bool isRxk(const QueltProperty& property) const;
-    // The identifier of the concept a reference by that name (a parent, a
-    // role value, an association value) leads to, the first concept of the
-    // name; -1 when no concept has it (the reference is written as "#").
-    long referencedConcept(const std::string& name) const { return kb.getIDFromName(name); }
+    // Whether the property is an "RXK" property, one that names a class;
+    // also by the name of a property.
+    bool isRxk(const QueltProperty& property) const { return isRxk(propertyCache.of(property)); }
+    bool isRxk(const ElementName& propertyName) const { return *propertyName.text == kRxk; }
+    // What a reference by that name (a parent, a role value, an
+    // association value) is written with: conceptCode(name); nothing when
+    // no concept has the name (the reference is written as "#").
+    std::optional<std::string_view> referenceCode(std::string_view name) const
+    {
+        return conceptCodes.find(name);
+    }
     // The label of the concept's class: the value of its first
     // "Preferred_Name" property, else its name.
     const std::string& label(const QueltConcept& con) const;
@@ -75,11 +80,18 @@ public:
 
     // Whether the value of a property or qualifier is outside the pick list
     // of its definition; false when the definition has no pick list.
-    bool outsidePickList(const QueltProperty& property) const;
-    bool outsidePickList(const QueltQualifier& qualifier) const;
+    bool outsidePickList(const QueltProperty& property) const
+    {
+        return outside(property, propertyCache, propertyPickLists);
+    }
+    bool outsidePickList(const QueltQualifier& qualifier) const
+    {
+        return outside(qualifier, qualifierCache, qualifierPickLists);
+    }
 
 private:
     struct Scan;
+    static const std::string kRxk;
 
     // Resolves the names of the attribute records and fills conceptCodes;
     // returns the names of the concepts without parents, in the order of
@@ -89,6 +101,16 @@ private:
         std::vector<Scan>& scans, const std::vector<long>& rxkIds);
     void nameRoles();
     void findRoots(std::vector<const std::string*> names);
+    // The definition a record's map id is filed under holds its pick list
+    // when it has the record's name.
+    template <class Record, class Def>
+    static bool outside(
+        const Record& record, const NameCache<Record>& names, const MapIdTable<const Def*>& lists)
+    {
+        const Def* const* def = lists.find(record.getNameID());
+        return def != nullptr && *def != nullptr && (*def)->getName() == *names.of(record).text
+            && !(*def)->stringInPickList(record.getValue());
+    }
 
     const QueltKb& kb;
     CodeTable conceptCodes; // concept name -> identifier of its class
@@ -101,8 +123,8 @@ private:
     std::map<std::string, const std::string*> kindRoots; // kind -> its root's name
     // The definitions with a pick list, by the map id the knowledge base
     // files them under.
-    std::unordered_map<long, const QueltPropertyDef*> propertyPickLists;
-    std::unordered_map<long, const QueltQualifierDef*> qualifierPickLists;
+    MapIdTable<const QueltPropertyDef*> propertyPickLists;
+    MapIdTable<const QueltQualifierDef*> qualifierPickLists;
 };
 
 #endif
