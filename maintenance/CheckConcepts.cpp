@@ -162,25 +162,23 @@ Checker::OwnRecords Checker::checkOwnTexts(ConceptEntry& entry)
 }
 
 // The concept's own "RXK" values: none, several, one that is no OWL name
-// or that of another concept.
+// or that of another concept; and several CUI values.
 void Checker::checkIdentifier(const ConceptEntry& entry, size_t index, const OwnRecords& own)
 {
     const QueltConcept& con = *entry.con;
     const std::string* rxk = own.rxk;
-    long rxkCount = own.rxkCount;
-    long cuiCount = own.cuiCount;
 
     if (rxk == nullptr)
         addConcept(MissingRxk, entry, "no RXK value: its class is written as \"#\"");
     else if (rxk->empty())
         addConcept(MissingRxk, entry, "its RXK value is empty: its class is written as \"#\"");
-    if (rxkCount > 1)
+    if (own.rxkCount > 1)
         addConcept(SeveralRxk, entry,
-            std::to_string(rxkCount) + " RXK values; the last one, " + quoted(*rxk)
+            std::to_string(own.rxkCount) + " RXK values; the last one, " + quoted(*rxk)
                 + ", names its class");
-    if (cuiCount > 1)
+    if (own.cuiCount > 1)
         addConcept(SeveralCui, entry,
-            std::to_string(cuiCount) + " CUI values: the concept is not indexed by CUI");
+            std::to_string(own.cuiCount) + " CUI values: the concept is not indexed by CUI");
     if (rxk == nullptr || rxk->empty())
         return;
     std::vector<std::string> faults = writerules::owlNameFaults(*rxk);
