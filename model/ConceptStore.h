@@ -67,6 +67,20 @@ public:
             + (static_cast<const ConceptStore&>(*this).find(id) - entries.cbegin());
     }
 
+    // The position of the concept of that identifier in the order of
+    // arrival; size() when there is none.
+    std::size_t position(long id) const
+    {
+        // Identifiers handed out one after the other lead straight there.
+        if (!entries.empty() && id >= entries.front().first
+            && static_cast<unsigned long>(id - entries.front().first) < entries.size()) {
+            std::size_t at = static_cast<std::size_t>(id - entries.front().first);
+            if (entries[at].first == id)
+                return at;
+        }
+        return static_cast<std::size_t>(find(id) - entries.begin());
+    }
+
     // Stores the concept under an identifier greater than every one held.
     value_type& append(long id, QueltConcept&& con)
     {

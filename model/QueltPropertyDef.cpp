@@ -2,6 +2,8 @@
 
 #include "model/NameResolution.h"
 
+#include <algorithm>
+
 NameRegistry::Policy QueltPropertyDef::registryPolicy()
 {
     return { QueltTerminology::NO_PROPDEF,
@@ -29,4 +31,9 @@ bool QueltPropertyDef::isSame(const QueltPropertyDef& other) const
     return name == other.name && code == other.code && id == other.id && range == other.range
         && namespaceId == other.namespaceId && containsIndex == other.containsIndex
         && localized == other.localized;
+}
+
+bool QueltPropertyDef::stringInPickList(const std::string& value) const
+{
+    return std::find(pickListItems.begin(), pickListItems.end(), value) != pickListItems.end();
 }

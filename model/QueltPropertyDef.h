@@ -27,6 +27,8 @@ public:
     const std::vector<std::string>& pickList() const { return pickListItems; }
     void setPickList(const std::vector<std::string>& items) { pickListItems = items; }
     bool hasPickList() const { return !pickListItems.empty(); }
+    // Whether some item of the pick list equals the value exactly.
+    bool stringInPickList(const std::string& value) const;
     bool isSame(const QueltPropertyDef& other) const;
 
     void addPropDefToMap() { addToMap(); }

@@ -7,7 +7,6 @@
 namespace owl {
 
 namespace {
-const std::string kPreferredName = "Preferred_Name";
 // The modifier code of "all" (QueltRoleEnum); "some" and "poss" are written
 // alike.
 const long kAll = 1;
@@ -28,7 +27,7 @@ void ConceptFormatter::writeRestriction(const QueltRole& role, int depth)
     out += "<owl:Restriction>\n";
     tabs(depth + 1);
     out += "<owl:onProperty rdf:resource=\"#";
-    attribute(tables.roleNames.of(role).code);
+    attribute(naming.roleNames().of(role).code);
     out += "\"/>\n";
     tabs(depth + 1);
     out += role.modifier().getModifier() == kAll ? "<owl:allValuesFrom rdf:resource=\"#"
@@ -142,7 +141,7 @@ void ConceptFormatter::setQualifiers(
 {
     axiom.qualifiers.resize(qualifiers.size());
     for (size_t i = 0; i < qualifiers.size(); ++i) {
-        const ElementName& name = tables.qualifierNames.of(qualifiers[i]);
+        const ElementName& name = naming.qualifierNames().of(qualifiers[i]);
         if (!name.valid && badQualifier == nullptr)
             badQualifier = name.text;
         nameValue& entry = axiom.qualifiers[i];
@@ -179,41 +178,26 @@ void ConceptFormatter::writeAxioms()
     }
 }
 
-bool ConceptFormatter::append(const QueltConcept& con, std::string& text, std::string& refusal)
+void ConceptFormatter::writeClassStart(const QueltConcept& con, std::string_view id)
 {
-    output = &text;
-    std::string& out = text;
-    badKind = nullptr;
-    badName = nullptr;
-    badQualifier = nullptr;
-
-    size_t mark = out.size();
-    std::string_view id = conceptCode(con.getName());
+    std::string& out = *output;
     out += "<owl:Class rdf:about=\"#";
     attribute(id);
     out += "\">\n<rdfs:label>";
-
-    const std::string* label = &con.getName();
-    for (const auto& entry : con.getProperties()) {
-        if (*tables.propertyNames.of(entry.second).text == kPreferredName) {
-            label = &entry.second.getValue();
-            break;
-        }
-    }
-    content(*label);
+    content(naming.label(con));
     out += "</rdfs:label>\n<code>";
     content(con.getCode());
     out += "</code>\n";
+}
 
-    if (con.getState())
-        writeDefinedForm(con);
-    else
-        writePrimitiveForm(con);
-
-    axiomCount = 0;
+// Each property as an element of its name; a qualified one also as an
+// axiom whose target is the value as written.
+void ConceptFormatter::writeProperties(const QueltConcept& con, std::string_view id)
+{
+    std::string& out = *output;
     for (const auto& entry : con.getProperties()) {
         const QueltProperty& property = entry.second;
-        const ElementName& name = tables.propertyNames.of(property);
+        const ElementName& name = naming.propertyNames().of(property);
         out += '<';
         elementName("property", name);
         out += '>';
@@ -231,9 +215,17 @@ bool ConceptFormatter::append(const QueltConcept& con, std::string& text, std::s
             axiom.property = *name.text;
         }
     }
+}
+
+// Each association as an element of its name that refers to its target;
+// a qualified one also as an axiom whose target is the target's absolute
+// identifier, as content.
+void ConceptFormatter::writeAssociations(const QueltConcept& con, std::string_view id)
+{
+    std::string& out = *output;
     for (const auto& entry : con.getAssociations()) {
         const QueltAssociation& association = entry.second;
-        const ElementName& name = tables.associationNames.of(association);
+        const ElementName& name = naming.associationNames().of(association);
         std::string_view target = conceptCode(association.getValue());
         out += '<';
         elementName("association", name);
@@ -251,20 +243,43 @@ bool ConceptFormatter::append(const QueltConcept& con, std::string& text, std::s
             axiom.property = *name.text;
         }
     }
-    out += "</owl:Class>\n";
-    writeAxioms();
-    out += '\n';
+}
 
+bool ConceptFormatter::refused(const QueltConcept& con, size_t mark, std::string& refusal) const
+{
     if (badKind != nullptr) {
         refusal = writerules::refusal(
             "concept", con.getName(), writerules::elementNameFault(badKind, *badName));
-        return false;
+        return true;
     }
-    if (!xmltext::carryable(out.data() + mark, out.size() - mark)) {
+    if (!xmltext::carryable(output->data() + mark, output->size() - mark)) {
         refusal = writerules::refusal("concept", con.getName(), writerules::kUncarried);
-        return false;
+        return true;
     }
-    return true;
+    return false;
+}
+
+bool ConceptFormatter::append(const QueltConcept& con, std::string& text, std::string& refusal)
+{
+    output = &text;
+    badKind = nullptr;
+    badName = nullptr;
+    badQualifier = nullptr;
+    axiomCount = 0;
+
+    size_t mark = text.size();
+    std::string_view id = conceptCode(con.getName());
+    writeClassStart(con, id);
+    if (con.getState())
+        writeDefinedForm(con);
+    else
+        writePrimitiveForm(con);
+    writeProperties(con, id);
+    writeAssociations(con, id);
+    text += "</owl:Class>\n";
+    writeAxioms();
+    text += '\n';
+    return !refused(con, mark, refusal);
 }
 
 } // namespace owl

@@ -3,7 +3,8 @@
 
 #include "model/QueltConcept.h"
 #include "owl/OwlAxioms.h"
-#include "owl/OwlTables.h"
+#include "xmlout/OwlNaming.h"
+#include "xmlout/XmlText.h"
 
 #include <string>
 #include <vector>
@@ -12,13 +13,13 @@ namespace owl {
 
 // Formats concepts as OWL classes, each followed by the annotation axioms
 // of its qualified statements and an empty line. It reads the concept and
-// the tables and nothing else (no registry, no class-wide state), so
+// the naming and nothing else (no registry, no class-wide state), so
 // formatters on several threads may work at once; each keeps scratch
 // space of its own, reused from concept to concept.
 class ConceptFormatter {
 public:
-    ConceptFormatter(const ConceptTables& givenTables, const std::string& givenNameSpace)
-        : tables(givenTables)
+    ConceptFormatter(const OwlNaming& givenNaming, const std::string& givenNameSpace)
+        : naming(givenNaming)
         , nameSpace(givenNameSpace)
     {
     }
@@ -30,14 +31,19 @@ public:
     bool append(const QueltConcept& con, std::string& out, std::string& refusal);
 
 private:
+    void writeClassStart(const QueltConcept& con, std::string_view id);
     void writeDefinedForm(const QueltConcept& con);
     void writePrimitiveForm(const QueltConcept& con);
     void collectRoleGroups(const QueltConcept& con);
     void writeGroupIntersection(size_t first, size_t last);
     void writeRestriction(const QueltRole& role, int depth);
+    void writeProperties(const QueltConcept& con, std::string_view id);
+    void writeAssociations(const QueltConcept& con, std::string_view id);
     owlaxioms& nextAxiom();
     void setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers);
     void writeAxioms();
+    // The refusal of the concept whose text starts at mark, if any.
+    bool refused(const QueltConcept& con, size_t mark, std::string& refusal) const;
 
     // Appends a property or association name (what) as an element name;
     // the first one of the concept that cannot be one refuses the concept.
@@ -52,12 +58,9 @@ private:
     void attribute(std::string_view text) { xmltext::appendAttribute(*output, text); }
     void content(std::string_view text) { xmltext::appendContent(*output, text); }
     void tabs(int count) { output->append(static_cast<size_t>(count), '\t'); }
-    std::string_view conceptCode(std::string_view name) const
-    {
-        return tables.conceptCodes.get(name);
-    }
+    std::string_view conceptCode(std::string_view name) const { return naming.conceptCode(name); }
 
-    const ConceptTables& tables;
+    const OwlNaming& naming;
     const std::string& nameSpace;
     std::string* output = nullptr;
 

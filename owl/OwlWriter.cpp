@@ -7,16 +7,17 @@
 // reused buffer that is written out in large blocks (see OutputFile).
 //
 // The concept section is most of the file, and each concept's text
-// depends only on the knowledge base and the lookup tables, which are
-// complete before it starts and only read afterwards. So it is formatted
-// in chunks of consecutive concepts by several threads (ConceptFormatter,
-// ChunkedConcepts below) and written in order by the calling thread; the
-// file, the console lines and the result are those of one thread. Every
-// console line of the writer comes from the calling thread.
+// depends only on the knowledge base and its naming (xmlout/OwlNaming.h),
+// which is complete before it starts and only read afterwards. So it is
+// formatted in chunks of consecutive concepts by several threads
+// (ConceptFormatter, ChunkedConcepts) and written in order by the calling
+// thread; the file, the console lines and the result are those of one
+// thread. Every console line of the writer comes from the calling thread.
 //
-// Every identifier is a value taken from the knowledge base: a concept is
-// named by its "RXK" property, a role by its definition's code, properties,
-// qualifiers and associations by their names. Identifiers are written as
+// Every identifier is a value taken from the knowledge base, as OwlNaming
+// says: a concept is named by its "RXK" property, a role by its
+// definition's code, properties, qualifiers and associations by their
+// names. Identifiers are written as
 // attribute values, other texts as element content, each escaped so that
 // an XML parser reads back exactly the text the knowledge base holds (a
 // text that already is one complete CDATA section is kept as it is and
@@ -28,23 +29,16 @@
 #include "owl/OwlWriter.h"
 
 #include "model/QueltKb.h"
+#include "owl/ChunkedConcepts.h"
 #include "owl/ConceptFormatter.h"
 #include "owl/Indent.h"
-#include "owl/OwlTables.h"
-#include "owl/TableBuilder.h"
 #include "xmlout/OutputFile.h"
+#include "xmlout/OwlNaming.h"
 #include "xmlout/Progress.h"
 #include "xmlout/WriteRules.h"
 #include "xmlout/XmlText.h"
 
-#include <algorithm>
-#include <condition_variable>
-#include <exception>
-#include <map>
-#include <mutex>
-#include <set>
-#include <system_error>
-#include <thread>
+#include <memory>
 
 namespace owl {
 
@@ -114,200 +108,6 @@ void appendFlatPickList(std::string& out, const std::vector<std::string>& values
     });
 }
 
-using ConceptIterator = QueltKb::ConceptMap::const_iterator;
-
-// Consecutive concepts formatted by one thread: their text, where the text
-// of each one ends, and whether the concept after the last of them was
-// refused (formatting stops there).
-struct Chunk {
-    std::string text;
-    std::vector<size_t> ends;
-    bool refused = false;
-    std::string refusal;
-    bool ready = false; // formatted, not yet written
-};
-
-// The concept section formatted by several threads. The concepts are cut
-// into chunks of consecutive concepts; any thread formats the next chunk
-// not yet taken into a slot of its own, and the calling thread, which
-// formats chunks too while it waits, hands the finished chunks out
-// strictly in order. A chunk is only taken when its slot is free, so at
-// most a few chunks per thread exist at a time, whatever the size of the
-// knowledge base.
-//
-// The formatting threads read the knowledge base and the tables, which do
-// not change while they run, and write nothing but their chunks. A chunk
-// passes between threads under the mutex: taken, formatted outside it,
-// marked ready under it, written out and released by the calling thread.
-class ChunkedConcepts {
-public:
-    ChunkedConcepts(const QueltKb::ConceptMap& concepts, const ConceptTables& tables,
-        const std::string& nameSpace, const WriteOptions& options);
-    ~ChunkedConcepts() { stop(); }
-    ChunkedConcepts(const ChunkedConcepts&) = delete;
-    ChunkedConcepts& operator=(const ChunkedConcepts&) = delete;
-
-    size_t chunks() const { return chunkCount; }
-    // Number of concepts of the chunk.
-    size_t size(size_t index) const { return std::min(perChunk, concepts - index * perChunk); }
-
-    // Chunk number index, once formatted. Chunks are awaited in order, each
-    // once, and released before the next one is awaited. Rethrows an
-    // exception that ended a formatting thread.
-    const Chunk& await(size_t index);
-    void release(size_t index);
-
-private:
-    static constexpr size_t kSlotsPerThread = 2;
-
-    Chunk& slot(size_t index) { return slots[index % slots.size()]; }
-    // Takes the next chunk when there is one and its slot is free; with
-    // the mutex held.
-    bool take(size_t& index, ConceptIterator& first);
-    void format(ConceptFormatter& formatter, size_t index, ConceptIterator first);
-    void work();
-    void stop();
-
-    const ConceptTables& tables;
-    const std::string& nameSpace;
-    const size_t perChunk;
-    const size_t concepts;
-    const size_t chunkCount;
-    ConceptFormatter ownFormatter; // the calling thread's
-
-    std::mutex mutex;
-    std::condition_variable formatted; // a chunk became ready, or a thread failed
-    std::condition_variable released; // a slot became free, or the work stops
-    std::vector<Chunk> slots;
-    ConceptIterator next; // first concept of the next chunk to take
-    size_t takenCount = 0; // chunks taken so far
-    size_t done = 0; // chunks released so far
-    bool stopping = false;
-    std::exception_ptr failure;
-    std::vector<std::thread> threads;
-};
-
-ChunkedConcepts::ChunkedConcepts(const QueltKb::ConceptMap& givenConcepts,
-    const ConceptTables& givenTables, const std::string& givenNameSpace,
-    const WriteOptions& options)
-    : tables(givenTables)
-    , nameSpace(givenNameSpace)
-    , perChunk(std::max<size_t>(options.conceptsPerChunk, 1))
-    , concepts(givenConcepts.size())
-    , chunkCount((concepts + perChunk - 1) / perChunk)
-    , ownFormatter(givenTables, givenNameSpace)
-    , next(givenConcepts.begin())
-{
-    // More threads than chunks after the first would have nothing to do.
-    size_t workers = std::min<size_t>(options.workers, chunkCount > 0 ? chunkCount - 1 : 0);
-    slots.resize(kSlotsPerThread * (workers + 1));
-    for (size_t i = 0; i < workers; ++i) {
-        try {
-            threads.emplace_back([this] { work(); });
-        } catch (const std::system_error&) {
-            break; // fewer threads: the calling thread formats what is left
-        }
-    }
-}
-
-void ChunkedConcepts::stop()
-{
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        stopping = true;
-    }
-    released.notify_all();
-    for (std::thread& thread : threads)
-        thread.join();
-    threads.clear();
-}
-
-bool ChunkedConcepts::take(size_t& index, ConceptIterator& first)
-{
-    if (stopping || takenCount == chunkCount || takenCount >= done + slots.size())
-        return false;
-    index = takenCount++;
-    first = next;
-    std::advance(next, size(index));
-    return true;
-}
-
-void ChunkedConcepts::format(ConceptFormatter& formatter, size_t index, ConceptIterator first)
-{
-    Chunk& chunk = slot(index);
-    chunk.text.clear();
-    chunk.ends.clear();
-    chunk.refused = false;
-    size_t count = size(index);
-    for (size_t i = 0; i < count; ++i, ++first) {
-        if (!formatter.append(first->second, chunk.text, chunk.refusal)) {
-            chunk.refused = true;
-            return;
-        }
-        chunk.ends.push_back(chunk.text.size());
-    }
-}
-
-void ChunkedConcepts::work()
-{
-    try {
-        ConceptFormatter formatter(tables, nameSpace);
-        std::unique_lock<std::mutex> lock(mutex);
-        for (;;) {
-            size_t index;
-            ConceptIterator first;
-            if (!take(index, first)) {
-                if (stopping || takenCount == chunkCount)
-                    return;
-                released.wait(lock);
-                continue;
-            }
-            lock.unlock();
-            format(formatter, index, first);
-            lock.lock();
-            slot(index).ready = true;
-            formatted.notify_one();
-        }
-    } catch (...) {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!failure)
-            failure = std::current_exception();
-        stopping = true;
-        formatted.notify_all();
-    }
-}
-
-const Chunk& ChunkedConcepts::await(size_t index)
-{
-    std::unique_lock<std::mutex> lock(mutex);
-    Chunk& chunk = slot(index);
-    while (!chunk.ready) {
-        if (failure)
-            std::rethrow_exception(failure);
-        size_t taken;
-        ConceptIterator first;
-        if (take(taken, first)) {
-            lock.unlock();
-            format(ownFormatter, taken, first);
-            lock.lock();
-            slot(taken).ready = true;
-        } else {
-            formatted.wait(lock);
-        }
-    }
-    return chunk;
-}
-
-void ChunkedConcepts::release(size_t index)
-{
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        slot(index).ready = false;
-        ++done;
-    }
-    released.notify_all();
-}
-
 class OwlWriter {
 public:
     OwlWriter(const QueltKb& givenKb, OutputFile& givenFile, const std::string& givenFileName,
@@ -320,7 +120,7 @@ public:
     {
     }
 
-    void buildTables(unsigned threads);
+    void buildNaming(unsigned helpers);
     bool write(const std::vector<std::string>& headerLines, const WriteOptions& options);
 
 private:
@@ -347,9 +147,12 @@ private:
 
     void attribute(std::string_view text) { xmltext::appendAttribute(out, text); }
     void content(std::string_view text) { xmltext::appendContent(out, text); }
-    std::string_view conceptCode(std::string_view name) const
+    std::string_view conceptCode(std::string_view name) const { return naming->conceptCode(name); }
+    // The identifier of the root that stands for the kind; empty when none.
+    std::string_view kindCode(const std::string& kind) const
     {
-        return tables.conceptCodes.get(name);
+        const std::string* root = naming->rootOfKind(kind);
+        return root == nullptr ? std::string_view() : conceptCode(*root);
     }
 
     const QueltKb& kb;
@@ -360,28 +163,16 @@ private:
     // Shown while the concepts are written; erased before any message.
     ProgressLine* activeProgress = nullptr;
 
-    ConceptTables tables;
-    std::set<std::string> rootConcepts;
-    std::map<std::string, std::string> kindRoots;
+    std::unique_ptr<const OwlNaming> naming;
 };
 
-// The tables are built on the calling thread, with help for the pass over
-// the concepts; formatting starts once they are complete.
-void OwlWriter::buildTables(unsigned threads)
+// The naming is built on the calling thread, with help for the pass over
+// the concepts; formatting starts once it is complete.
+void OwlWriter::buildNaming(unsigned helpers)
 {
-    buildConceptTables(kb, threads, tables, rootConcepts);
-    for (const auto& entry : kb.getRoleDefs())
-        tables.roleCodes.set(entry.second.getName(), entry.second.getCode());
-    tables.roleNames.forEach(
-        [this](ElementName& role) { role.code = tables.roleCodes.get(*role.text); });
-
-    if (kb.getNumKinds() != static_cast<long>(rootConcepts.size()))
+    naming = std::make_unique<const OwlNaming>(kb, helpers);
+    if (kb.getNumKinds() != static_cast<long>(naming->roots().size()))
         kb.getConsole().report({ Message::Kind::KindsWithoutRoots, "", "", "", 0 });
-
-    for (const std::string& root : rootConcepts) {
-        long id = kb.getIDFromName(root);
-        kindRoots[kb.getConceptKind(kb.getConcept(id))] = root;
-    }
 }
 
 bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOptions& options)
@@ -443,7 +234,7 @@ bool OwlWriter::writeRoleDefs()
 {
     for (const auto& entry : kb.getRoleDefs()) {
         const QueltRoleDef& def = entry.second;
-        std::string_view id = tables.roleCodes.get(def.getName());
+        std::string_view id = naming->roleCode(def.getName());
         checkOwlName(std::string(id), kb.getConsole());
         size_t mark = out.size();
         out += "<owl:ObjectProperty rdf:ID=\"";
@@ -455,18 +246,13 @@ bool OwlWriter::writeRoleDefs()
         out += "</rdfs:label>\n";
         if (def.hasParent()) {
             out += "\t<rdfs:subPropertyOf rdf:resource=\"#";
-            attribute(tables.roleCodes.get(def.getParentRole()));
+            attribute(naming->roleCode(def.getParentRole()));
             out += "\"/>\n";
         } else {
-            auto domain = kindRoots.find(def.getDomain());
             out += "\t<rdfs:domain rdf:resource=\"#";
-            if (domain != kindRoots.end())
-                attribute(conceptCode(domain->second));
-            out += "\"/>\n";
-            auto range = kindRoots.find(def.getRange());
-            out += "\t<rdfs:range rdf:resource=\"#";
-            if (range != kindRoots.end())
-                attribute(conceptCode(range->second));
+            attribute(kindCode(def.getDomain()));
+            out += "\"/>\n\t<rdfs:range rdf:resource=\"#";
+            attribute(kindCode(def.getRange()));
             out += "\"/>\n";
         }
         out += "</owl:ObjectProperty>\n\n";
@@ -543,24 +329,24 @@ bool OwlWriter::writeAssociationDefs()
 
 bool OwlWriter::writeRootClasses()
 {
-    for (const std::string& root : rootConcepts) {
-        std::string_view id = conceptCode(root);
+    for (const OwlNaming::Root& root : naming->roots()) {
+        std::string_view id = conceptCode(*root.name);
         checkOwlName(std::string(id), kb.getConsole());
         size_t mark = out.size();
         out += "<owl:Class rdf:about=\"#";
         attribute(id);
         out += "\">\n";
-        for (const std::string& other : rootConcepts) {
-            std::string_view otherId = conceptCode(other);
+        for (const OwlNaming::Root& other : naming->roots()) {
+            std::string_view otherId = conceptCode(*other.name);
             checkOwlName(std::string(otherId), kb.getConsole());
-            if (other != root) {
+            if (other.name != root.name) {
                 out += "\t<owl:disjointWith rdf:resource=\"#";
                 attribute(otherId);
                 out += "\"/>\n";
             }
         }
         out += "</owl:Class>\n\n";
-        if (!finishUnit(mark, "concept", root))
+        if (!finishUnit(mark, "concept", *root.name))
             return false;
     }
     return true;
@@ -569,7 +355,7 @@ bool OwlWriter::writeRootClasses()
 // Every concept formatted on this thread, straight into the file's buffer.
 bool OwlWriter::writeConcepts(ProgressLine& progress)
 {
-    ConceptFormatter formatter(tables, nameSpace);
+    ConceptFormatter formatter(*naming, nameSpace);
     std::string refusal;
     std::uint64_t done = 0;
     for (const auto& entry : kb.getConcepts()) {
@@ -589,7 +375,7 @@ bool OwlWriter::writeConcepts(ProgressLine& progress)
 // the one reported.
 bool OwlWriter::writeChunkedConcepts(const WriteOptions& options, ProgressLine& progress)
 {
-    ChunkedConcepts concepts(kb.getConcepts(), tables, nameSpace, options);
+    ChunkedConcepts concepts(kb.getConcepts(), *naming, nameSpace, options);
     std::uint64_t done = 0;
     for (size_t i = 0; i < concepts.chunks(); ++i) {
         const Chunk& chunk = concepts.await(i);
@@ -618,8 +404,7 @@ bool OwlWriter::writeChunkedConcepts(const WriteOptions& options, ProgressLine& 
 WriteOptions defaultWriteOptions()
 {
     WriteOptions options;
-    unsigned cores = std::thread::hardware_concurrency();
-    options.workers = cores > 1 ? std::min(cores - 1, 3u) : 0;
+    options.workers = OwlNaming::defaultHelpers();
     return options;
 }
 
@@ -634,7 +419,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
     }
     reportLeftovers(file, kb.getConsole());
     OwlWriter writer(kb, file, fileName, nameSpace);
-    writer.buildTables(options.workers);
+    writer.buildNaming(options.workers);
     return writer.write(headerLines, options);
 }
 

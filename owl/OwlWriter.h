@@ -15,9 +15,9 @@ namespace owl {
 
 struct WriteOptions {
     // Threads besides the calling one that help with the pass over the
-    // concepts that builds the lookup tables and with formatting the
-    // concepts; 0: the calling thread does all, formatting every concept
-    // straight into the file's buffer.
+    // concepts that builds the naming (xmlout/OwlNaming.h) and with
+    // formatting the concepts; 0: the calling thread does all, formatting
+    // every concept straight into the file's buffer.
     unsigned workers = 0;
     // Consecutive concepts formatted as one piece by one thread.
     std::size_t conceptsPerChunk = 128;

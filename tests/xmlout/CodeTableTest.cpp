@@ -1,16 +1,16 @@
-// The name -> identifier table of the OWL writer: growth, replacement,
+// The name -> identifier table of the OWL naming: growth, replacement,
 // names that are prefixes of others or hold a NUL, and entries gathered in
 // blocks, more blocks than a slot can tell apart.
 
-#include "owl/OwlTables.h"
+#include "xmlout/CodeTable.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 
-TEST(OwlCodeTable, KeepsTheLastEntryOfANameThroughGrowthAndBlocks)
+TEST(CodeTable, KeepsTheLastEntryOfANameThroughGrowthAndBlocks)
 {
-    owl::CodeTable table;
+    CodeTable table;
     EXPECT_EQ(table.get("absent"), "");
     const int count = 20000;
     for (int i = 0; i < count; ++i)
@@ -29,19 +29,19 @@ TEST(OwlCodeTable, KeepsTheLastEntryOfANameThroughGrowthAndBlocks)
     EXPECT_EQ(table.get("a"), "prefix");
     EXPECT_EQ(table.get(std::string("a\0", 2)), "");
 
-    owl::CodeTable::Block first;
-    owl::CodeTable::Block second;
+    CodeTable::Block first;
+    CodeTable::Block second;
     for (int i = 0; i < 1000; ++i) {
         first.add("k" + std::to_string(i), "first " + std::to_string(i));
         if (i % 3 == 0)
             second.add("k" + std::to_string(i), "second " + std::to_string(i));
     }
     second.add("only second", std::string(100, 'x'));
-    owl::CodeTable blocks;
+    CodeTable blocks;
     blocks.set("k1", "set before");
     blocks.set("before", "kept");
     blocks.add(std::move(first));
-    blocks.add(owl::CodeTable::Block());
+    blocks.add(CodeTable::Block());
     blocks.add(std::move(second));
     for (int i = 0; i < 1000; ++i) {
         const std::string expected = (i % 3 == 0 ? "second " : "first ") + std::to_string(i);
@@ -52,9 +52,9 @@ TEST(OwlCodeTable, KeepsTheLastEntryOfANameThroughGrowthAndBlocks)
     blocks.set("k3", "set after");
     EXPECT_EQ(blocks.get("k3"), "set after");
 
-    owl::CodeTable many;
+    CodeTable many;
     for (int i = 0; i < 600; ++i) {
-        owl::CodeTable::Block block;
+        CodeTable::Block block;
         block.add("same", "from block " + std::to_string(i));
         block.add("b" + std::to_string(i), std::to_string(i));
         many.add(std::move(block));

@@ -1,35 +1,23 @@
-#ifndef QUELT_OWL_OWLTABLES_H
-#define QUELT_OWL_OWLTABLES_H
-
-// The lookup tables of the OWL writer. They are built on the calling
-// thread before any concept is written and are only read afterwards, so
-// any number of threads may format concepts from them at once.
-
-#include "model/QueltAssociation.h"
-#include "model/QueltProperty.h"
-#include "model/QueltQualifier.h"
-#include "model/QueltRole.h"
-#include "model/QueltTerminology.h"
-#include "xmlout/NameCache.h"
-#include "xmlout/XmlText.h"
+#ifndef QUELT_XMLOUT_CODETABLE_H
+#define QUELT_XMLOUT_CODETABLE_H
 
 #include <cstdint>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <vector>
-
-namespace owl {
 
 // Name -> identifier: open addressing with linear probing, at most half
 // full. Each entry, a name followed by its identifier, is copied into a
 // block of text, and a slot holds part of the name's hash and where the
 // entry is; so a look-up reads one slot and one place of a block, and never
 // the knowledge base, whose records lie scattered over far more memory. A
-// later entry for the same name replaces the earlier one.
+// later entry for the same name replaces the earlier one, except that an
+// entry of a name alone (without an identifier) only stands for a name
+// that has no entry yet.
 class CodeTable {
 public:
     // Entries gathered apart from the table, on any thread, and handed to
@@ -40,6 +28,10 @@ public:
         void add(std::string_view key, std::string_view code)
         {
             append(text, std::hash<std::string_view>()(key), key, code);
+        }
+        void addName(std::string_view key)
+        {
+            append(text, std::hash<std::string_view>()(key), key, std::string_view(), true);
         }
         bool empty() const { return text.empty(); }
 
@@ -62,13 +54,8 @@ public:
             rehash(capacity);
     }
 
-    void set(std::string_view key, std::string_view code)
-    {
-        std::string& own = blocks[0];
-        size_t at = own.size();
-        append(own, std::hash<std::string_view>()(key), key, code);
-        index(0, at);
-    }
+    void set(std::string_view key, std::string_view code) { setEntry(key, code, false); }
+    void setName(std::string_view key) { setEntry(key, std::string_view(), true); }
 
     // Adds the block's entries in the order they were added to it. The
     // block is kept as it is, not copied.
@@ -86,19 +73,29 @@ public:
         index(blocks.size() - 1, 0);
     }
 
-    // The identifier of the name, or the empty text.
-    std::string_view get(std::string_view key) const
+    // The identifier of the name: empty for a name without one, nothing
+    // for a name without an entry.
+    std::optional<std::string_view> find(std::string_view key) const
     {
-        if (slots.empty())
-            return std::string_view();
-        std::uint64_t slot = slots[position(key, std::hash<std::string_view>()(key))];
+        std::uint64_t slot = slotOf(key);
         if (slot == 0)
-            return std::string_view();
+            return std::nullopt;
         const char* entry = entryOf(slot);
         Header header = headerOf(entry);
+        if (header.codeSize == kNameOnly)
+            return std::string_view();
         return std::string_view(
             entry + sizeof(Header) + header.keySize, static_cast<size_t>(header.codeSize));
     }
+
+    // The identifier of the name, or the empty text.
+    std::string_view get(std::string_view key) const
+    {
+        return find(key).value_or(std::string_view());
+    }
+
+    // Whether the name has an entry (whose identifier may be empty).
+    bool contains(std::string_view key) const { return slotOf(key) != 0; }
 
 private:
     // Entries start at multiples of kUnit bytes of their block: the header,
@@ -107,8 +104,9 @@ private:
     struct Header {
         std::uint64_t hash;
         std::uint64_t keySize;
-        std::uint64_t codeSize;
+        std::uint64_t codeSize; // kNameOnly: a name without an identifier
     };
+    static constexpr std::uint64_t kNameOnly = ~std::uint64_t(0);
 
     // A slot, 0 when free: the upper 24 bits of the name's hash, the block
     // (8 bits) and the entry's offset in the block in units (32 bits).
@@ -116,14 +114,22 @@ private:
     static constexpr std::uint64_t kOffsetMask = 0xFFFFFFFF;
     static constexpr std::uint64_t kTagMask = ~std::uint64_t(0) << 40;
 
-    static void append(
-        std::string& text, std::uint64_t hash, std::string_view key, std::string_view code)
+    static void append(std::string& text, std::uint64_t hash, std::string_view key,
+        std::string_view code, bool nameOnly = false)
     {
-        Header header { hash, key.size(), code.size() };
+        Header header { hash, key.size(), nameOnly ? kNameOnly : code.size() };
         text.append(reinterpret_cast<const char*>(&header), sizeof header);
         text += key;
         text += code;
         text.append((kUnit - text.size() % kUnit) % kUnit, '\0');
+    }
+
+    void setEntry(std::string_view key, std::string_view code, bool nameOnly)
+    {
+        std::string& own = blocks[0];
+        size_t at = own.size();
+        append(own, std::hash<std::string_view>()(key), key, code, nameOnly);
+        index(0, at);
     }
 
     static Header headerOf(const char* entry)
@@ -131,6 +137,13 @@ private:
         Header header;
         std::memcpy(&header, entry, sizeof header);
         return header;
+    }
+
+    std::uint64_t slotOf(std::string_view key) const
+    {
+        if (slots.empty())
+            return 0;
+        return slots[position(key, std::hash<std::string_view>()(key))];
     }
 
     const char* entryOf(std::uint64_t slot) const
@@ -170,10 +183,13 @@ private:
             std::string_view key(
                 text.data() + from + sizeof(Header), static_cast<size_t>(header.keySize));
             std::uint64_t& slot = slots[position(key, header.hash)];
+            bool nameOnly = header.codeSize == kNameOnly;
             if (slot == 0)
                 ++used;
-            slot = (header.hash & kTagMask) | (std::uint64_t(block) << 32) | (from / kUnit);
-            size_t size = sizeof(Header) + static_cast<size_t>(header.keySize + header.codeSize);
+            if (slot == 0 || !nameOnly)
+                slot = (header.hash & kTagMask) | (std::uint64_t(block) << 32) | (from / kUnit);
+            size_t size = sizeof(Header) + static_cast<size_t>(header.keySize)
+                + (nameOnly ? 0 : static_cast<size_t>(header.codeSize));
             from += (size + kUnit - 1) / kUnit * kUnit;
         }
     }
@@ -197,17 +213,5 @@ private:
     size_t used = 0;
     std::vector<std::string> blocks; // 0: the entries given to set()
 };
-
-// The tables every concept is formatted from.
-struct ConceptTables {
-    CodeTable conceptCodes; // concept name -> value of its "RXK" property
-    CodeTable roleCodes; // role definition name -> its code
-    NameCache<QueltProperty> propertyNames;
-    NameCache<QueltRole> roleNames;
-    NameCache<QueltAssociation> associationNames;
-    NameCache<QueltQualifier> qualifierNames;
-};
-
-} // namespace owl
 
 #endif
