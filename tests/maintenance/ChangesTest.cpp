@@ -94,9 +94,12 @@ protected:
 
 TEST_F(ChangesTest, ReportsEveryKindOfChange)
 {
-    // Renamed concepts stay the same concept for those that name them; a
-    // text that names a concept of another code in the newer version does
-    // not; renumbered role groups and reordered attributes are no change.
+    // A renamed concept stays the concept its referrers name; a text that
+    // names another concept, or none, in the newer version (a renamed
+    // concept's old name given to a new one, a reference left stale) is a
+    // change of parent, role or association; renumbered role groups and
+    // reordered attributes are none; a name only the older version defines
+    // is no name in the newer one; codes longer than eight bytes.
     auto older = read(dataPath("maintenance/changes_old.xml"));
     auto newer = read(dataPath("maintenance/changes_new.xml"));
     EXPECT_EQ(render(compareVersions(*older, *newer)),
