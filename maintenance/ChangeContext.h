@@ -93,8 +93,8 @@ private:
 // the same (a quick test; false may still turn out to be no change).
 bool unchanged(const Versions& versions, const QueltConcept& older, const QueltConcept& newer);
 
-// The changes of a pair, in no particular order (none when they are the
-// same after all).
+// The changes of a pair, in the order ConceptChanges gives (none when they
+// are the same after all).
 std::vector<ConceptChange> conceptDifferences(
     const Versions& versions, const QueltConcept& older, const QueltConcept& newer);
 

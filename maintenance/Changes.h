@@ -121,7 +121,8 @@ struct ConceptChange {
 };
 
 // A concept that differs. Its changes are in the order of ChangeKind, those
-// of one kind by name (then target, value, group).
+// of one kind in the byte-wise order of their texts, name first (then the
+// target's code or text, the value, ...).
 struct ConceptChanges {
     std::string code;
     std::string oldName; // empty when only the newer version holds it

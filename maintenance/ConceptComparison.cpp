@@ -511,6 +511,23 @@ void appendReference(std::string& key, const Reference& reference)
     appendKey(key, reference.name);
 }
 
+void appendQualifiers(std::string& key, const std::vector<Qualifier>& qualifiers)
+{
+    for (const Qualifier& qualifier : qualifiers) {
+        appendKey(key, qualifier.name);
+        appendKey(key, qualifier.value);
+    }
+}
+
+void appendProperty(std::string& key, const PropertyFact& property)
+{
+    appendKey(key, property.name);
+    appendKey(key, property.value);
+    appendKey(key, property.locale);
+    appendQualifiers(key, property.qualifiers);
+}
+
+// Every text of the change, so that the order depends on nothing else.
 std::string orderKey(const ConceptChange& change)
 {
     std::string key;
@@ -522,16 +539,14 @@ std::string orderKey(const ConceptChange& change)
         appendKey(key, role->modifier);
         appendKey(key, std::to_string(role->group));
     } else if (const auto* property = std::get_if<PropertyFact>(&change.detail)) {
-        appendKey(key, property->name);
-        appendKey(key, property->value);
-        appendKey(key, property->locale);
+        appendProperty(key, *property);
     } else if (const auto* changed = std::get_if<PropertyChange>(&change.detail)) {
-        appendKey(key, changed->before.name);
-        appendKey(key, changed->before.value);
-        appendKey(key, changed->after.value);
+        appendProperty(key, changed->before);
+        appendProperty(key, changed->after);
     } else if (const auto* association = std::get_if<AssociationFact>(&change.detail)) {
         appendKey(key, association->name);
         appendReference(key, association->target);
+        appendQualifiers(key, association->qualifiers);
     }
     return key;
 }
