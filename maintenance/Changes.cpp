@@ -5,6 +5,7 @@
 #include "model/QueltKb.h"
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <utility>
 
@@ -110,10 +111,26 @@ namespace {
 
 using CodeEntry = CodeIndex::Entry;
 
-// Whether the concept is the one its name names in its version.
-bool firstOfName(const QueltKb& kb, const CodeEntry& entry)
+// Adds the names that the version may give to more than one concept (all
+// that share their hash with another name): a text of such a name names
+// the first of them, which need not be the one paired with the first of
+// the other version. Hashing each name once and sorting the hashes costs
+// less than looking every name up.
+void noteRepeatedNames(const QueltKb& kb, std::vector<const std::string*>& candidates)
 {
-    return kb.getIDFromName(entry.con->getName()) == entry.id;
+    std::vector<std::pair<std::size_t, const std::string*>> hashes;
+    hashes.reserve(kb.getConcepts().size());
+    std::hash<std::string> hash;
+    for (const auto& entry : kb.getConcepts())
+        hashes.emplace_back(hash(entry.second.getName()), &entry.second.getName());
+    std::sort(hashes.begin(), hashes.end(),
+        [](const auto& a, const auto& b) { return a.first < b.first; });
+    for (std::size_t i = 1; i < hashes.size(); ++i) {
+        if (hashes[i].first == hashes[i - 1].first) {
+            candidates.push_back(hashes[i - 1].second);
+            candidates.push_back(hashes[i].second);
+        }
+    }
 }
 
 // The concepts of both versions by code: pairs, concepts of one version
@@ -139,8 +156,8 @@ void noteDuplicate(Pairing& pairing, Version version, const CodeEntry* begin, co
 
 // One code: the concepts of the older version [a, aEnd) and of the newer
 // one [b, bEnd) that have it.
-void pairCode(const Versions& versions, Pairing& pairing, const CodeEntry* a, const CodeEntry* aEnd,
-    const CodeEntry* b, const CodeEntry* bEnd)
+void pairCode(Pairing& pairing, const CodeEntry* a, const CodeEntry* aEnd, const CodeEntry* b,
+    const CodeEntry* bEnd)
 {
     std::size_t olds = aEnd - a;
     std::size_t news = bEnd - b;
@@ -151,8 +168,7 @@ void pairCode(const Versions& versions, Pairing& pairing, const CodeEntry* a, co
     if (olds == 1 && news == 1) {
         pairing.pairs.emplace_back(a, b);
         const std::string& name = a->con->getName();
-        if (name != b->con->getName() || !firstOfName(versions.kb(kOld), *a)
-            || !firstOfName(versions.kb(kNew), *b)) {
+        if (name != b->con->getName()) {
             pairing.unstableCandidates.push_back(&name);
             pairing.unstableCandidates.push_back(&b->con->getName());
         }
@@ -169,8 +185,7 @@ void pairCode(const Versions& versions, Pairing& pairing, const CodeEntry* a, co
     }
 }
 
-Pairing pairByCode(const Versions& versions, const std::vector<CodeEntry>& older,
-    const std::vector<CodeEntry>& newer)
+Pairing pairByCode(const std::vector<CodeEntry>& older, const std::vector<CodeEntry>& newer)
 {
     Pairing pairing;
     const CodeEntry* a = older.data();
@@ -186,7 +201,7 @@ Pairing pairByCode(const Versions& versions, const std::vector<CodeEntry>& older
         const CodeEntry* b2 = b;
         while (b2 != bEnd && CodeIndex::compare(*b2, *lead) == 0)
             ++b2;
-        pairCode(versions, pairing, a, a2, b, b2);
+        pairCode(pairing, a, a2, b, b2);
         a = a2;
         b = b2;
     }
@@ -242,7 +257,9 @@ ChangeReport compareVersions(
     Versions versions(older, newer, options);
     CodeIndex olderCodes(older);
     CodeIndex newerCodes(newer);
-    Pairing pairing = pairByCode(versions, olderCodes.entries(), newerCodes.entries());
+    Pairing pairing = pairByCode(olderCodes.entries(), newerCodes.entries());
+    noteRepeatedNames(older, pairing.unstableCandidates);
+    noteRepeatedNames(newer, pairing.unstableCandidates);
     versions.noteUnstable(pairing.unstableCandidates);
 
     ChangeReport report;
