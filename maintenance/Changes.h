@@ -20,9 +20,10 @@ class QueltKb;
 // concept alone; a text that names no concept is compared as text. Roles
 // compare as the set of ungrouped roles and the set of role groups (a group
 // is the set of its roles, whatever its number); parents, roles,
-// properties and associations as sets, in no order. An attribute whose name
-// its own version does not define counts as nameless, as the model keeps it
-// when that version is read on its own.
+// properties, associations and qualifiers as sets (a value given twice
+// counts once), in no order. An attribute whose name its own version does
+// not define counts as nameless, as the model keeps it when that version is
+// read on its own.
 namespace maintenance {
 
 // In the order a report lists them; the names (changeKindName) are the
@@ -112,7 +113,9 @@ struct PropertyChange {
 //   property-changed                             PropertyChange
 //   association-added, association-removed       AssociationFact
 // Facts of removals come from the older version, of additions from the
-// newer one.
+// newer one. A property value is changed in place (property-changed) when
+// its text stays and its locale or qualifiers change, or when it is the one
+// value of its name that goes and the one that comes.
 struct ConceptChange {
     ChangeKind kind;
     std::variant<std::monostate, TextChange, Reference, RoleFact, PropertyFact, PropertyChange,
