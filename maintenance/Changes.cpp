@@ -112,10 +112,12 @@ namespace {
 using CodeEntry = CodeIndex::Entry;
 
 // Adds the names that the version may give to more than one concept (all
-// that share their hash with another name): a text of such a name names
-// the first of them, which need not be the one paired with the first of
-// the other version. Hashing each name once and sorting the hashes costs
-// less than looking every name up.
+// that share their hash with another name): such a text names the first of
+// them, which need not be the partner of the first in the other version.
+// One version is enough: a name that two versions resolve differently is
+// the name of a concept added, removed, renamed or of a repeated code, or
+// one that both versions repeat. Hashing each name once and sorting the
+// hashes costs less than looking every name up.
 void noteRepeatedNames(const QueltKb& kb, std::vector<const std::string*>& candidates)
 {
     std::vector<std::pair<std::size_t, const std::string*>> hashes;
@@ -259,7 +261,6 @@ ChangeReport compareVersions(
     CodeIndex newerCodes(newer);
     Pairing pairing = pairByCode(olderCodes.entries(), newerCodes.entries());
     noteRepeatedNames(older, pairing.unstableCandidates);
-    noteRepeatedNames(newer, pairing.unstableCandidates);
     versions.noteUnstable(pairing.unstableCandidates);
 
     ChangeReport report;
