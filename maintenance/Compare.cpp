@@ -1,5 +1,6 @@
 #include "maintenance/Compare.h"
 
+#include "maintenance/CodeIndex.h"
 #include "model/QueltKb.h"
 
 #include <vector>
@@ -41,8 +42,9 @@ QueltKb& copyDefinitions(const QueltKb& from, QueltKb& target)
 
 QueltKb& pairSharedConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& target)
 {
+    const CodeIndex newerCodes(newer);
     forEachConcept(older, [&](const QueltConcept& con) {
-        long newerId = newer.getIDFromCode(con.getCode());
+        long newerId = newerCodes.find(con.getCode());
         if (newerId == -1)
             return;
         target.addConcept(con);
@@ -53,14 +55,16 @@ QueltKb& pairSharedConcepts(const QueltKb& older, const QueltKb& newer, QueltKb&
 
 void collectUniqueConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& target)
 {
+    const CodeIndex olderCodes(older);
+    const CodeIndex newerCodes(newer);
     std::vector<const QueltConcept*> removed;
     forEachConcept(older, [&](const QueltConcept& con) {
-        if (newer.getIDFromCode(con.getCode()) == -1)
+        if (newerCodes.find(con.getCode()) == -1)
             removed.push_back(&con);
     });
     std::vector<const QueltConcept*> added;
     forEachConcept(newer, [&](const QueltConcept& con) {
-        if (older.getIDFromCode(con.getCode()) == -1)
+        if (olderCodes.find(con.getCode()) == -1)
             added.push_back(&con);
     });
 
@@ -75,15 +79,17 @@ void collectUniqueConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& 
 
 DiffCounts countDifferences(const QueltKb& older, const QueltKb& newer)
 {
+    const CodeIndex olderCodes(older);
+    const CodeIndex newerCodes(newer);
     DiffCounts counts;
     for (const auto& entry : older.getConcepts()) {
-        if (newer.getIDFromCode(entry.second.getCode()) == -1)
+        if (newerCodes.find(entry.second.getCode()) == -1)
             ++counts.removed;
         else
             ++counts.shared;
     }
     for (const auto& entry : newer.getConcepts()) {
-        if (older.getIDFromCode(entry.second.getCode()) == -1)
+        if (olderCodes.find(entry.second.getCode()) == -1)
             ++counts.added;
     }
     return counts;
