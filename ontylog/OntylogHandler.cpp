@@ -1,12 +1,16 @@
 #include "ontylog/OntylogHandler.h"
 
+#include <xercesc/framework/XMLErrorCodes.hpp>
 #include <xercesc/sax/Locator.hpp>
 #include <xercesc/sax/SAXParseException.hpp>
 #include <xercesc/sax2/Attributes.hpp>
 #include <xercesc/util/PlatformUtils.hpp>
+#include <xercesc/util/XMLMsgLoader.hpp>
 #include <xercesc/util/XMLString.hpp>
 #include <xercesc/util/XMLUTF8Transcoder.hpp>
+#include <xercesc/util/XMLUni.hpp>
 
+#include <memory>
 #include <string_view>
 
 using xercesc::Attributes;
@@ -139,9 +143,45 @@ void OntylogHandler::endElement(const XMLCh*, const XMLCh*, const XMLCh*)
     grammar.endElement();
 }
 
+bool OntylogHandler::endParseAtFatalError(bool undeclaredEntitiesPass)
+{
+    if (undeclaredEntitiesPass) {
+        // The message as the library keeps it, "{0}" where the name goes.
+        const XMLSize_t kMessageChars = 1023;
+        XMLCh text[kMessageChars + 1];
+        std::unique_ptr<xercesc::XMLMsgLoader> messages(
+            XMLPlatformUtils::loadMsgSet(xercesc::XMLUni::fgXMLErrDomain));
+        if (!messages || !messages->loadMsg(xercesc::XMLErrs::EntityNotFound, text, kMessageChars))
+            return false;
+        const std::u16string_view message(text);
+        const std::size_t name = message.find(u"{0}");
+        if (name == std::u16string_view::npos || message.find(u"{0}", name + 1) != message.npos)
+            return false;
+        undeclaredBefore = message.substr(0, name);
+        undeclaredAfter = message.substr(name + 3);
+    }
+    endsParse = true;
+    undeclaredPass = undeclaredEntitiesPass;
+    return true;
+}
+
+bool OntylogHandler::namesUndeclaredEntity(const XMLCh* message) const
+{
+    if (message == nullptr)
+        return false;
+    const std::u16string_view text(message);
+    return text.size() >= undeclaredBefore.size() + undeclaredAfter.size()
+        && text.substr(0, undeclaredBefore.size()) == undeclaredBefore
+        && text.substr(text.size() - undeclaredAfter.size()) == undeclaredAfter;
+}
+
 void OntylogHandler::fatalError(const SAXParseException& exc)
 {
+    if (undeclaredPass && namesUndeclaredEntity(exc.getMessage()))
+        return;
     grammar.fatalError(messageText(exc.getMessage()), exc.getLineNumber());
+    if (endsParse)
+        throw ParseEnded();
 }
 
 void OntylogHandler::setDocumentLocator(const xercesc::Locator* givenLocator)

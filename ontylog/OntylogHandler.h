@@ -24,6 +24,9 @@ namespace ontylog {
 // its whole life (it makes its transcoder in the constructor).
 class OntylogHandler : public xercesc::DefaultHandler, public LineSource {
 public:
+    // Thrown by fatalError to end the parse, once told to (endParseAtFatalError).
+    struct ParseEnded { };
+
     explicit OntylogHandler(OntylogGrammar& grammar);
     ~OntylogHandler() override;
     OntylogHandler(const OntylogHandler&) = delete;
@@ -38,6 +41,15 @@ public:
 
     std::uint64_t currentLine() const override;
 
+    // For a parser that goes on after a fatal error: fatalError ends the
+    // parse itself, throwing ParseEnded once the error is noted, so the
+    // parse ends where a parser that stops at its first fatal error ends it.
+    // With undeclaredEntitiesPass, the error of a reference to an undeclared
+    // entity is passed over and the parse goes on without the reference;
+    // false when the parser library's message for that error cannot be
+    // told from the others (nothing is changed then).
+    bool endParseAtFatalError(bool undeclaredEntitiesPass);
+
     // A message of the parser library as UTF-8 text for the console.
     // Depends on no state of the library, so it also serves when the
     // library failed to initialise.
@@ -48,6 +60,8 @@ private:
     // dropped at the very end.
     void appendUtf8(const XMLCh* text, XMLSize_t length, std::string& out);
 
+    bool namesUndeclaredEntity(const XMLCh* message) const;
+
     OntylogGrammar& grammar;
     xercesc::XMLTranscoder* utf8 = nullptr;
     const xercesc::Locator* locator = nullptr;
@@ -56,6 +70,13 @@ private:
     // The leading unit of a surrogate pair that ended the last piece of
     // character data, or 0.
     XMLCh heldSurrogate = 0;
+    // Set by endParseAtFatalError.
+    bool endsParse = false;
+    bool undeclaredPass = false;
+    // The library's message for a reference to an undeclared entity: the
+    // text before the entity's name and after it.
+    std::u16string undeclaredBefore;
+    std::u16string undeclaredAfter;
 };
 
 } // namespace ontylog
