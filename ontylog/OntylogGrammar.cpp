@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstring>
 
 namespace ontylog {
 
@@ -23,7 +24,7 @@ const std::string kPoss = "poss";
 // ---------------------------------------------------------------------------
 // Element names
 
-Tag tagOf(std::u16string_view elementName)
+Tag tagOf(const char16_t* elementName)
 {
     // A small open-addressing table keyed by the length and the first and
     // last letters: one or two probes, one comparison.
@@ -69,14 +70,13 @@ Tag tagOf(std::u16string_view elementName)
         { u"pickListItem", Tag::PickListItem },
     };
     constexpr std::size_t kSlots = 128; // a power of two, over three times the names
-    auto slotOf = [](std::u16string_view name) {
-        std::size_t key = name.size() * 31 + name.front() * 7 + name.back();
-        return key & (kSlots - 1);
+    auto slotOf = [](std::size_t length, char16_t first, char16_t last) {
+        return (length * 31 + first * 7 + last) & (kSlots - 1);
     };
     static const std::array<const TagName*, kSlots> slots = [&] {
         std::array<const TagName*, kSlots> table {};
         for (const TagName& entry : tags) {
-            std::size_t slot = slotOf(entry.name);
+            std::size_t slot = slotOf(entry.name.size(), entry.name.front(), entry.name.back());
             while (table[slot] != nullptr)
                 slot = (slot + 1) & (kSlots - 1);
             table[slot] = &entry;
@@ -84,26 +84,23 @@ Tag tagOf(std::u16string_view elementName)
         return table;
     }();
 
-    if (elementName.empty())
+    if (elementName == nullptr || elementName[0] == 0)
         return Tag::Other;
-    for (std::size_t slot = slotOf(elementName); slots[slot] != nullptr;
-         slot = (slot + 1) & (kSlots - 1)) {
-        if (slots[slot]->name == elementName)
+    std::size_t length = 1;
+    while (elementName[length] != 0)
+        ++length;
+    for (std::size_t slot = slotOf(length, elementName[0], elementName[length - 1]);
+         slots[slot] != nullptr; slot = (slot + 1) & (kSlots - 1)) {
+        const std::u16string_view name = slots[slot]->name;
+        if (name.size() != length)
+            continue;
+        std::size_t i = 0;
+        while (i < length && name[i] == elementName[i])
+            ++i;
+        if (i == length)
             return slots[slot]->tag;
     }
     return Tag::Other;
-}
-
-const char16_t* attributeOf(Tag tag)
-{
-    switch (tag) {
-    case Tag::KindDef:
-        return u"reference";
-    case Tag::QualifierDef:
-        return u"type";
-    default:
-        return nullptr;
-    }
 }
 
 std::int32_t convertId(const std::string& text)
