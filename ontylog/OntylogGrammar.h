@@ -133,6 +133,8 @@ private:
     void deliverConceptText(Tag tag, std::string& text);
     void deliverDefinitionText(Tag tag, std::string& text);
     void closeElement(Tag tag);
+    // The end tags of definitions and of the flag elements.
+    void closeDefinitionElement(Tag tag);
     // Top of blockStack, or Tag::Other when it is empty.
     Tag topBlock() const { return blockStack.empty() ? Tag::Other : blockStack.back(); }
     void popBlock();
