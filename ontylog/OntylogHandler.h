@@ -38,14 +38,14 @@ public:
 
     std::uint64_t currentLine() const override;
 
-    // For a parser that goes on after a fatal error (needs an initialised
-    // parser library): fatalError ends the
-    // parse itself, throwing ParseEnded once the error is noted, so the
-    // parse ends where a parser that stops at its first fatal error ends it.
-    // With undeclaredEntitiesPass, the error of a reference to an undeclared
-    // entity is passed over and the parse goes on without the reference;
-    // false when the parser library's message for that error cannot be
-    // told from the others (nothing is changed then).
+    // For a parser that goes on after a fatal error: fatalError ends the
+    // parse itself, throwing ParseEnded once the error is noted, so the parse
+    // ends where a parser that stops at its first fatal error ends it. With
+    // undeclaredEntitiesPass, the error of a reference to an undeclared
+    // entity is passed over and the parse goes on without the reference.
+    // Needs an initialised parser library. False when the library's message
+    // for that error cannot be told from the others (nothing is changed
+    // then).
     bool endParseAtFatalError(bool undeclaredEntitiesPass);
 
     // A message of the parser library as UTF-8 text for the console.
