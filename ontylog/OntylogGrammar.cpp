@@ -2,6 +2,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string_view>
 
 namespace ontylog {
 
@@ -18,92 +19,96 @@ const std::string kSome = "some";
 const std::string kAll = "all";
 const std::string kPoss = "poss";
 
+// Every element name the grammar acts on, with its tag.
+struct TagName {
+    std::u16string_view name;
+    Tag tag;
+};
+const TagName kTagNames[] = {
+    { u"name", Tag::Name },
+    { u"value", Tag::Value },
+    { u"property", Tag::Property },
+    { u"qualifier", Tag::Qualifier },
+    { u"concept", Tag::Concept },
+    { u"role", Tag::Role },
+    { u"some", Tag::Some },
+    { u"code", Tag::Code },
+    { u"id", Tag::Id },
+    { u"namespace", Tag::Namespace },
+    { u"kind", Tag::Kind },
+    { u"locale", Tag::Locale },
+    { u"association", Tag::Association },
+    { u"roleGroup", Tag::RoleGroup },
+    { u"conceptDef", Tag::ConceptDef },
+    { u"definingConcepts", Tag::DefiningConcepts },
+    { u"primitive", Tag::Primitive },
+    { u"all", Tag::All },
+    { u"poss", Tag::Poss },
+    { u"conceptInf", Tag::ConceptInf },
+    { u"namespaceDef", Tag::NamespaceDef },
+    { u"kindDef", Tag::KindDef },
+    { u"roleDef", Tag::RoleDef },
+    { u"propertyDef", Tag::PropertyDef },
+    { u"associationDef", Tag::AssociationDef },
+    { u"qualifierDef", Tag::QualifierDef },
+    { u"localized", Tag::Localized },
+    { u"containsIndex", Tag::ContainsIndex },
+    { u"displayable", Tag::Displayable },
+    { u"domain", Tag::Domain },
+    { u"range", Tag::Range },
+    { u"rightId", Tag::RightId },
+    { u"parentRole", Tag::ParentRole },
+    { u"inverseName", Tag::InverseName },
+    { u"pickListItem", Tag::PickListItem },
+};
+
+// A small open-addressing table of kTagNames keyed by the length and the
+// first and last letters: one or two probes, one comparison.
+constexpr std::size_t kSlots = 128; // a power of two, over three times the names
+
+std::size_t slotOf(std::size_t length, char16_t first, char16_t last)
+{
+    return (length * 31 + first * 7 + last) & (kSlots - 1);
+}
+
+std::array<const TagName*, kSlots> makeSlots()
+{
+    std::array<const TagName*, kSlots> slots {};
+    for (const TagName& entry : kTagNames) {
+        std::size_t slot = slotOf(entry.name.size(), entry.name.front(), entry.name.back());
+        while (slots[slot] != nullptr)
+            slot = (slot + 1) & (kSlots - 1);
+        slots[slot] = &entry;
+    }
+    return slots;
+}
+
+const std::array<const TagName*, kSlots> kSlotTable = makeSlots();
+
 } // namespace
 
 // ---------------------------------------------------------------------------
 // Element names
 
-Tag tagOf(std::u16string_view elementName)
+Tag tagOf(const char16_t* elementName)
 {
-    // A small open-addressing table keyed by the length and the first and
-    // last letters: one or two probes, one comparison.
-    struct TagName {
-        std::u16string_view name;
-        Tag tag;
-    };
-    static const TagName tags[] = {
-        { u"name", Tag::Name },
-        { u"value", Tag::Value },
-        { u"property", Tag::Property },
-        { u"qualifier", Tag::Qualifier },
-        { u"concept", Tag::Concept },
-        { u"role", Tag::Role },
-        { u"some", Tag::Some },
-        { u"code", Tag::Code },
-        { u"id", Tag::Id },
-        { u"namespace", Tag::Namespace },
-        { u"kind", Tag::Kind },
-        { u"locale", Tag::Locale },
-        { u"association", Tag::Association },
-        { u"roleGroup", Tag::RoleGroup },
-        { u"conceptDef", Tag::ConceptDef },
-        { u"definingConcepts", Tag::DefiningConcepts },
-        { u"primitive", Tag::Primitive },
-        { u"all", Tag::All },
-        { u"poss", Tag::Poss },
-        { u"conceptInf", Tag::ConceptInf },
-        { u"namespaceDef", Tag::NamespaceDef },
-        { u"kindDef", Tag::KindDef },
-        { u"roleDef", Tag::RoleDef },
-        { u"propertyDef", Tag::PropertyDef },
-        { u"associationDef", Tag::AssociationDef },
-        { u"qualifierDef", Tag::QualifierDef },
-        { u"localized", Tag::Localized },
-        { u"containsIndex", Tag::ContainsIndex },
-        { u"displayable", Tag::Displayable },
-        { u"domain", Tag::Domain },
-        { u"range", Tag::Range },
-        { u"rightId", Tag::RightId },
-        { u"parentRole", Tag::ParentRole },
-        { u"inverseName", Tag::InverseName },
-        { u"pickListItem", Tag::PickListItem },
-    };
-    constexpr std::size_t kSlots = 128; // a power of two, over three times the names
-    auto slotOf = [](std::u16string_view name) {
-        std::size_t key = name.size() * 31 + name.front() * 7 + name.back();
-        return key & (kSlots - 1);
-    };
-    static const std::array<const TagName*, kSlots> slots = [&] {
-        std::array<const TagName*, kSlots> table {};
-        for (const TagName& entry : tags) {
-            std::size_t slot = slotOf(entry.name);
-            while (table[slot] != nullptr)
-                slot = (slot + 1) & (kSlots - 1);
-            table[slot] = &entry;
-        }
-        return table;
-    }();
-
-    if (elementName.empty())
+    if (elementName == nullptr || elementName[0] == 0)
         return Tag::Other;
-    for (std::size_t slot = slotOf(elementName); slots[slot] != nullptr;
-         slot = (slot + 1) & (kSlots - 1)) {
-        if (slots[slot]->name == elementName)
-            return slots[slot]->tag;
+    std::size_t length = 1;
+    while (elementName[length] != 0)
+        ++length;
+    for (std::size_t slot = slotOf(length, elementName[0], elementName[length - 1]);
+         kSlotTable[slot] != nullptr; slot = (slot + 1) & (kSlots - 1)) {
+        const std::u16string_view name = kSlotTable[slot]->name;
+        if (name.size() != length)
+            continue;
+        std::size_t i = 0;
+        while (i < length && name[i] == elementName[i])
+            ++i;
+        if (i == length)
+            return kSlotTable[slot]->tag;
     }
     return Tag::Other;
-}
-
-const char16_t* attributeOf(Tag tag)
-{
-    switch (tag) {
-    case Tag::KindDef:
-        return u"reference";
-    case Tag::QualifierDef:
-        return u"type";
-    default:
-        return nullptr;
-    }
 }
 
 std::int32_t convertId(const std::string& text)
@@ -423,6 +428,15 @@ void OntylogGrammar::closeElement(Tag tag)
     case Tag::Qualifier:
         endQualifier();
         break;
+    default:
+        closeDefinitionElement(tag);
+        break;
+    }
+}
+
+void OntylogGrammar::closeDefinitionElement(Tag tag)
+{
+    switch (tag) {
     case Tag::AssociationDef:
         constructAssociationDef();
         closeDefinition(tag);

@@ -54,8 +54,9 @@ enum class Tag : unsigned char {
     Locale,
 };
 
-// The tag of an element name as the parser gives it, in UTF-16.
-Tag tagOf(std::u16string_view elementName);
+// The tag of an element name as the parser gives it: UTF-16, ended by a
+// zero unit.
+Tag tagOf(const char16_t* elementName);
 
 // Whether the element's character data is read.
 inline bool readsText(Tag tag)
@@ -66,7 +67,10 @@ inline bool readsText(Tag tag)
 // The attribute the grammar reads from the start tag of the element, or
 // nullptr: "reference" of a kind definition, "type" of a qualifier
 // definition.
-const char16_t* attributeOf(Tag tag);
+inline const char16_t* attributeOf(Tag tag)
+{
+    return tag == Tag::KindDef ? u"reference" : tag == Tag::QualifierDef ? u"type" : nullptr;
+}
 
 // An identifier text converted as atoi does (leading white space, an
 // optional sign, the decimal digits up to the first other character; no
@@ -129,6 +133,8 @@ private:
     void deliverConceptText(Tag tag, std::string& text);
     void deliverDefinitionText(Tag tag, std::string& text);
     void closeElement(Tag tag);
+    // The end tags of definitions and of the flag elements.
+    void closeDefinitionElement(Tag tag);
     // Top of blockStack, or Tag::Other when it is empty.
     Tag topBlock() const { return blockStack.empty() ? Tag::Other : blockStack.back(); }
     void popBlock();

@@ -4,7 +4,6 @@
 #include "ontylog/OntylogGrammar.h"
 
 #include <xercesc/sax2/DefaultHandler.hpp>
-#include <xercesc/util/TransService.hpp>
 
 #include <cstdint>
 #include <string>
@@ -14,18 +13,19 @@ namespace ontylog {
 // The SAX2 content and error handler of the parser library, as a thin
 // adapter in front of the element grammar (OntylogGrammar): element names
 // are looked up as the parser gives them (UTF-16); attribute values and
-// character data are converted to UTF-8 once, at the boundary, with one
-// UTF-8 transcoder made for this handler, straight into the grammar's
-// buffers; the parser's fatal error becomes the grammar's fatal-error step,
+// character data are converted to UTF-8 once, at the boundary, straight
+// onto the grammar's buffers (a surrogate without its partner becomes
+// U+FFFD); the parser's fatal error becomes the grammar's fatal-error step,
 // with the message and the line it gave. As a line source it tells the
 // grammar the line the parser is at.
 //
-// One handler serves one parse. It needs an initialised parser library for
-// its whole life (it makes its transcoder in the constructor).
+// One handler serves one parse.
 class OntylogHandler : public xercesc::DefaultHandler, public LineSource {
 public:
+    // Thrown by fatalError to end the parse, once told to (endParseAtFatalError).
+    struct ParseEnded { };
+
     explicit OntylogHandler(OntylogGrammar& grammar);
-    ~OntylogHandler() override;
     OntylogHandler(const OntylogHandler&) = delete;
     OntylogHandler& operator=(const OntylogHandler&) = delete;
 
@@ -38,24 +38,38 @@ public:
 
     std::uint64_t currentLine() const override;
 
+    // For a parser that goes on after a fatal error: fatalError ends the
+    // parse itself, throwing ParseEnded once the error is noted, so the parse
+    // ends where a parser that stops at its first fatal error ends it. With
+    // undeclaredEntitiesPass, the error of a reference to an undeclared
+    // entity is passed over and the parse goes on without the reference.
+    // Needs an initialised parser library. False when the library's message
+    // for that error cannot be told from the others (nothing is changed
+    // then).
+    bool endParseAtFatalError(bool undeclaredEntitiesPass);
+
     // A message of the parser library as UTF-8 text for the console.
     // Depends on no state of the library, so it also serves when the
     // library failed to initialise.
     static std::string messageText(const XMLCh* message);
 
 private:
-    // Converts onto the end of out. A lone surrogate becomes U+FFFD, or is
-    // dropped at the very end.
-    void appendUtf8(const XMLCh* text, XMLSize_t length, std::string& out);
+    bool namesUndeclaredEntity(const XMLCh* message) const;
 
     OntylogGrammar& grammar;
-    xercesc::XMLTranscoder* utf8 = nullptr;
     const xercesc::Locator* locator = nullptr;
     // The value of the attribute the grammar reads from a start tag.
     std::string attribute;
     // The leading unit of a surrogate pair that ended the last piece of
     // character data, or 0.
     XMLCh heldSurrogate = 0;
+    // Set by endParseAtFatalError.
+    bool endsParse = false;
+    bool undeclaredPass = false;
+    // The library's message for a reference to an undeclared entity: the
+    // text before the entity's name and after it.
+    std::u16string undeclaredBefore;
+    std::u16string undeclaredAfter;
 };
 
 } // namespace ontylog

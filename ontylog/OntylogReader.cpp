@@ -6,6 +6,7 @@
 #include "ontylog/OntylogBuilder.h"
 #include "ontylog/OntylogGrammar.h"
 #include "ontylog/OntylogHandler.h"
+#include "ontylog/OntylogProlog.h"
 #include "xmlout/Progress.h"
 
 #include <xercesc/framework/LocalFileInputSource.hpp>
@@ -22,9 +23,12 @@
 #include <xercesc/util/XMLURL.hpp>
 #include <xercesc/util/XMLUni.hpp>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdint>
+#include <fstream>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 #include <sys/stat.h>
@@ -120,18 +124,33 @@ std::uint64_t fileSize(const std::string& fileName)
         : 0;
 }
 
-// The input the library would make of the file name itself when it names a
-// local file, but counting its bytes; null when the library would read the
-// name as a URL (or cannot make sense of it), which is then left to it.
+// Whether the parser library reads the file name as the name of a local
+// file, as it does unless the name is an absolute URL; false too when the
+// name makes no sense to it.
+bool namesLocalFile(const std::string& fileName)
+{
+    XMLCh* path = XMLString::transcode(fileName.c_str());
+    bool local = false;
+    try {
+        xercesc::XMLURL url;
+        local = !xercesc::XMLURL::parse(path, url) || url.isRelative();
+    } catch (const XMLException&) {
+        local = false;
+    }
+    XMLString::release(&path);
+    return local;
+}
+
+// The input the library would make of the name of a local file, but
+// counting its bytes; null when it cannot be made, which is then left to
+// the library.
 std::unique_ptr<xercesc::InputSource> countingInput(
     const std::string& fileName, std::atomic<std::uint64_t>& count)
 {
     XMLCh* path = XMLString::transcode(fileName.c_str());
     std::unique_ptr<xercesc::InputSource> input;
     try {
-        xercesc::XMLURL url;
-        if (!xercesc::XMLURL::parse(path, url) || url.isRelative())
-            input = std::make_unique<CountingFileInput>(path, count);
+        input = std::make_unique<CountingFileInput>(path, count);
     } catch (const XMLException&) {
         input.reset();
     }
@@ -196,98 +215,141 @@ struct Document {
     SourceLines* lines = nullptr; // where to note lines, if anywhere
 };
 
-// The parser and the grammar run on a thread of their own and turn the
-// document into steps; this thread builds the records from them
-// (OntylogBuilder) in document order, as batches arrive. All model code and
-// all console output of the read stay on this thread.
-bool readDocument(QueltKb& kb, const Document& document)
+// The prolog of the document, read from its first bytes. A file is looked
+// at only when it is a regular one that the library reads as a local file:
+// the bytes of a pipe would be gone before the parser reads them.
+Prolog prologOf(const Document& document)
 {
-    ParserLibrary library;
-    // Declared before the reader, which refers to it, so it outlives it.
-    SecurityManager securityManager;
+    if (document.bytes != nullptr)
+        return readProlog(std::string_view(
+            static_cast<const char*>(document.bytes), std::min(document.size, kPrologBytes)));
+    std::string head;
+    std::ifstream file;
+    if (fileSize(document.name) > 0 && namesLocalFile(document.name))
+        file.open(document.name, std::ios::binary);
+    if (!file)
+        return Prolog();
+    head.resize(kPrologBytes);
+    file.read(&head[0], static_cast<std::streamsize>(head.size()));
+    head.resize(static_cast<std::size_t>(file.gcount()));
+    return readProlog(head);
+}
+
+// A SAX2 reader that reads nothing outside the document: no validation, no
+// namespace processing, the external DTD not loaded, no entity resolved by
+// the library's default means.
+//
+// A document whose prolog is plain goes to the well-formedness scanner,
+// which reads it as the default scanner does at less cost, with two
+// differences made good. That scanner counts the references to the five
+// predefined entities against the security manager's limit on entity
+// expansions, which the default one does not; with no internal subset no
+// other entity can be declared, so it runs without a security manager. And
+// it takes a reference to an undeclared entity for a fatal error in every
+// document, where the default scanner drops it without a word in a document
+// that names an external DTD and is not standalone; so the handler is
+// told to pass over that error, ending the parse itself at the others.
+// Other documents go to the default scanner, with a security manager
+// against entity bombs.
+std::unique_ptr<SAX2XMLReader> makeReader(
+    const Prolog& prolog, OntylogHandler& handler, SecurityManager& securityManager)
+{
     std::unique_ptr<SAX2XMLReader> reader(XMLReaderFactory::createXMLReader());
+    const bool wellFormednessScanner = prolog.plain
+        && handler.endParseAtFatalError(prolog.namesExternalDtd && !prolog.standalone);
+    if (wellFormednessScanner) {
+        reader->setProperty(
+            XMLUni::fgXercesScannerName, const_cast<XMLCh*>(XMLUni::fgWFXMLScanner));
+        reader->setFeature(XMLUni::fgXercesContinueAfterFatalError, true);
+    } else {
+        reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
+    }
     reader->setFeature(XMLUni::fgSAX2CoreValidation, false);
     reader->setFeature(XMLUni::fgSAX2CoreNameSpaces, false);
     reader->setFeature(XMLUni::fgXercesLoadExternalDTD, false);
     reader->setFeature(XMLUni::fgXercesDisableDefaultEntityResolution, true);
-    reader->setProperty(XMLUni::fgXercesSecurityManager, &securityManager);
-
-    const std::string& fileName = document.name;
-    const bool inMemory = document.bytes != nullptr;
-    const std::uint64_t size = inMemory ? document.size : fileSize(fileName);
-    // Room in the name maps for the concepts a document of this size holds
-    // at most, give or take.
-    kb.reserveConcepts(static_cast<std::size_t>(size / kBytesPerConcept));
-
-    BatchQueue queue(kQueueDepth);
-    OntylogGrammar grammar(queue);
-    OntylogHandler handler(grammar);
-    if (document.lines != nullptr)
-        grammar.setLineSource(&handler);
     reader->setContentHandler(&handler);
     reader->setErrorHandler(&handler);
+    return reader;
+}
 
-    std::atomic<std::uint64_t> bytesRead { 0 };
-    std::unique_ptr<xercesc::InputSource> input;
-    if (inMemory)
-        input = std::make_unique<xercesc::MemBufInputSource>(
+// The input the parser reads, or null when it is to open the file by its
+// name itself.
+std::unique_ptr<xercesc::InputSource> makeInput(
+    const Document& document, bool countBytes, std::atomic<std::uint64_t>& bytesRead)
+{
+    const std::string& fileName = document.name;
+    if (document.bytes != nullptr)
+        return std::make_unique<xercesc::MemBufInputSource>(
             static_cast<const XMLByte*>(document.bytes), document.size, fileName.c_str());
-    else if (isDirectory(fileName))
-        input = std::make_unique<UnopenableInput>(fileName.c_str());
-    else if (kb.getConsole().showsProgress())
-        input = countingInput(fileName, bytesRead);
+    if (isDirectory(fileName))
+        return std::make_unique<UnopenableInput>(fileName.c_str());
+    if (countBytes && namesLocalFile(fileName))
+        return countingInput(fileName, bytesRead);
+    return nullptr;
+}
 
-    // The steps completed before the parse ended are sent first, so they
-    // are applied before its ending is reported.
-    auto parse = [&]() {
-        auto sendRest = [&]() {
-            try {
-                grammar.flush();
-            } catch (const BatchQueue::StoppedError&) {
-            }
-        };
+// What runs on the parsing thread: the whole parse, then the ending handed
+// to the queue. The steps completed before the parse ended are sent first,
+// so they are applied before its ending is reported.
+void parse(SAX2XMLReader& reader, xercesc::InputSource* input, const std::string& fileName,
+    OntylogGrammar& grammar, BatchQueue& queue)
+{
+    auto sendRest = [&]() {
         try {
-            if (input)
-                reader->parse(*input);
-            else
-                reader->parse(fileName.c_str());
             grammar.flush();
-            queue.finish(BatchQueue::Ending::Done);
         } catch (const BatchQueue::StoppedError&) {
-            queue.finish(BatchQueue::Ending::Stopped);
-        } catch (const XMLException& e) {
-            sendRest();
-            queue.finish(
-                BatchQueue::Ending::XmlException, OntylogHandler::messageText(e.getMessage()));
-        } catch (const SAXParseException& e) {
-            sendRest();
-            queue.finish(
-                BatchQueue::Ending::SaxParseException, OntylogHandler::messageText(e.getMessage()));
-        } catch (...) {
-            sendRest();
-            queue.finish(BatchQueue::Ending::OtherException);
         }
     };
-
-    ParseThread parser(queue, parse);
-    OntylogBuilder builder(kb, document.lines);
-    {
-        ProgressLine progress(kb.getConsole(), "Reading", "MB", inMemory ? 0 : size);
-        Batch batch;
+    try {
         try {
-            while (queue.next(batch)) {
-                builder.apply(batch);
-                progress.update(bytesRead.load(std::memory_order_relaxed));
-            }
-        } catch (const QueltError&) {
-            throw; // the parse is stopped on the way out
-        } catch (...) {
-            // Thrown while records were built: the parse ends with it.
-            throw unexpectedException();
+            if (input != nullptr)
+                reader.parse(*input);
+            else
+                reader.parse(fileName.c_str());
+        } catch (const OntylogHandler::ParseEnded&) {
+            // at a fatal error, which is among the steps
         }
+        grammar.flush();
+        queue.finish(BatchQueue::Ending::Done);
+    } catch (const BatchQueue::StoppedError&) {
+        queue.finish(BatchQueue::Ending::Stopped);
+    } catch (const XMLException& e) {
+        sendRest();
+        queue.finish(BatchQueue::Ending::XmlException, OntylogHandler::messageText(e.getMessage()));
+    } catch (const SAXParseException& e) {
+        sendRest();
+        queue.finish(
+            BatchQueue::Ending::SaxParseException, OntylogHandler::messageText(e.getMessage()));
+    } catch (...) {
+        sendRest();
+        queue.finish(BatchQueue::Ending::OtherException);
     }
-    parser.stop();
+}
 
+// What runs on the calling thread: the batches applied as they arrive,
+// with the progress line.
+void build(QueltKb& kb, BatchQueue& queue, OntylogBuilder& builder, std::uint64_t size,
+    const std::atomic<std::uint64_t>& bytesRead)
+{
+    ProgressLine progress(kb.getConsole(), "Reading", "MB", size);
+    Batch batch;
+    try {
+        while (queue.next(batch)) {
+            builder.apply(batch);
+            progress.update(bytesRead.load(std::memory_order_relaxed));
+        }
+    } catch (const QueltError&) {
+        throw; // the parse is stopped on the way out
+    } catch (...) {
+        // Thrown while records were built: the parse ends with it.
+        throw unexpectedException();
+    }
+}
+
+// An exception that ended the parse, raised on this thread.
+void raiseParserException(const BatchQueue& queue)
+{
     switch (queue.ending()) {
     case BatchQueue::Ending::XmlException:
     case BatchQueue::Ending::SaxParseException:
@@ -298,6 +360,40 @@ bool readDocument(QueltKb& kb, const Document& document)
     default:
         break;
     }
+}
+
+// The parser and the grammar run on a thread of their own and turn the
+// document into steps; this thread builds the records from them
+// (OntylogBuilder) in document order, as batches arrive. All model code and
+// all console output of the read stay on this thread.
+bool readDocument(QueltKb& kb, const Document& document)
+{
+    ParserLibrary library;
+    const bool inMemory = document.bytes != nullptr;
+    const std::uint64_t size = inMemory ? document.size : fileSize(document.name);
+    // Room in the name maps for the concepts a document of this size holds
+    // at most, give or take.
+    kb.reserveConcepts(static_cast<std::size_t>(size / kBytesPerConcept));
+
+    BatchQueue queue(kQueueDepth);
+    OntylogGrammar grammar(queue);
+    OntylogHandler handler(grammar);
+    if (document.lines != nullptr)
+        grammar.setLineSource(&handler);
+    // Declared before the reader, which refers to it, so it outlives it.
+    SecurityManager securityManager;
+    std::unique_ptr<SAX2XMLReader> reader
+        = makeReader(prologOf(document), handler, securityManager);
+    std::atomic<std::uint64_t> bytesRead { 0 };
+    std::unique_ptr<xercesc::InputSource> input
+        = makeInput(document, kb.getConsole().showsProgress(), bytesRead);
+
+    ParseThread parser(
+        queue, [&]() { parse(*reader, input.get(), document.name, grammar, queue); });
+    OntylogBuilder builder(kb, document.lines);
+    build(kb, queue, builder, inMemory ? 0 : size, bytesRead);
+    parser.stop();
+    raiseParserException(queue);
     return !builder.sawFatalError();
 }
 

@@ -2,10 +2,11 @@
 # Command-line tests of queltKbTool runs that succeed: the usage texts, and
 # the four commands against hand-checked files: documents the writer wrote
 # read and write back as themselves (the small terminology, texts that need
-# escaping in every field, the shipped sample), renumbering, matching by
-# terms and by stems, the comparison of two versions, the check of the
-# faulty sample in its three formats, and the list of the kinds of
-# findings. Wrong usage and failures are in badinput.sh.
+# escaping in every field, the shipped sample), a document with an internal
+# subset written back with it applied, renumbering, matching by terms and by
+# stems, the comparison of two versions, the check of the faulty sample in
+# its three formats, and the list of the kinds of findings. Wrong usage and
+# failures are in badinput.sh.
 # usage: kbtool.sh BUILD_DIR TEST_DATA_DIR
 set -u
 build=$(cd "$1" && pwd); data=$(cd "$2" && pwd)
@@ -68,6 +69,9 @@ run roundtrip first.xml second.xml; ran "second roundtrip" 0
 same_file "writing what was read is a fixed point" "$work/first.xml" "$work/second.xml"
 expect "no temporary left" "$(ls -A "$work" | grep -v -x -e .out -e .err | tr '\n' ' ')" \
   "cardio.xml first.xml renumbered.xml second.xml writer_small.xml writer_texts.xml "
+# An internal subset: its entities expanded, its default attributes given.
+run roundtrip "$m/internal_subset.xml" subset.xml; ran "internal subset" 0 "" "$track"
+same_file "internal subset" "$work/subset.xml" "$m/internal_subset_written.xml"
 
 # --- match -------------------------------------------------------------------------------
 run match "$m/match_kb.xml" "$m/terms.txt"

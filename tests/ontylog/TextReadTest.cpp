@@ -69,10 +69,12 @@ TEST_F(TextReadTest, NonAsciiTextArrivesAsExactUtf8)
         }));
 }
 
-// ASCII is copied in runs of 16 units; a character of two, three or four
-// bytes (a surrogate pair; U+0080, the first that is not ASCII) at every
-// place in and around such runs, a run of nothing but U+0080, and ASCII
-// texts of every length up to three runs, come out exactly.
+// ASCII is narrowed in runs of 8 units, the last one overlapping the one
+// before, and the UTF-8 is appended in pieces of 128 bytes; a character of
+// two, three or four bytes (a surrogate pair; U+0080, the first that is not
+// ASCII) at every place in and around such runs and at the end of a piece, a
+// run of nothing but U+0080, and ASCII texts of every length up to past a
+// piece, come out exactly.
 TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
 {
     const std::string wide[] = { "\xC3\xA9", "\xE2\x82\xAC", "\xF0\x9F\x98\x80", "\xC2\x80" };
@@ -81,16 +83,20 @@ TEST_F(TextReadTest, NonAsciiAtEveryPlaceOfACopiedRunIsExact)
         expected[0] += wide[3];
     std::string document = "<terminology><propertyDef><name>Note</name><code>P1</code>"
                            "<id>1</id></propertyDef><conceptDef><name>Runs</name>";
-    for (size_t length = 0; length <= 48; ++length) {
+    for (size_t length = 0; length <= 136; ++length) {
         std::string text;
         for (size_t i = 0; i < length; ++i)
             text += static_cast<char>('a' + i % 26);
         expected.push_back(text);
-        for (size_t at = 0; at <= length; at += (length < 20 ? 1 : 7)) {
+        for (size_t at = 0; at <= length; at += (length < 20 || length > 116 ? 1 : 7)) {
             const std::string& c = wide[(length + at) % 4];
             expected.push_back(text.substr(0, at) + c + text.substr(at));
         }
     }
+    // Characters of several bytes only, over several pieces.
+    expected.emplace_back();
+    for (size_t i = 0; i < 100; ++i)
+        expected.back() += wide[i % 3];
     for (const std::string& text : expected)
         document += "<property><name>Note</name><value>" + text + "</value></property>";
     ASSERT_TRUE(readText(document + "</conceptDef></terminology>"));
