@@ -42,9 +42,7 @@ struct SharedText::Pool {
         // Moves back the entries after it that would no longer be found.
         for (std::size_t next = (at + 1) & mask(); slots[next] != nullptr;
              next = (next + 1) & mask()) {
-            std::size_t want = slots[next]->hash & mask();
-            bool between = at <= next ? (want > at && want <= next) : (want > at || want <= next);
-            if (!between) {
+            if (movesBack(at, next, slots[next]->hash & mask())) {
                 slots[at] = slots[next];
                 at = next;
             }

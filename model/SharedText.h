@@ -18,8 +18,10 @@
 //
 // Like the name registries, the pool changes on one thread at a time:
 // SharedTexts are made, copied and destroyed on the thread that builds or
-// changes records. Other threads may read texts and look them up while
-// none is made or destroyed.
+// changes records, and where two reads run at once, only under the lock
+// the reader holds for all model work (so records a reader lets go of are
+// let go of under it too). Other threads may read texts and look them up
+// while none is made, copied or destroyed: the counts are not atomic.
 class SharedText {
 public:
     // What stands for a text among those held: equal for equal texts;
@@ -93,6 +95,14 @@ private:
     static Entry* enter(std::string_view text, std::string* bytes);
     static void release(Entry* entry);
     static const std::string& emptyText();
+    // In a table of linear probing where slot `at` was just vacated: whether
+    // the entry in slot `next` (after `at`, before the next vacant slot),
+    // which hashes to slot `want`, must move back to `at` to stay found.
+    static bool movesBack(std::size_t at, std::size_t next, std::size_t want)
+    {
+        bool between = at <= next ? (want > at && want <= next) : (want > at || want <= next);
+        return !between;
+    }
 
     Entry* entry = nullptr;
 };
@@ -178,9 +188,7 @@ public:
         // Moves back the slots after it that would no longer be found.
         for (std::size_t next = (at + 1) & mask(); slots[next].key != vacant();
              next = (next + 1) & mask()) {
-            std::size_t want = slots[next].hash & mask();
-            bool between = at <= next ? (want > at && want <= next) : (want > at || want <= next);
-            if (!between) {
+            if (SharedText::movesBack(at, next, slots[next].hash & mask())) {
                 slots[at] = std::move(slots[next]);
                 at = next;
             }
