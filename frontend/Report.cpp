@@ -1,7 +1,7 @@
 #include "frontend/Report.h"
 
+#include "model/Message.h"
 #include "xmlout/OutputFile.h"
-#include "xmlout/XmlText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -112,7 +112,7 @@ void appendField(std::string& line, const std::string& text, const char* separat
                 line += '\\';
                 line += c;
             } else {
-                xmltext::appendShown(line, c);
+                appendShown(line, c);
             }
         }
     }
