@@ -79,24 +79,6 @@ void collectUniqueConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& 
     copyDefinitions(older, target);
 }
 
-DiffCounts countDifferences(const QueltKb& older, const QueltKb& newer)
-{
-    const CodeIndex olderCodes(older);
-    const CodeIndex newerCodes(newer);
-    DiffCounts counts;
-    for (const auto& entry : older.getConcepts()) {
-        if (newerCodes.find(entry.second.getCode()) == -1)
-            ++counts.removed;
-        else
-            ++counts.shared;
-    }
-    for (const auto& entry : newer.getConcepts()) {
-        if (olderCodes.find(entry.second.getCode()) == -1)
-            ++counts.added;
-    }
-    return counts;
-}
-
 DiffCounts splitVersions(QueltKb& older, QueltKb& newer, QueltKb& shared, QueltKb& unique)
 {
     const CodeIndex olderCodes(older);
