@@ -2,8 +2,6 @@
 
 #include "frontend/KbToolCommands.h"
 
-#include "frontend/VersionPair.h"
-
 #include "maintenance/Compare.h"
 #include "maintenance/Match.h"
 #include "model/QueltKb.h"
@@ -81,15 +79,21 @@ int runMatch(const ToolArguments& args, ToolConsoles& consoles)
 int runDiff(const ToolArguments& args, ToolConsoles& consoles)
 {
     const std::string prefix = args.word(2);
-    VersionPair versions(consoles.diagnostics);
-    if (!versions.read(args.word(0), args.word(1)))
+    // One after the other: the definitions of both versions go to the
+    // results in the order of their numbers in the process-wide registries,
+    // which is the order they were read in.
+    QueltKb oldKb(consoles.diagnostics);
+    if (readTerminology(oldKb, args.word(0)) != Read::Complete)
+        return 1;
+    QueltKb newKb(consoles.diagnostics);
+    if (readTerminology(newKb, args.word(1)) != Read::Complete)
         return 1;
     // Every shared concept that kept its name is reported as a duplicate
     // name in the shared result; that is the point of it.
     QueltKb sharedKb(consoles.dropped);
     QueltKb uniqueKb(consoles.diagnostics);
     const maintenance::DiffCounts counts
-        = maintenance::splitVersions(versions.older(), versions.newer(), sharedKb, uniqueKb);
+        = maintenance::splitVersions(oldKb, newKb, sharedKb, uniqueKb);
     if (!sharedKb.writeQueltXMLFile(prefix + "-shared.xml", false))
         return 1;
     if (!uniqueKb.writeQueltXMLFile(prefix + "-unique.xml", false))
