@@ -32,37 +32,16 @@ runs=${QUELT_BENCH_RUNS:-5}
 [[ -x /usr/bin/time ]] || die "/usr/bin/time (GNU time) is needed for the memory figures"
 [[ -f $old && -f $new ]] || die "no such files: $old, $new"
 
-if [[ ! -f $build/CMakeCache.txt ]] ||
-    ! grep -q '^QUELT_BUILD_BENCH:BOOL=ON$' "$build/CMakeCache.txt" ||
-    ! grep -q '^CMAKE_BUILD_TYPE:STRING=Release$' "$build/CMakeCache.txt"; then
-    echo "Configuring $build (Release, benchmarks on)" >&2
-    cmake -S "$repo" -B "$build" -DQUELT_BUILD_BENCH=ON -DCMAKE_BUILD_TYPE=Release >/dev/null
-fi
+source "$repo/bench/common.sh"
+configure_release "$build"
 echo "Building read_kb and queltKbTool in $build" >&2
 cmake --build "$build" -j2 --target read_kb queltKbTool >/dev/null || die "build failed"
 
 larger=$old
 (($(stat -c %s "$new") > $(stat -c %s "$old"))) && larger=$new
 scratch=$(mktemp -d)
-trap 'rm -rf "$scratch"' EXIT
+trap 'rm -rf "$scratch" "$timefile"' EXIT
 
-# Runs a command with its output discarded; sets wall and cpu (seconds) and
-# rss (peak resident set, KB).
-measure() {
-    local start end status=0
-    start=$EPOCHREALTIME
-    /usr/bin/time -v -o "$scratch/time" "$@" >/dev/null 2>&1 || status=$?
-    end=$EPOCHREALTIME
-    ((status == 0)) || die "'$*' failed with status $status"
-    wall=$(awk -v a="$start" -v b="$end" 'BEGIN { printf "%.3f", b - a }')
-    cpu=$(awk -F': ' '/User time \(seconds\)/ { u = $2 } /System time \(seconds\)/ { s = $2 }
-                      END { printf "%.3f", u + s }' "$scratch/time")
-    rss=$(awk -F': ' '/Maximum resident set size/ { print $2 }' "$scratch/time")
-}
-median() {
-    printf '%s\n' "$@" | sort -g | awk '{ v[NR] = $1 }
-        END { if (NR % 2) print v[(NR + 1) / 2]; else printf "%.3f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'
-}
 ratio() { awk -v a="$1" -v b="$2" 'BEGIN { printf "%.3f", a / b }'; }
 
 declare -A ratios
@@ -71,16 +50,16 @@ run_command() {
     case $1 in
         changes) measure "$build/queltKbTool" changes "$old" "$new" --format json -o "$scratch/report.jsonl" ;;
         diff) measure "$build/queltKbTool" diff "$old" "$new" "$scratch/cmp" ;;
-    esac
+    esac || die "the $1 command failed"
 }
 
 echo "Machine: $(nproc) cores; load average before: $(cut -d' ' -f1-3 /proc/loadavg)" >&2
-measure "$build/read_kb" "$larger" # warms the page cache
+measure "$build/read_kb" "$larger" || die "read_kb failed" # warms the page cache
 reads=()
 for ((r = 1; r <= runs; r++)); do
     for command in "${commands[@]}"; do
         echo "  run $r of $runs: read, $command" >&2
-        measure "$build/read_kb" "$larger"
+        measure "$build/read_kb" "$larger" || die "read_kb failed"
         read_wall=$wall read_cpu=$cpu read_rss=$rss
         reads+=("$wall")
         run_command "$command"
