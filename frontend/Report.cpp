@@ -47,6 +47,11 @@ std::string jsonText(const nlohmann::ordered_json& json)
 
 } // namespace
 
+std::string toJson(const Value& value)
+{
+    return jsonText(jsonOf(value));
+}
+
 Value::Value()
     : type(Type::Null)
 {
