@@ -102,11 +102,13 @@ bool ChangePlan::change(ConceptDraft& con, bool canMove)
     state[i] = static_cast<std::uint8_t>(con.codeOffset);
     if (con.root)
         return false;
-    current = { code(i), std::string(), std::string(), {} };
+    current.changes.clear();
     dropRemovedTargets(con);
     const bool moves = rng.uniform() < rate && edit(con, canMove);
     if (!current.changes.empty()) {
+        current.code = code(i);
         current.oldName = unescaped(con.name);
+        current.newName.clear();
         if (!con.removed) {
             writtenName(i, scratch);
             current.newName = unescaped(scratch);
