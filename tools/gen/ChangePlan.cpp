@@ -118,7 +118,7 @@ bool ChangePlan::change(ConceptDraft& con, bool canMove)
     if (con.extra == Extra::Added) {
         extraName(con, scratch);
         log.concepts.push_back({ "CN" + std::to_string(i), std::string(), unescaped(scratch),
-            { { ChangeKind::Added, std::monostate() } } });
+            std::string(), { { ChangeKind::Added, std::monostate() } } });
     }
     return moves;
 }
@@ -208,6 +208,14 @@ bool ChangePlan::edit(ConceptDraft& con, bool canMove)
     return moves;
 }
 
+// Another id, one no concept of either version has.
+void ChangePlan::newId(ConceptDraft& con)
+{
+    const std::uint64_t id = kConceptIdBase + 2 * numConcepts + con.index;
+    noteText(ChangeKind::IdChanged, std::to_string(con.id), std::to_string(id));
+    con.id = id;
+}
+
 bool ChangePlan::apply(Edit chosen, ConceptDraft& con, bool canMove)
 {
     switch (chosen) {
@@ -223,12 +231,9 @@ bool ChangePlan::apply(Edit chosen, ConceptDraft& con, bool canMove)
     case Rename:
         rename(con);
         return true;
-    case NewId: {
-        const std::uint64_t id = kConceptIdBase + 2 * numConcepts + con.index;
-        noteText(ChangeKind::IdChanged, std::to_string(con.id), std::to_string(id));
-        con.id = id;
+    case NewId:
+        newId(con);
         return true;
-    }
     case NewNamespace:
         noteText(ChangeKind::NamespaceChanged, con.nameSpace, kArchiveNamespace);
         con.nameSpace = kArchiveNamespace;

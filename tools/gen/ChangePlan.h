@@ -119,6 +119,7 @@ private:
     void shareCode(ConceptDraft& con);
     void rename(const ConceptDraft& con);
     void flipDefined(ConceptDraft& con);
+    void newId(ConceptDraft& con);
     bool regroup(ConceptDraft& con);
     void reorder(ConceptDraft& con);
 
