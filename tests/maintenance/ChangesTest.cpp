@@ -3,6 +3,7 @@
 
 #include "maintenance/Changes.h"
 #include "ontylog/OntylogReader.h"
+#include "tests/support/ChangeText.h"
 #include "tests/support/TestSupport.h"
 
 #include <string>
@@ -11,44 +12,6 @@ namespace {
 
 using namespace quelttest;
 using namespace maintenance;
-
-std::string text(const Reference& reference)
-{
-    return reference.resolved ? reference.code + " " + reference.name : "'" + reference.name + "'";
-}
-
-std::string text(const std::vector<Qualifier>& qualifiers)
-{
-    std::string line;
-    for (const Qualifier& qualifier : qualifiers)
-        line += " [" + qualifier.name + "=" + qualifier.value + "]";
-    return line;
-}
-
-std::string text(const PropertyFact& fact)
-{
-    return fact.name + "='" + fact.value + "' locale=" + fact.locale + text(fact.qualifiers);
-}
-
-struct Detail {
-    std::string operator()(std::monostate) const { return ""; }
-    std::string operator()(const TextChange& c) const { return c.before + " > " + c.after; }
-    std::string operator()(const Reference& r) const { return text(r); }
-    std::string operator()(const RoleFact& r) const
-    {
-        return r.name + " " + r.modifier + " " + text(r.target) + " group "
-            + std::to_string(r.group);
-    }
-    std::string operator()(const PropertyFact& p) const { return text(p); }
-    std::string operator()(const PropertyChange& c) const
-    {
-        return text(c.before) + " > " + text(c.after);
-    }
-    std::string operator()(const AssociationFact& a) const
-    {
-        return a.name + " " + text(a.target) + text(a.qualifiers);
-    }
-};
 
 // One line per record and per change, then the counts.
 std::string render(const ChangeReport& report)
@@ -73,7 +36,7 @@ std::string render(const ChangeReport& report)
             + record.branch + "\n";
         for (const ConceptChange& change : record.changes)
             out += std::string("  ") + changeKindName(change.kind) + " "
-                + std::visit(Detail(), change.detail) + "\n";
+                + std::visit(ChangeText(), change.detail) + "\n";
     }
     for (const NotCompared& field : report.notCompared)
         out += std::string("not compared: ") + uncomparedName(field.field) + ", none in "

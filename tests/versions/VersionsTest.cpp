@@ -4,6 +4,7 @@
 
 #include "maintenance/Changes.h"
 #include "ontylog/OntylogReader.h"
+#include "tests/support/ChangeText.h"
 #include "tests/support/TestSupport.h"
 #include "tools/gen/Generate.h"
 
@@ -17,50 +18,6 @@ namespace {
 
 using namespace quelttest;
 using namespace maintenance;
-
-std::string text(const Reference& reference)
-{
-    return reference.resolved ? reference.code + " " + reference.name : "'" + reference.name + "'";
-}
-
-// Qualifiers by name and value: the comparison orders them by their
-// definitions' ids.
-std::string text(std::vector<Qualifier> qualifiers)
-{
-    std::sort(qualifiers.begin(), qualifiers.end(), [](const Qualifier& a, const Qualifier& b) {
-        return a.name != b.name ? a.name < b.name : a.value < b.value;
-    });
-    std::string line;
-    for (const Qualifier& qualifier : qualifiers)
-        line += " [" + qualifier.name + "=" + qualifier.value + "]";
-    return line;
-}
-
-std::string text(const PropertyFact& fact)
-{
-    return fact.name + "='" + fact.value + "' locale=" + fact.locale + text(fact.qualifiers);
-}
-
-// A role's group only as some group or none: of two equal groups the
-// comparison reports either.
-struct Detail {
-    std::string operator()(std::monostate) const { return ""; }
-    std::string operator()(const TextChange& c) const { return c.before + " > " + c.after; }
-    std::string operator()(const Reference& r) const { return text(r); }
-    std::string operator()(const RoleFact& r) const
-    {
-        return r.name + " " + r.modifier + " " + text(r.target) + (r.group ? " grouped" : "");
-    }
-    std::string operator()(const PropertyFact& p) const { return text(p); }
-    std::string operator()(const PropertyChange& c) const
-    {
-        return text(c.before) + " > " + text(c.after);
-    }
-    std::string operator()(const AssociationFact& a) const
-    {
-        return a.name + " " + text(a.target) + text(a.qualifiers);
-    }
-};
 
 // Every change of the records as a line that names the concept, or the
 // definition, and says all of the change, by kind.
@@ -79,7 +36,7 @@ Lines lines(const std::vector<DefinitionChanges>& definitions,
     for (const ConceptChanges& record : concepts) {
         for (const ConceptChange& change : record.changes)
             all[change.kind].insert(record.code + " '" + record.oldName + "' '" + record.newName
-                + "' " + std::visit(Detail(), change.detail));
+                + "' " + std::visit(ChangeText { true, false }, change.detail));
     }
     for (const DuplicateCode& duplicate : duplicates) {
         std::string line
