@@ -33,6 +33,10 @@ const std::vector<Command>& commands()
             runRoundtrip },
         { "match", { { { "KB.xml" }, { "TERMS.txt" } }, { "--stems" } }, matchUsage, runMatch },
         { "diff", { { { "OLD.xml" }, { "NEW.xml" }, { "PREFIX", false } } }, diffUsage, runDiff },
+        { "changes",
+            { { { "OLD.xml" }, { "NEW.xml" } }, { "--ignore-ids" },
+                { { "--format", "text", { "text", "tsv", "json", "html" } }, { "-o", "", {} } } },
+            changesUsage, runChanges },
         { "check",
             { { { "KB.xml" } }, { "--kinds" },
                 { { "--format", "text", { "text", "tsv", "json" } } }, "--kinds" },
@@ -43,33 +47,43 @@ const std::vector<Command>& commands()
 
 } // namespace
 
-bool checkReadable(const std::string& path)
+std::string whyUnreadable(const std::string& path)
 {
     struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
-        message("cannot read \"" + path + "\": " + std::strerror(errno));
-        return false;
-    }
-    if (S_ISDIR(info.st_mode)) {
-        message("cannot read \"" + path + "\": " + std::strerror(EISDIR));
-        return false;
-    }
+    if (stat(path.c_str(), &info) != 0)
+        return "cannot read \"" + path + "\": " + std::strerror(errno);
+    if (S_ISDIR(info.st_mode))
+        return "cannot read \"" + path + "\": " + std::strerror(EISDIR);
     FILE* file = std::fopen(path.c_str(), "rb");
-    if (!file) {
-        message("cannot read \"" + path + "\": " + std::strerror(errno));
-        return false;
-    }
+    if (!file)
+        return "cannot read \"" + path + "\": " + std::strerror(errno);
     std::fclose(file);
-    return true;
+    return std::string();
 }
 
-Read readTerminology(QueltKb& kb, const std::string& path, SourceLines* lines)
+bool checkReadable(const std::string& path)
 {
-    if (!checkReadable(path))
+    const std::string why = whyUnreadable(path);
+    if (!why.empty())
+        message(why);
+    return why.empty();
+}
+
+Read readTerminology(QueltKb& kb, const std::string& path, SourceLines* lines, Console* messages)
+{
+    auto say = [&](const std::string& text) {
+        if (messages != nullptr)
+            messages->err(messageLine(text));
+        else
+            message(text);
+    };
+    if (const std::string why = whyUnreadable(path); !why.empty()) {
+        say(why);
         return Read::Unreadable;
+    }
     if (ontylog::readFile(kb, path, lines))
         return Read::Complete;
-    message("cannot read \"" + path + "\": not a well-formed Ontylog XML document");
+    say("cannot read \"" + path + "\": not a well-formed Ontylog XML document");
     return Read::Broken;
 }
 

@@ -79,24 +79,21 @@ int runMatch(const ToolArguments& args, ToolConsoles& consoles)
 int runDiff(const ToolArguments& args, ToolConsoles& consoles)
 {
     const std::string prefix = args.word(2);
+    // One after the other: the definitions of both versions go to the
+    // results in the order of their numbers in the process-wide registries,
+    // which is the order they were read in.
     QueltKb oldKb(consoles.diagnostics);
     if (readTerminology(oldKb, args.word(0)) != Read::Complete)
         return 1;
     QueltKb newKb(consoles.diagnostics);
     if (readTerminology(newKb, args.word(1)) != Read::Complete)
         return 1;
-    const maintenance::DiffCounts counts = maintenance::countDifferences(oldKb, newKb);
-
     // Every shared concept that kept its name is reported as a duplicate
     // name in the shared result; that is the point of it.
     QueltKb sharedKb(consoles.dropped);
     QueltKb uniqueKb(consoles.diagnostics);
-    maintenance::pairSharedConcepts(oldKb, newKb, sharedKb);
-    maintenance::collectUniqueConcepts(oldKb, newKb, uniqueKb);
-    // The comparisons copy the old version's definitions; the new version
-    // may define more, which its concepts use.
-    maintenance::copyDefinitions(newKb, sharedKb);
-    maintenance::copyDefinitions(newKb, uniqueKb);
+    const maintenance::DiffCounts counts
+        = maintenance::splitVersions(oldKb, newKb, sharedKb, uniqueKb);
     if (!sharedKb.writeQueltXMLFile(prefix + "-shared.xml", false))
         return 1;
     if (!uniqueKb.writeQueltXMLFile(prefix + "-unique.xml", false))

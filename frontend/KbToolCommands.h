@@ -28,15 +28,19 @@ struct ToolConsoles {
     RoutedConsole dropped; // for lines that are expected
 };
 
+// Why the file cannot be read ("cannot read ..."); empty when it can.
+std::string whyUnreadable(const std::string& path);
+
 // Says why the file cannot be read, when it cannot.
 bool checkReadable(const std::string& path);
 
 enum class Read { Unreadable, Broken, Complete };
 
 // Reads the terminology into kb, noting where its records start in lines
-// when given; says on standard error why it could not be read, or that it
-// is no well-formed document.
-Read readTerminology(QueltKb& kb, const std::string& path, SourceLines* lines = nullptr);
+// when given; says why it could not be read, or that it is no well-formed
+// document, on standard error (or, given messages, as a line there).
+Read readTerminology(QueltKb& kb, const std::string& path, SourceLines* lines = nullptr,
+    Console* messages = nullptr);
 
 // Finishes the output; says so when it could not be written.
 bool finishOutput(report::Output& out);
@@ -47,6 +51,7 @@ int runRoundtrip(const ToolArguments& args, ToolConsoles& consoles);
 int runMatch(const ToolArguments& args, ToolConsoles& consoles);
 int runDiff(const ToolArguments& args, ToolConsoles& consoles);
 int runCheck(const ToolArguments& args, ToolConsoles& consoles);
+int runChanges(const ToolArguments& args, ToolConsoles& consoles);
 
 } // namespace kbtool
 

@@ -22,6 +22,9 @@ const char kOverview[] = "Usage: queltKbTool COMMAND ARGUMENT...\n"
                          "      match a list of terms, one per line, against a terminology\n"
                          "  diff OLD.xml NEW.xml PREFIX\n"
                          "      compare two versions of a terminology by concept code\n"
+                         "  changes OLD.xml NEW.xml [--format text|tsv|json|html] [-o FILE]\n"
+                         "          [--ignore-ids]\n"
+                         "      report what changed from one version to the next\n"
                          "  check KB.xml [--format text|tsv|json]\n"
                          "      report every problem the conversion to OWL would meet\n"
                          "\n"
@@ -98,6 +101,60 @@ const char kDiffUsage[]
       "Exit status: 0 written, 1 an input unreadable or broken, or an output\n"
       "not written, 2 wrong usage.\n";
 
+const char kChangesUsage[]
+    = "Usage: queltKbTool changes OLD.xml NEW.xml [--format text|tsv|json|html]\n"
+      "                           [-o FILE] [--ignore-ids]\n"
+      "\n"
+      "Reads the two versions of a terminology (both at once) and reports\n"
+      "what changed from OLD.xml to NEW.xml. Concepts are paired by code,\n"
+      "definitions by name. A parent, role target or association target is\n"
+      "compared by the code of the concept it names in its own version, so a\n"
+      "renamed concept is one change of that concept alone; a text that names\n"
+      "no concept is compared as text. Roles compare as the set of ungrouped\n"
+      "roles and the set of role groups, whatever their numbers; the order of\n"
+      "parents, roles, properties, associations and concepts is no change.\n"
+      "\n"
+      "The kinds of change of a concept:\n"
+      "  added, removed                         only in NEW.xml, only in OLD.xml\n"
+      "  renamed, id-changed, namespace-changed, kind-changed,\n"
+      "  defined-changed                        a field, before and after\n"
+      "  parent-added, parent-removed           the parent's code and name\n"
+      "  role-added, role-removed               role, modifier, target, group\n"
+      "  property-added, property-removed       name, value, locale, qualifiers\n"
+      "  property-changed                       a value whose locale or\n"
+      "                                         qualifiers changed, or the one\n"
+      "                                         value of its name: before, after\n"
+      "  association-added, association-removed name, target, qualifiers\n"
+      "and of a definition (namespace, kind, role, property, association,\n"
+      "qualifier): definition-added, definition-removed, definition-changed,\n"
+      "with the fields that differ. A code that a version gives to several\n"
+      "concepts is reported as duplicate-code, and those concepts are not\n"
+      "compared. Locales of property values and right identities of role\n"
+      "definitions are compared only when both versions hold some (the\n"
+      "roundtrip command writes neither); the report says when they are not.\n"
+      "\n"
+      "  --format text  the count of each kind of change, then the changes\n"
+      "                 grouped by kind, a line each (the default)\n"
+      "  --format tsv   a line naming the columns, then a line per change\n"
+      "                 (per field of a definition, per concept of a\n"
+      "                 duplicate code)\n"
+      "  --format json  JSON Lines: an object per concept that differs\n"
+      "                 (code, old_name, new_name, branch, changes), per\n"
+      "                 definition (definition, name, changes), per duplicate\n"
+      "                 code (duplicate_code, version, names), and last\n"
+      "                 {\"summary\": {KIND: COUNT, ...}}\n"
+      "  --format html  one page for a browser, with nothing to fetch: the\n"
+      "                 counts, charts per kind and per top-level branch, and\n"
+      "                 the tables of new, removed, renamed, moved and\n"
+      "                 changed concepts with a filter\n"
+      "  -o FILE        write the report to FILE (replaced only once it is\n"
+      "                 complete) instead of standard output\n"
+      "  --ignore-ids   no id-changed, and definitions' ids not compared\n"
+      "  -h, --help     show this text\n"
+      "\n"
+      "Exit status: 0 compared (whether anything changed or not), 1 an input\n"
+      "unreadable or broken, or the report not written, 2 wrong usage.\n";
+
 // Before the kinds of findings, which come from the check's own table.
 const char kCheckUsageStart[]
     = "Usage: queltKbTool check KB.xml [--format text|tsv|json]\n"
@@ -150,6 +207,11 @@ std::string roundtripUsage()
 std::string diffUsage()
 {
     return kDiffUsage;
+}
+
+std::string changesUsage()
+{
+    return kChangesUsage;
 }
 
 std::string checkUsage()

@@ -13,6 +13,7 @@ std::string roundtripUsage();
 std::string matchUsage();
 std::string diffUsage();
 std::string checkUsage();
+std::string changesUsage();
 
 } // namespace kbtool
 

@@ -1,7 +1,7 @@
 #include "frontend/Report.h"
 
+#include "model/Message.h"
 #include "xmlout/OutputFile.h"
-#include "xmlout/XmlText.h"
 
 #include <nlohmann/json.hpp>
 
@@ -46,6 +46,11 @@ std::string jsonText(const nlohmann::ordered_json& json)
 }
 
 } // namespace
+
+std::string toJson(const Value& value)
+{
+    return jsonText(jsonOf(value));
+}
 
 Value::Value()
     : type(Type::Null)
@@ -112,7 +117,7 @@ void appendField(std::string& line, const std::string& text, const char* separat
                 line += '\\';
                 line += c;
             } else {
-                xmltext::appendShown(line, c);
+                appendShown(line, c);
             }
         }
     }

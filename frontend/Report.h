@@ -53,6 +53,9 @@ Value::Value(N givenNumber)
 {
 }
 
+// The value as JSON text, on one line.
+std::string toJson(const Value& value);
+
 // The value of the record's field of that name; null when it has none.
 const Value& fieldOf(const Record& record, const std::string& name);
 

@@ -111,9 +111,14 @@ std::string ToolArguments::value(const char* name) const
     return std::string();
 }
 
+std::string messageLine(const std::string& text)
+{
+    return std::string(kProgram) + ": " + text;
+}
+
 void message(const std::string& text)
 {
-    std::cerr << kProgram << ": " << text << std::endl;
+    std::cerr << messageLine(text) << std::endl;
 }
 
 void showUsage(const std::string& usage)

@@ -64,6 +64,7 @@ private:
 
 // The tool's own messages, on standard error: "queltKbTool: TEXT".
 void message(const std::string& text);
+std::string messageLine(const std::string& text);
 
 // A usage text on standard output, asked for.
 void showUsage(const std::string& usage);

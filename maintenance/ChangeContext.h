@@ -47,6 +47,16 @@ public:
 
     const QueltKb& kb(Side side) const { return *kbs[side]; }
     const CompareOptions& options() const { return opts; }
+    // Whether the field is compared: both versions hold some, or neither.
+    bool compares(Uncompared field) const
+    {
+        for (const NotCompared& entry : uncompared) {
+            if (entry.field == field)
+                return false;
+        }
+        return true;
+    }
+    const std::vector<NotCompared>& notCompared() const { return uncompared; }
 
     // What the text names in that version.
     RefKey reference(Side side, const std::string& text) const;
@@ -87,6 +97,7 @@ private:
     // the newer one.
     std::array<std::vector<unsigned char>, 6> definedBy;
     std::unordered_set<std::string_view> unstableNames;
+    std::vector<NotCompared> uncompared;
 };
 
 // Whether the pair needs no record: every field, attribute and reference

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <functional>
 #include <map>
+#include <unordered_set>
 #include <utility>
 
 namespace maintenance {
@@ -39,6 +40,8 @@ const char* const kChangeKindNames[kChangeKindCount] = {
 const char* const kDefinitionTypeNames[]
     = { "namespace", "kind", "role", "property", "association", "qualifier" };
 
+const char* const kUncomparedNames[] = { "locale", "rightId" };
+
 } // namespace
 
 const char* changeKindName(ChangeKind kind)
@@ -49,6 +52,11 @@ const char* changeKindName(ChangeKind kind)
 const char* definitionTypeName(DefinitionType type)
 {
     return kDefinitionTypeNames[static_cast<std::size_t>(type)];
+}
+
+const char* uncomparedName(Uncompared field)
+{
+    return kUncomparedNames[static_cast<std::size_t>(field)];
 }
 
 namespace changes {
@@ -65,6 +73,26 @@ void noteDefined(std::vector<unsigned char>& flags, const std::map<long, Def>& d
             flags.resize(entry.first + 1, 0);
         flags[entry.first] |= static_cast<unsigned char>(1 << side);
     }
+}
+
+bool holdsLocales(const QueltKb& kb)
+{
+    for (const auto& entry : kb.getConcepts()) {
+        for (const auto& property : entry.second.getProperties()) {
+            if (!property.second.getLocale().empty())
+                return true;
+        }
+    }
+    return false;
+}
+
+bool holdsRightIds(const QueltKb& kb)
+{
+    for (const auto& entry : kb.getRoleDefs()) {
+        if (!entry.second.getRight().empty())
+            return true;
+    }
+    return false;
 }
 
 } // namespace
@@ -85,6 +113,12 @@ Versions::Versions(const QueltKb& older, const QueltKb& newer, const CompareOpti
         noteDefined(
             definedBy[static_cast<int>(DefinitionType::Qualifier)], kb.getQualifierDefs(), side);
     }
+    const bool locales[2] = { holdsLocales(older), holdsLocales(newer) };
+    if (locales[kOld] != locales[kNew])
+        uncompared.push_back({ Uncompared::Locale, locales[kOld] ? Version::New : Version::Old });
+    const bool rightIds[2] = { holdsRightIds(older), holdsRightIds(newer) };
+    if (rightIds[kOld] != rightIds[kNew])
+        uncompared.push_back({ Uncompared::RightId, rightIds[kOld] ? Version::New : Version::Old });
 }
 
 RefKey Versions::reference(Side side, const std::string& text) const
@@ -210,9 +244,24 @@ Pairing pairByCode(const std::vector<CodeEntry>& older, const std::vector<CodeEn
     return pairing;
 }
 
-ConceptChanges oneSided(const CodeEntry& entry, ChangeKind kind)
+// See ConceptChanges::branch.
+std::string branchOf(const QueltKb& kb, const QueltConcept& con)
 {
-    ConceptChanges record { *entry.code, std::string(), std::string(), {} };
+    const QueltConcept* top = &con;
+    std::unordered_set<const QueltConcept*> passed { top };
+    while (!top->getParents().empty()) {
+        auto parent = kb.getConcepts().find(kb.getIDFromName(*top->getParents().begin()));
+        if (parent == kb.getConcepts().end() || !passed.insert(&parent->second).second)
+            break;
+        top = &parent->second;
+    }
+    return top->getName();
+}
+
+ConceptChanges oneSided(const QueltKb& kb, const CodeEntry& entry, ChangeKind kind)
+{
+    ConceptChanges record { *entry.code, std::string(), std::string(), branchOf(kb, *entry.con),
+        {} };
     (kind == ChangeKind::Removed ? record.oldName : record.newName) = entry.con->getName();
     record.changes.push_back({ kind, std::monostate() });
     return record;
@@ -231,8 +280,8 @@ void comparePairs(const Versions& versions, Pairing& pairing, std::vector<Concep
             continue;
         std::vector<ConceptChange> changes = conceptDifferences(versions, older, newer);
         if (!changes.empty())
-            records.push_back(
-                { older.getCode(), older.getName(), newer.getName(), std::move(changes) });
+            records.push_back({ older.getCode(), older.getName(), newer.getName(),
+                branchOf(versions.kb(kNew), newer), std::move(changes) });
     }
 }
 
@@ -266,9 +315,9 @@ ChangeReport compareVersions(
     ChangeReport report;
     report.definitions = definitionDifferences(versions);
     for (const CodeEntry* entry : pairing.removed)
-        report.concepts.push_back(oneSided(*entry, ChangeKind::Removed));
+        report.concepts.push_back(oneSided(older, *entry, ChangeKind::Removed));
     for (const CodeEntry* entry : pairing.added)
-        report.concepts.push_back(oneSided(*entry, ChangeKind::Added));
+        report.concepts.push_back(oneSided(newer, *entry, ChangeKind::Added));
     comparePairs(versions, pairing, report.concepts);
     std::sort(report.concepts.begin(), report.concepts.end(),
         [](const ConceptChanges& a, const ConceptChanges& b) { return a.code < b.code; });
@@ -276,6 +325,7 @@ ChangeReport compareVersions(
     std::stable_sort(report.duplicateCodes.begin(), report.duplicateCodes.end(),
         [](const DuplicateCode& a, const DuplicateCode& b) { return a.version < b.version; });
     count(report);
+    report.notCompared = versions.notCompared();
     return report;
 }
 

@@ -23,7 +23,10 @@ class QueltKb;
 // properties, associations and qualifiers as sets (a value given twice
 // counts once), in no order. An attribute whose name its own version does
 // not define counts as nameless, as the model keeps it when that version is
-// read on its own.
+// read on its own. The locales of property values and the right identities
+// of role definitions are compared only when both versions hold some: the
+// Ontylog writer writes neither, so a version without any (a copy it wrote)
+// has lost them, not changed them.
 namespace maintenance {
 
 // In the order a report lists them; the names (changeKindName) are the
@@ -130,6 +133,12 @@ struct ConceptChanges {
     std::string code;
     std::string oldName; // empty when only the newer version holds it
     std::string newName; // empty when only the older one does
+    // The name of the concept at the top of its branch: reached by following
+    // first parents (the byte-wise first) in the newer version, the older
+    // one for a removed concept, until a concept without parents, a parent
+    // that names no concept or one already passed; the concept itself when
+    // it has no parents.
+    std::string branch;
     std::vector<ConceptChange> changes;
 };
 
@@ -169,6 +178,16 @@ struct DuplicateCode {
     std::vector<std::string> names; // in document order
 };
 
+// Fields compared only when both versions hold some.
+enum class Uncompared { Locale, RightId };
+// "locale", "rightId".
+const char* uncomparedName(Uncompared field);
+
+struct NotCompared {
+    Uncompared field;
+    Version without; // the version that holds none
+};
+
 struct ChangeReport {
     std::vector<DefinitionChanges> definitions; // by type, then name
     std::vector<ConceptChanges> concepts; // by code
@@ -176,6 +195,8 @@ struct ChangeReport {
     // Per ChangeKind: one for each change of a concept, each definition
     // record and each duplicate code.
     std::array<long, kChangeKindCount> counts {};
+    // The fields one version holds and the other does not hold anywhere.
+    std::vector<NotCompared> notCompared;
 };
 
 struct CompareOptions {

@@ -14,7 +14,7 @@
 
 #include "maintenance/Checker.h"
 
-#include "xmlout/XmlText.h"
+#include "model/Message.h"
 
 #include <algorithm>
 
@@ -22,7 +22,7 @@ namespace maintenance {
 
 std::string quoted(std::string_view text)
 {
-    return "'" + xmltext::shown(text) + "'";
+    return "'" + shownText(text) + "'";
 }
 
 std::string joined(const std::vector<std::string>& texts)

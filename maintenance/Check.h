@@ -19,10 +19,14 @@ enum class Severity { Error, Warning };
 
 const char* severityWord(Severity severity); // "error", "warning"
 
-// One kind of problem: its stable name, its severity and what it means.
+// One kind of problem: its stable name, its severity, whether the
+// converter refuses a terminology that has it, and what it means.
 struct FindingKind {
     const char* name;
     Severity severity;
+    // The OWL writer refuses the unit a finding of this kind is about, in
+    // the words its explanation starts with (an error).
+    bool refused;
     const char* meaning;
 };
 

@@ -3,6 +3,8 @@
 #include "maintenance/CodeIndex.h"
 #include "model/QueltKb.h"
 
+#include <unordered_set>
+#include <utility>
 #include <vector>
 
 namespace maintenance {
@@ -77,22 +79,52 @@ void collectUniqueConcepts(const QueltKb& older, const QueltKb& newer, QueltKb& 
     copyDefinitions(older, target);
 }
 
-DiffCounts countDifferences(const QueltKb& older, const QueltKb& newer)
+DiffCounts splitVersions(QueltKb& older, QueltKb& newer, QueltKb& shared, QueltKb& unique)
 {
     const CodeIndex olderCodes(older);
     const CodeIndex newerCodes(newer);
-    DiffCounts counts;
+    // By identifier: pairs of older and newer concepts, the unpaired ones.
+    std::vector<std::pair<long, long>> pairs;
+    std::vector<long> removed;
+    std::vector<long> added;
     for (const auto& entry : older.getConcepts()) {
-        if (newerCodes.find(entry.second.getCode()) == -1)
-            ++counts.removed;
+        const long newerId = newerCodes.find(entry.second.getCode());
+        if (newerId == -1)
+            removed.push_back(entry.first);
         else
-            ++counts.shared;
+            pairs.emplace_back(entry.first, newerId);
     }
     for (const auto& entry : newer.getConcepts()) {
         if (olderCodes.find(entry.second.getCode()) == -1)
-            ++counts.added;
+            added.push_back(entry.first);
     }
-    return counts;
+    // Whether a pair is the last one to name its newer concept.
+    std::vector<bool> lastPairing(pairs.size());
+    std::unordered_set<long> paired;
+    for (std::size_t i = pairs.size(); i-- > 0;)
+        lastPairing[i] = paired.insert(pairs[i].second).second;
+
+    shared.reserveConcepts(2 * pairs.size());
+    for (std::size_t i = 0; i < pairs.size(); ++i) {
+        shared.addConcept(std::move(older.getConcept(pairs[i].first)));
+        QueltConcept& partner = newer.getConcept(pairs[i].second);
+        if (lastPairing[i])
+            shared.addConcept(std::move(partner));
+        else
+            shared.addConcept(static_cast<const QueltConcept&>(partner));
+    }
+    copyDefinitions(older, shared);
+    unique.addConcept(QueltConcept("deleted_concepts", "C0", 0, "Zev", "Zev_Kind", true));
+    for (long id : removed)
+        unique.addConcept(std::move(older.getConcept(id)));
+    unique.addConcept(QueltConcept("new_concepts", "C00", 1, "Zev", "Zev_Kind", true));
+    for (long id : added)
+        unique.addConcept(std::move(newer.getConcept(id)));
+    copyDefinitions(older, unique);
+    copyDefinitions(newer, shared);
+    copyDefinitions(newer, unique);
+    return { static_cast<long>(pairs.size()), static_cast<long>(removed.size()),
+        static_cast<long>(added.size()) };
 }
 
 } // namespace maintenance

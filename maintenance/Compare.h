@@ -29,7 +29,14 @@ struct DiffCounts {
     long removed = 0;
     long added = 0;
 };
-DiffCounts countDifferences(const QueltKb& older, const QueltKb& newer);
+
+// What pairSharedConcepts and collectUniqueConcepts make of the two
+// versions, in `shared` and `unique`, followed in both by the definitions
+// of `newer` (which may define more than `older`), and their counts. The concepts are moved out of
+// the versions rather than copied (a concept of `newer` paired with several of `older`, which share
+// a code, is copied but for its last pairing): the two versions are good
+// for nothing but destruction afterwards.
+DiffCounts splitVersions(QueltKb& older, QueltKb& newer, QueltKb& shared, QueltKb& unique);
 
 } // namespace maintenance
 

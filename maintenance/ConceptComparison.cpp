@@ -51,7 +51,8 @@ bool sameRole(const Versions& versions, const QueltRole& a, const QueltRole& b)
 bool sameProperty(const Versions& versions, const QueltProperty& a, const QueltProperty& b)
 {
     return sameId(versions, Type::Property, a.getNameID(), b.getNameID())
-        && a.getValue() == b.getValue() && a.getLocale() == b.getLocale()
+        && a.getValue() == b.getValue()
+        && (a.getLocale() == b.getLocale() || !versions.compares(Uncompared::Locale))
         && sameQualifiers(versions, a.getQualifiers(), b.getQualifiers());
 }
 
@@ -110,16 +111,15 @@ bool operator==(const RoleKey& a, const RoleKey& b)
 
 struct PropKey {
     long name;
+    const std::string* locale; // empty when locales are not compared
     std::vector<QualKey> qualifiers;
     const QueltProperty* property;
 };
 
 bool operator<(const PropKey& a, const PropKey& b)
 {
-    const QueltProperty& x = *a.property;
-    const QueltProperty& y = *b.property;
-    return std::tie(a.name, x.getValue(), x.getLocale(), a.qualifiers)
-        < std::tie(b.name, y.getValue(), y.getLocale(), b.qualifiers);
+    return std::tie(a.name, a.property->getValue(), *a.locale, a.qualifiers)
+        < std::tie(b.name, b.property->getValue(), *b.locale, b.qualifiers);
 }
 
 bool operator==(const PropKey& a, const PropKey& b)
@@ -209,6 +209,7 @@ public:
         for (const auto& entry : con.getProperties()) {
             const QueltProperty& property = entry.second;
             keys.push_back({ id(Type::Property, property.getNameID()),
+                versions.compares(Uncompared::Locale) ? &property.getLocale() : &kNoText,
                 qualifiers(property.getQualifiers()), &property });
         }
         makeSet(keys);

@@ -77,7 +77,8 @@ private:
         view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID(), def.getNamespace()) });
         view.fields.push_back({ "domain", named(Type::Kind, def.getDomainID(), def.getDomain()) });
         view.fields.push_back({ "range", named(Type::Kind, def.getRangeID(), def.getRange()) });
-        view.fields.push_back({ "rightId", def.getRight() });
+        if (versions.compares(Uncompared::RightId))
+            view.fields.push_back({ "rightId", def.getRight() });
         view.fields.push_back({ "parentRole", def.getParentRole() });
     }
     void addFields(DefinitionView& view, const QueltPropertyDef& def) const

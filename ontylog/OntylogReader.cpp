@@ -28,6 +28,7 @@
 #include <cstdint>
 #include <fstream>
 #include <memory>
+#include <mutex>
 #include <string_view>
 #include <thread>
 
@@ -184,11 +185,20 @@ private:
     std::thread thread;
 };
 
+// The model keeps process-wide state (the name registries and their
+// counters, error words, the concept numbering, the shared locales), and the
+// parser library counts its initialisations without a guard: two reads run
+// at once only parse at once; whatever touches the model or the library's
+// count takes its lock.
+std::mutex modelLock;
+std::mutex libraryLock;
+
 // The parser library, initialised for the life of the object.
 class ParserLibrary {
 public:
     ParserLibrary()
     {
+        std::lock_guard<std::mutex> hold(libraryLock);
         try {
             XMLPlatformUtils::Initialize();
         } catch (const XMLException& e) {
@@ -197,7 +207,11 @@ public:
                     "Initialization Error: " + OntylogHandler::messageText(e.getMessage()) } });
         }
     }
-    ~ParserLibrary() { XMLPlatformUtils::Terminate(); }
+    ~ParserLibrary()
+    {
+        std::lock_guard<std::mutex> hold(libraryLock);
+        XMLPlatformUtils::Terminate();
+    }
     ParserLibrary(const ParserLibrary&) = delete;
     ParserLibrary& operator=(const ParserLibrary&) = delete;
 };
@@ -336,7 +350,10 @@ void build(QueltKb& kb, BatchQueue& queue, OntylogBuilder& builder, std::uint64_
     Batch batch;
     try {
         while (queue.next(batch)) {
-            builder.apply(batch);
+            {
+                std::lock_guard<std::mutex> hold(modelLock);
+                builder.apply(batch);
+            }
             progress.update(bytesRead.load(std::memory_order_relaxed));
         }
     } catch (const QueltError&) {
@@ -373,7 +390,10 @@ bool readDocument(QueltKb& kb, const Document& document)
     const std::uint64_t size = inMemory ? document.size : fileSize(document.name);
     // Room in the name maps for the concepts a document of this size holds
     // at most, give or take.
-    kb.reserveConcepts(static_cast<std::size_t>(size / kBytesPerConcept));
+    {
+        std::lock_guard<std::mutex> hold(modelLock);
+        kb.reserveConcepts(static_cast<std::size_t>(size / kBytesPerConcept));
+    }
 
     BatchQueue queue(kQueueDepth);
     OntylogGrammar grammar(queue);

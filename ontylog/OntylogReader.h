@@ -21,6 +21,11 @@ struct SourceLines;
 // Given lines, both also note there the line where each definition and
 // concept read starts (appended to what it holds), the names that had no
 // definition, and the fatal error.
+//
+// Two documents may be read at once, into two knowledge bases, on two
+// threads: only their parsing runs in parallel; the records are built one
+// batch at a time. No other model code may run meanwhile (construct the
+// knowledge bases before, and give each a console of its own).
 namespace ontylog {
 
 // The document in the named file.

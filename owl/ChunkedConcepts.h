@@ -1,6 +1,7 @@
 #ifndef QUELT_OWL_CHUNKEDCONCEPTS_H
 #define QUELT_OWL_CHUNKEDCONCEPTS_H
 
+#include "model/Message.h"
 #include "model/QueltKb.h"
 #include "owl/ConceptFormatter.h"
 #include "owl/OwlWriter.h"
@@ -21,12 +22,12 @@ using ConceptIterator = QueltKb::ConceptMap::const_iterator;
 
 // Consecutive concepts formatted by one thread: their text, where the text
 // of each one ends, and whether the concept after the last of them was
-// refused (formatting stops there).
+// refused (formatting stops there), and why.
 struct Chunk {
     std::string text;
     std::vector<size_t> ends;
     bool refused = false;
-    std::string refusal;
+    Message refusal {};
     bool ready = false; // formatted, not yet written
 };
 

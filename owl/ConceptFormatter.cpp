@@ -245,7 +245,7 @@ void ConceptFormatter::writeAssociations(const QueltConcept& con, std::string_vi
     }
 }
 
-bool ConceptFormatter::refused(const QueltConcept& con, size_t mark, std::string& refusal) const
+bool ConceptFormatter::refused(const QueltConcept& con, size_t mark, Message& refusal) const
 {
     if (badKind != nullptr) {
         refusal = writerules::refusal(
@@ -259,7 +259,7 @@ bool ConceptFormatter::refused(const QueltConcept& con, size_t mark, std::string
     return false;
 }
 
-bool ConceptFormatter::append(const QueltConcept& con, std::string& text, std::string& refusal)
+bool ConceptFormatter::append(const QueltConcept& con, std::string& text, Message& refusal)
 {
     output = &text;
     badKind = nullptr;

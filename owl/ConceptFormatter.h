@@ -1,6 +1,7 @@
 #ifndef QUELT_OWL_CONCEPTFORMATTER_H
 #define QUELT_OWL_CONCEPTFORMATTER_H
 
+#include "model/Message.h"
 #include "model/QueltConcept.h"
 #include "owl/OwlAxioms.h"
 #include "xmlout/OwlNaming.h"
@@ -26,9 +27,9 @@ public:
 
     // Appends the concept's text to out. False when the text cannot be
     // written (a character XML cannot carry, a property, association or
-    // qualifier name that cannot be an element name): refusal is then the
-    // message line, without its line end, and out holds a partial text.
-    bool append(const QueltConcept& con, std::string& out, std::string& refusal);
+    // qualifier name that cannot be an element name): refusal then says
+    // so, and out holds a partial text.
+    bool append(const QueltConcept& con, std::string& out, Message& refusal);
 
 private:
     void writeClassStart(const QueltConcept& con, std::string_view id);
@@ -43,7 +44,7 @@ private:
     void setQualifiers(owlaxioms& axiom, const std::vector<QueltQualifier>& qualifiers);
     void writeAxioms();
     // The refusal of the concept whose text starts at mark, if any.
-    bool refused(const QueltConcept& con, size_t mark, std::string& refusal) const;
+    bool refused(const QueltConcept& con, size_t mark, Message& refusal) const;
 
     // Appends a property or association name (what) as an element name;
     // the first one of the concept that cannot be one refuses the concept.

@@ -28,6 +28,7 @@
 
 #include "owl/OwlWriter.h"
 
+#include "model/Message.h"
 #include "model/QueltKb.h"
 #include "owl/ChunkedConcepts.h"
 #include "owl/ConceptFormatter.h"
@@ -120,10 +121,11 @@ public:
     {
     }
 
-    void buildNaming(unsigned helpers);
+    // Opens the file, then writes it.
     bool write(const std::vector<std::string>& headerLines, const WriteOptions& options);
 
 private:
+    void buildNaming(unsigned helpers);
     bool writeHeader(const std::vector<std::string>& headerLines);
     bool writeRoleDefs();
     bool writePropertyDefs();
@@ -141,8 +143,10 @@ private:
     // it holds a character XML cannot carry, writes the buffer out when
     // full.
     bool finishUnit(size_t mark, const char* what, const std::string& name);
-    // Prints the message, removes the temporary and fails.
-    bool refuse(const std::string& message);
+    // Reports the refusal, removes the temporary and fails.
+    bool refuse(const Message& refusal);
+    // Reports that the file cannot be written, removes the temporary and
+    // fails.
     bool ioFailed();
 
     void attribute(std::string_view text) { xmltext::appendAttribute(out, text); }
@@ -177,6 +181,10 @@ void OwlWriter::buildNaming(unsigned helpers)
 
 bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOptions& options)
 {
+    if (!file.open())
+        return ioFailed();
+    reportLeftovers(file, kb.getConsole());
+    buildNaming(options.workers);
     if (!writeHeader(headerLines) || !writeRoleDefs() || !writePropertyDefs()
         || !writeQualifierDefs() || !writeAssociationDefs() || !writeRootClasses())
         return false;
@@ -192,11 +200,11 @@ bool OwlWriter::write(const std::vector<std::string>& headerLines, const WriteOp
     return committed || ioFailed();
 }
 
-bool OwlWriter::refuse(const std::string& message)
+bool OwlWriter::refuse(const Message& refusal)
 {
     if (activeProgress != nullptr)
         activeProgress->finish();
-    kb.getConsole().err(message);
+    kb.getConsole().report(refusal);
     file.discard();
     return false;
 }
@@ -225,8 +233,8 @@ bool OwlWriter::writeHeader(const std::vector<std::string>& headerLines)
     }
     out += '\n';
     if (!xmltext::carryable(out))
-        return refuse(messageLine(
-            { Message::Kind::HeaderRefusal, "document header", "", writerules::kUncarried, 0 }));
+        return refuse(
+            { Message::Kind::HeaderRefusal, "document header", "", writerules::kUncarried, 0 });
     return file.flushIfFull() || ioFailed();
 }
 
@@ -356,7 +364,7 @@ bool OwlWriter::writeRootClasses()
 bool OwlWriter::writeConcepts(ProgressLine& progress)
 {
     ConceptFormatter formatter(*naming, nameSpace);
-    std::string refusal;
+    Message refusal {};
     std::uint64_t done = 0;
     for (const auto& entry : kb.getConcepts()) {
         if (!formatter.append(entry.second, out, refusal))
@@ -413,13 +421,7 @@ bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
     const WriteOptions& options)
 {
     OutputFile file(fileName);
-    if (!file.open()) {
-        kb.getConsole().report({ Message::Kind::OutputFailed, "file", fileName, file.reason(), 0 });
-        return false;
-    }
-    reportLeftovers(file, kb.getConsole());
     OwlWriter writer(kb, file, fileName, nameSpace);
-    writer.buildNaming(options.workers);
     return writer.write(headerLines, options);
 }
 

@@ -27,9 +27,10 @@ struct WriteOptions {
 WriteOptions defaultWriteOptions();
 
 // Writes the knowledge base as one OWL ontology in RDF/XML. Returns false,
-// after one line on the knowledge base's console, when the file cannot be
-// written or a text cannot be carried by XML; the file is then left as it
-// was. Temporaries of the file that an earlier run left are named in a
+// after one message on the knowledge base's console, when the file cannot be
+// written (OutputFailed) or a unit of output cannot (Refusal, HeaderRefusal:
+// a text XML cannot carry, a name that cannot be an element name); the file
+// is then left as it was. Temporaries of the file that an earlier run left are named in a
 // warning line each (see OutputFile::leftovers).
 bool writeOwlFile(const QueltKb& kb, const std::string& fileName,
     const std::vector<std::string>& headerLines, const std::string& nameSpace,

@@ -3,11 +3,16 @@
 //
 //   gen_ontylog --concepts N --seed S [--out FILE]
 //               [--faults RATE [--fault-kinds K1,K2,...] [--fault-log FILE]]
+//               [--changes RATE [--change-seed T] [--change-log FILE]]
 //
 // With --faults the document also holds faults of the kinds that
 // "queltKbTool check" reports, and the fault log lists each fault put in as
 // the check should report it: kind, subject and name, separated by tabs.
-// Without it the output is exactly what it was before faults existed.
+// With --changes it is a newer version of the document of N and S: about
+// RATE of its concepts changed, drawn by the change seed (T, else S), and
+// the change log lists each change as the comparison of the two versions
+// reports it (what, kind and detail, separated by tabs). Without either the
+// output is exactly what it was before faults and changes existed.
 //
 // Exit status: 0 success, 1 the output could not be written (or the
 // generator knows a kind of fault the check does not), 2 wrong usage.
@@ -29,7 +34,9 @@ namespace {
 
 const char kUsage[] = "usage: gen_ontylog --concepts N --seed S [--out FILE]\n"
                       "                   [--faults RATE [--fault-kinds K1,K2,...] "
-                      "[--fault-log FILE]]\n";
+                      "[--fault-log FILE]]\n"
+                      "                   [--changes RATE [--change-seed T] "
+                      "[--change-log FILE]]\n";
 
 bool parseNumber(const char* text, std::uint64_t& value)
 {
@@ -54,7 +61,16 @@ struct Arguments {
     gen::Options options;
     const char* outName = nullptr;
     const char* logName = nullptr;
+    const char* changeLogName = nullptr;
 };
+
+// A rate between 0 and 1.
+bool parseRate(const char* text, double& rate)
+{
+    char* end = nullptr;
+    rate = std::strtod(text, &end);
+    return *text != '\0' && *end == '\0' && rate >= 0 && rate <= 1;
+}
 
 // The kinds of a comma-separated list; false, with the first unknown kind,
 // when there is one.
@@ -78,7 +94,7 @@ bool parseKinds(std::string_view list, std::vector<std::string>& kinds, std::str
 int parseArguments(int argc, char** argv, Arguments& args)
 {
     gen::Options& options = args.options;
-    bool haveConcepts = false, haveSeed = false;
+    bool haveConcepts = false, haveSeed = false, haveChangeSeed = false;
     for (int a = 1; a < argc; ++a) {
         std::string_view arg = argv[a];
         if (arg == "-h" || arg == "--help") {
@@ -100,22 +116,30 @@ int parseArguments(int argc, char** argv, Arguments& args)
         } else if (arg == "--out") {
             args.outName = value;
         } else if (arg == "--faults") {
-            char* end = nullptr;
-            options.faultRate = std::strtod(value, &end);
-            if (*value == '\0' || *end != '\0'
-                || !(options.faultRate >= 0 && options.faultRate <= 1))
+            if (!parseRate(value, options.faultRate))
                 return usage("--faults needs a rate between 0 and 1");
         } else if (arg == "--fault-kinds") {
             if (!parseKinds(value, options.faultKinds, unknown))
                 return usage("unknown fault kind " + unknown);
         } else if (arg == "--fault-log") {
             args.logName = value;
+        } else if (arg == "--changes") {
+            if (!parseRate(value, options.changeRate))
+                return usage("--changes needs a rate between 0 and 1");
+        } else if (arg == "--change-seed") {
+            if (!parseNumber(value, options.changeSeed))
+                return usage("--change-seed needs a non-negative integer");
+            haveChangeSeed = true;
+        } else if (arg == "--change-log") {
+            args.changeLogName = value;
         } else {
             return usage("unknown option");
         }
     }
     if (!haveConcepts || !haveSeed)
         return usage("--concepts and --seed are required");
+    if (!haveChangeSeed)
+        options.changeSeed = options.seed;
     const std::string problem = gen::problemWith(options);
     return problem.empty() ? -1 : usage(problem);
 }
@@ -154,8 +178,22 @@ bool isRegular(FILE* file)
     return fstat(fileno(file), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-// Generates into the output and the fault log the arguments name; returns
-// the exit status.
+// Writes the text into the log, if there is one, and closes it; false,
+// with a message, when it cannot be written.
+bool closeLog(FILE* log, const char* name, const std::string& text)
+{
+    if (!log)
+        return true;
+    const bool written = std::fputs(text.c_str(), log) >= 0;
+    if (std::fclose(log) != 0 || !written) {
+        std::fprintf(stderr, "gen_ontylog: cannot write %s\n", name);
+        return false;
+    }
+    return true;
+}
+
+// Generates into the output and the logs the arguments name; returns the
+// exit status.
 int generateFiles(const Arguments& args)
 {
     FILE* file = args.outName ? openFile(args.outName, "wb") : stdout;
@@ -163,7 +201,12 @@ int generateFiles(const Arguments& args)
         return 1;
     const char* removable = args.outName && isRegular(file) ? args.outName : nullptr;
     FILE* log = args.logName ? openFile(args.logName, "w") : nullptr;
-    if (args.logName && !log) {
+    FILE* changeLog = args.changeLogName && (log || !args.logName)
+        ? openFile(args.changeLogName, "w")
+        : nullptr;
+    if ((args.logName && !log) || (args.changeLogName && !changeLog)) {
+        if (log)
+            std::fclose(log);
         if (args.outName)
             std::fclose(file);
         if (removable)
@@ -171,16 +214,13 @@ int generateFiles(const Arguments& args)
         return 1;
     }
     FileSink sink(file);
-    const std::vector<gen::FaultRecord> records = gen::generate(args.options, sink);
+    gen::ChangeLog changes;
+    std::string faultLines;
+    for (const gen::FaultRecord& record : gen::generate(args.options, sink, &changes))
+        faultLines += gen::logLine(record);
     bool ok = !sink.failed();
-    if (log) {
-        for (const gen::FaultRecord& record : records)
-            std::fputs(gen::logLine(record).c_str(), log);
-        if (std::fclose(log) != 0) {
-            std::fprintf(stderr, "gen_ontylog: cannot write %s\n", args.logName);
-            ok = false;
-        }
-    }
+    ok = closeLog(log, args.logName, faultLines) && ok;
+    ok = closeLog(changeLog, args.changeLogName, gen::logLines(changes)) && ok;
     ok = (args.outName ? std::fclose(file) == 0 : std::fflush(file) == 0) && ok;
     if (!ok) {
         std::fprintf(stderr, "gen_ontylog: cannot write %s\n",

@@ -5,7 +5,7 @@ Each fault of the list (tools/mutations.txt) is a text substitution in one
 source file. The tracked files are copied to a scratch directory and built
 there once (a normal build, no sanitizers); then, one fault at a time, the
 substitution is applied, the build brought up to date, the tests run (all
-but the source checks "format" and "layers", so that a change of layout
+but the source checks "format", "layers" and "size", so that a change of layout
 never counts) and the file restored. Each fault ends as
 
   killed           a test failed (or ran out of time)
@@ -27,7 +27,7 @@ import tempfile
 import time
 
 ROOT = os.path.dirname(os.path.dirname(os.path.abspath(__file__)))
-SOURCE_CHECKS = "^(format|layers)$"
+SOURCE_CHECKS = "^(format|layers|size)$"
 
 
 class Fault:

@@ -1,6 +1,5 @@
 #include "xmlout/WriteRules.h"
 
-#include "model/Message.h"
 #include "xmlout/XmlText.h"
 
 namespace writerules {
@@ -16,10 +15,9 @@ std::string elementNameFault(const char* what, const std::string& name)
     return std::string();
 }
 
-std::string refusal(std::string_view unit, std::string_view name, std::string_view reason)
+Message refusal(std::string_view unit, std::string_view name, std::string_view reason)
 {
-    return messageLine(
-        { Message::Kind::Refusal, std::string(unit), std::string(name), std::string(reason), 0 });
+    return { Message::Kind::Refusal, std::string(unit), std::string(name), std::string(reason), 0 };
 }
 
 std::vector<std::string> owlNameFaults(const std::string& name)

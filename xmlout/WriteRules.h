@@ -1,6 +1,8 @@
 #ifndef QUELT_XMLOUT_WRITERULES_H
 #define QUELT_XMLOUT_WRITERULES_H
 
+#include "model/Message.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -23,9 +25,10 @@ extern const char* const kUncarried;
 // The empty text when the name can be written.
 std::string elementNameFault(const char* what, const std::string& name);
 
-// The line that refuses a unit: "ERROR: cannot write <unit> '<name>':
-// <reason>", the name with its control characters shown as \xNN.
-std::string refusal(std::string_view unit, std::string_view name, std::string_view reason);
+// The refusal of a unit (subject: "concept", "role definition", ...) of
+// that name, for the reason; the console shows it as "ERROR: cannot write
+// <unit> '<name>': <reason>".
+Message refusal(std::string_view unit, std::string_view name, std::string_view reason);
 
 // Whether the name can be an OWL identifier of the file: an ASCII letter or
 // "_", then ASCII letters, digits, "_", "-" and ".". Each fault is one text,

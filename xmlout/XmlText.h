@@ -1,8 +1,6 @@
 #ifndef QUELT_XMLOUT_XMLTEXT_H
 #define QUELT_XMLOUT_XMLTEXT_H
 
-#include "model/Message.h"
-
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -42,16 +40,6 @@ bool carryable(const char* text, size_t size);
 // it can: a C0 control character other than tab, LF and CR, bytes that are
 // not well-formed UTF-8, or U+FFFE or U+FFFF.
 const char* uncarriedReason(std::string_view text);
-
-// A text as it can stand in a console message (see shownText).
-inline std::string shown(std::string_view text)
-{
-    return shownText(text);
-}
-inline void appendShown(std::string& out, char byte)
-{
-    ::appendShown(out, byte);
-}
 
 } // namespace xmltext
 

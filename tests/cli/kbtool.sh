@@ -37,7 +37,8 @@ track='track: 060828'
 run --help; ran "--help" 0
 for text in "Usage: queltKbTool COMMAND ARGUMENT..." "roundtrip IN.xml OUT.xml [--renumber]" \
     "match KB.xml TERMS.txt [--stems]" "diff OLD.xml NEW.xml PREFIX" \
-    "check KB.xml [--format text|tsv|json]" "Exit status: 0 done, 1 an input could not be read"; do
+    "check KB.xml [--format text|tsv|json]" "changes OLD.xml NEW.xml [--format text|tsv|json|html] [-o FILE]" \
+    "Exit status: 0 done, 1 an input could not be read"; do
   contains "overview" "$out" "$text"
 done
 # -h anywhere among a command's words shows its usage.
@@ -104,6 +105,32 @@ expect "identical versions: only the markers apart" \
   "$(grep -A1 '^<conceptDef>$' "$work/same-unique.xml" | grep -o '<name>.*</name>' | tr '\n' ' ')" \
   "<name>deleted_concepts</name> <name>new_concepts</name> "
 expect "identical versions: shared pairs" "$(grep -c '^<conceptDef>$' "$work/same-shared.xml")" $((2 * n))
+
+# --- changes ------------------------------------------------------------------------------
+# The sample against its edited copy, a change of every kind, in three
+# formats (the page is opened in a browser by changes_page.sh), to standard
+# output and to a file; against itself and its written copy: no change.
+cp "$repo/examples/cardio-next.xml" "$work/"
+d="$data/cli"
+run changes cardio.xml cardio-next.xml; ran "changes" 0 "$(cat "$d/changes_sample.txt")" "$track"$'\n'"$track"
+run changes cardio.xml cardio-next.xml --format tsv; ran "changes as tsv" 0 "$(cat "$d/changes_sample.tsv")"
+run changes --format=json cardio.xml cardio-next.xml -o report.jsonl; ran "changes as json to a file" 0 ""
+same_file "changes as json" "$work/report.jsonl" "$d/changes_sample.jsonl"
+/usr/bin/python3 -c 'import json, sys
+lines = [json.loads(line) for line in open(sys.argv[1])]
+summary = lines[-1]["summary"]
+counted = {}
+for record in lines[:-1]:
+    for change in record.get("changes", []):
+        counted[change["change"]] = counted.get(change["change"], 0) + 1
+assert {k: v for k, v in summary.items() if v} == counted, (summary, counted)' "$work/report.jsonl"
+expect "json read back: the summary counts the records" $? 0
+run changes cardio.xml cardio-next.xml --ignore-ids --format tsv
+expect "--ignore-ids" "$(cut -f 1 <<<"$out" | grep -c -x id-changed)" 0
+run changes cardio.xml cardio.xml; ran "against itself" 0 $'Changes from cardio.xml to cardio.xml\n\nno change'
+run changes cardio.xml first.xml --format json
+zero=$(sed -n '$p' "$d/changes_sample.jsonl" | grep -o '"[a-z-]*":[0-9][0-9]*' | sed 's/:[0-9]*$/:0/' | paste -s -d,)
+ran "against its written copy" 0 "{\"summary\":{$zero},\"not_compared\":[\"locale\"]}"
 
 # --- check ---------------------------------------------------------------------------------
 run check -h; ran "check -h" 0

@@ -3,7 +3,7 @@
 // XML cannot carry (and whose unit the writer refuses for them),
 // definitions and kinds, cycles of parents, and the reader's own lines.
 // That the check and the OWL writer agree on generated terminologies with
-// faults is tested by tests/cli/consistency.sh.
+// faults is tested by tests/consistency.
 
 #include "maintenance/Check.h"
 #include "model/SourceLines.h"

@@ -92,8 +92,7 @@ Fault FaultPlan::draw(std::uint64_t i)
 {
     if (conceptFaults.empty() || i < kNumKinds)
         return kNoFault;
-    double u = static_cast<double>(rng.next() >> 11) * (1.0 / 9007199254740992.0);
-    double slot = u / rate;
+    double slot = rng.uniform() / rate;
     if (slot >= static_cast<double>(conceptFaults.size()))
         return kNoFault;
     return conceptFaults[static_cast<std::size_t>(slot)];
@@ -117,6 +116,10 @@ std::string problemWith(const Options& options)
 {
     if (!(options.faultRate >= 0 && options.faultRate <= 1))
         return "--faults needs a rate between 0 and 1";
+    if (!(options.changeRate >= 0 && options.changeRate <= 1))
+        return "--changes needs a rate between 0 and 1";
+    if (options.changeRate > 0 && options.faultRate > 0)
+        return "--changes cannot be combined with --faults";
     for (const std::string& kind : options.faultKinds) {
         if (!isFaultKind(kind))
             return "unknown fault kind " + kind;

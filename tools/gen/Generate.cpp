@@ -38,7 +38,7 @@ private:
 
 } // namespace
 
-std::vector<FaultRecord> generate(const Options& options, Sink& sink)
+std::vector<FaultRecord> generate(const Options& options, Sink& sink, ChangeLog* changes)
 {
     const std::string problem = problemWith(options);
     if (!problem.empty())
@@ -47,19 +47,21 @@ std::vector<FaultRecord> generate(const Options& options, Sink& sink)
     Output out(sink);
     Generator generator(out, options);
     generator.run();
+    if (changes)
+        *changes = generator.takeChanges();
     return generator.takeRecords();
 }
 
-std::vector<FaultRecord> generate(const Options& options, std::string& document)
+std::vector<FaultRecord> generate(const Options& options, std::string& document, ChangeLog* changes)
 {
     StringSink sink(document);
-    return generate(options, sink);
+    return generate(options, sink, changes);
 }
 
-std::vector<FaultRecord> generate(const Options& options, std::ostream& out)
+std::vector<FaultRecord> generate(const Options& options, std::ostream& out, ChangeLog* changes)
 {
     StreamSink sink(out);
-    return generate(options, sink);
+    return generate(options, sink, changes);
 }
 
 } // namespace gen

@@ -2,10 +2,14 @@
 #define QUELT_TOOLS_GEN_GENERATOR_H
 
 // Writes one terminology: the definitions (GeneratorDefinitions.cpp), then
-// the concepts one after the other (GeneratorConcepts.cpp). A concept's name
-// is computed from its index, so earlier concepts can be referred to
-// without keeping them.
+// the concepts one after the other, each drawn into a draft
+// (GeneratorConcepts.cpp), changed when a newer version is asked for
+// (ChangePlan.h) and written (GeneratorWriting.cpp). A concept's name is
+// computed from its index, so earlier concepts can be referred to without
+// keeping them.
 
+#include "tools/gen/ChangePlan.h"
+#include "tools/gen/Draft.h"
 #include "tools/gen/Faults.h"
 #include "tools/gen/Output.h"
 #include "tools/gen/Random.h"
@@ -24,29 +28,29 @@ public:
 
     void run();
     std::vector<FaultRecord> takeRecords() { return faults.takeRecords(); }
+    ChangeLog takeChanges() { return changes.takeLog(); }
 
 private:
-    static constexpr std::uint64_t kNameBits = 16;
-    static constexpr std::uint64_t kNameMask = (std::uint64_t(1) << kNameBits) - 1;
-
     Output& out;
     std::uint64_t numConcepts;
     Rng rng;
-    std::uint64_t nameMultiplier, nameOffset;
+    ConceptNaming naming;
     std::uint32_t rxkBits;
     std::uint64_t rxkMultiplier, rxkOffset;
-    std::vector<std::uint32_t> rolesByDomain[kNumKinds];
     std::uint64_t nextDefId = 1;
-    std::string name, other, text;
+    std::string other, text;
 
     FaultPlan faults;
-    // The fault of the concept being written.
-    Fault fault = kNoFault;
+    ChangePlan changes;
+    // The concept being drawn, and one whose place in the document the
+    // newer version moves after the next concept.
+    ConceptDraft draft, held;
+    bool holding = false;
 
     // Definitions.
     void writeDefinitions();
     void idAndNamespace(const char* codePrefix, std::uint64_t codeNumber);
-    void pickList(const std::vector<const char*>& items);
+    void pickList(const std::vector<const char*>& items, const char* extra);
     void writeKindDefinitions();
     void writeRoleDefinitions();
     void writePropertyDefinitions();
@@ -56,32 +60,40 @@ private:
     void writeFaultyRoleDefinitions();
     void writeFaultyPropertyDefinitions(std::uint32_t p);
     void stringPropertyDefinition(const char* propertyName, std::uint32_t p);
+    void leaveOut(const PropertyDef& property, std::uint32_t p);
+    void addPropertyDefinition();
 
     // Naming.
     static std::uint32_t kindOf(std::uint64_t con) { return con % kNumKinds; }
-    void conceptName(std::uint64_t i, std::string& to) const;
     std::uint64_t rxkNumber(std::uint64_t i) const;
-    std::uint64_t earlierOfKind(std::uint64_t i, std::uint32_t kind);
 
-    // Concepts.
-    void writeConcept(std::uint64_t i);
-    std::uint64_t drawFault(std::uint64_t i, std::uint32_t kind);
-    void writeConceptFault(std::uint64_t i, std::uint32_t kind);
-    void writeNamesake(std::uint64_t i, std::uint64_t from);
-    void writeParents(std::uint64_t i, std::uint32_t kind);
-    void writeRole(std::uint64_t i, std::uint32_t kind);
-    void writeRoles(std::uint64_t i, std::uint32_t kind);
-    void qualifier(std::string_view qualifierName, std::string_view value);
-    void property(std::string_view propertyName, std::string_view value);
-    void synonym(std::string_view value, const char* termType, const char* locale = nullptr);
+    // Drawing a concept into the draft.
+    void drawConcept(std::uint64_t i);
+    void drawFault(std::uint64_t i, std::uint32_t kind);
+    void drawParents(std::uint64_t i, std::uint32_t kind);
+    void drawRole(std::uint64_t i, std::uint32_t kind, std::uint32_t group);
+    void drawRoles(std::uint64_t i, std::uint32_t kind);
+    DraftProperty& synonym(
+        std::string_view value, const char* termType, const char* locale = nullptr);
     void reordered(std::string& to) const;
     void abbreviation(std::string& to) const;
     void definitionText(std::string& to);
-    void writeProperties(std::uint64_t i, std::uint32_t kind, std::uint64_t from);
-    void writeSynonyms(std::uint32_t synonyms);
+    void drawProperties(std::uint64_t i, std::uint32_t kind);
+    void drawSynonyms(std::uint32_t synonyms);
     void definitionProperty(const char* propertyName);
-    void writeExtraProperty(std::uint64_t i);
-    void writeAssociations(std::uint64_t i);
+    void drawExtraProperty(std::uint64_t i);
+    void drawAssociations(std::uint64_t i);
+
+    // Writing a draft.
+    void writeConcept(const ConceptDraft& con);
+    void writeTargetName(std::string_view tag, std::uint64_t target);
+    void writeParents(const ConceptDraft& con);
+    void writeRoles(const ConceptDraft& con);
+    void qualifier(const DraftQualifier& q);
+    void writeProperties(const ConceptDraft& con);
+    void writeAssociations(const ConceptDraft& con);
+    void writeConceptFault(const ConceptDraft& con);
+    void writeExtraConcept(const ConceptDraft& con);
 };
 
 } // namespace gen

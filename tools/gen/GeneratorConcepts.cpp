@@ -1,5 +1,6 @@
-// The concepts: each one's name, code, parents, roles, properties and
-// associations, and the fault drawn for it.
+// Drawing a concept: its name, code, parents, roles, properties and
+// associations, and the fault drawn for it, into the draft. The random
+// numbers are drawn in the order the parts are written.
 
 #include "tools/gen/Generator.h"
 
@@ -7,208 +8,90 @@
 
 namespace gen {
 
-// The name of concept i (roots first, then kind i % 6), as written.
-void Generator::conceptName(std::uint64_t i, std::string& to) const
-{
-    to.clear();
-    if (i < kNumKinds) {
-        to += kKinds[i].root;
-        return;
-    }
-    std::uint64_t q = i / kNumKinds - 1;
-    std::uint64_t p = ((q & kNameMask) * nameMultiplier + nameOffset) & kNameMask;
-    to += kModifiers[p & 31];
-    to += ' ';
-    to += kSites[(p >> 5) & 63];
-    to += ' ';
-    to += kHeads[kindOf(i)][p >> 11];
-    if (std::uint64_t block = q >> kNameBits) {
-        to += " Type ";
-        appendNumber(to, block + 1);
-    }
-}
-
 std::uint64_t Generator::rxkNumber(std::uint64_t i) const
 {
     std::uint64_t mask = (std::uint64_t(1) << rxkBits) - 1;
     return 100000 + ((i * rxkMultiplier + rxkOffset) & mask);
 }
 
-// A random earlier concept of the given kind; i > kind.
-std::uint64_t Generator::earlierOfKind(std::uint64_t i, std::uint32_t kind)
-{
-    std::uint64_t count = (i - kind + kNumKinds - 1) / kNumKinds; // kind, kind+6, ... < i
-    return kind + kNumKinds * rng.below64(count);
-}
-
 // --- concepts ----------------------------------------------------------
 
-void Generator::writeConcept(std::uint64_t i)
+void Generator::drawConcept(std::uint64_t i)
 {
     const std::uint32_t kind = kindOf(i);
     const bool root = i < kNumKinds;
-    conceptName(i, name);
-    const std::uint64_t from = drawFault(i, kind);
+    ConceptDraft& con = draft;
+    con.start(i, kind, root);
+    naming.name(i, con.name);
+    drawFault(i, kind);
 
-    out.line("<conceptDef>");
-    out.leaf("name", name);
-    out.leafNumber("code", "C", 100 + 3 * i + rng.below(3));
-    out.leafNumber("id", "", kConceptIdBase + i);
-    out.leaf("namespace", kNamespace);
-    if (root || !rng.percent(4) || fault == ExtraRoot)
-        out.leaf("kind", kKinds[kind].name);
-    if (!root && rng.percent(70))
-        out.line("<primitive/>");
+    con.codeOffset = rng.below(3);
+    con.id = kConceptIdBase + i;
+    con.nameSpace = kNamespace;
+    if (root || !rng.percent(4) || con.fault == ExtraRoot)
+        con.kindName = kKinds[kind].name;
+    con.primitive = !root && rng.percent(70);
     if (!root) {
-        writeParents(i, kind);
-        writeRoles(i, kind);
+        drawParents(i, kind);
+        drawRoles(i, kind);
     }
-    writeProperties(i, kind, from);
+    drawProperties(i, kind);
     if (!root)
-        writeAssociations(i);
-    writeConceptFault(i, kind);
-    out.line("</conceptDef>");
-    if (fault == DuplicateName)
-        writeNamesake(i, from);
+        drawAssociations(i);
+    if (con.fault == DuplicateName)
+        con.extra = Extra::Namesake;
 }
 
-// Draws the fault of concept i and notes it as the check reports it;
-// returns the concept the fault takes from, numConcepts when none.
-std::uint64_t Generator::drawFault(std::uint64_t i, std::uint32_t kind)
+// Draws the fault of concept i and notes it as the check reports it, with
+// the concept the fault takes from (numConcepts when none).
+void Generator::drawFault(std::uint64_t i, std::uint32_t kind)
 {
-    fault = faults.draw(i);
+    Fault fault = faults.draw(i);
     std::uint64_t from = numConcepts;
     if (fault == SharedRxk || fault == DuplicateName) {
         from = faults.earlierWithoutFault(i);
         if (from == numConcepts)
             fault = kNoFault;
     }
+    draft.fault = fault;
+    draft.from = from;
     if (fault == kNoFault)
-        return from;
+        return;
     faults.markFaulty(i);
     if (fault == ExtraRoot) {
         faults.note(fault, "kind definition", kKinds[kind].name);
     } else if (fault == DuplicateName) {
-        conceptName(from, other);
+        naming.name(from, other);
         faults.note(fault, "concept", other);
     } else {
-        faults.note(fault, "concept", name);
-    }
-    return from;
-}
-
-// What a fault adds at the end of a concept.
-void Generator::writeConceptFault(std::uint64_t i, std::uint32_t kind)
-{
-    switch (fault) {
-    case UnknownRoleTarget:
-    case UndefinedRole:
-        out.put("<definingRoles><role><some/>");
-        out.element("name",
-            fault == UndefinedRole ? "Unlisted_Role" : kRoles[rolesByDomain[kind].front()].name);
-        if (fault == UndefinedRole)
-            out.element("value", kKinds[kind].root);
-        else
-            out.elementNumber("value", "Missing Target ", i);
-        out.line("</role></definingRoles>");
-        break;
-    case UnknownAssociationTarget:
-    case UndefinedAssociation:
-        out.put("<associations><association>");
-        out.element("name", fault == UndefinedAssociation ? "Unlisted_Link" : "Replaced_By");
-        if (fault == UndefinedAssociation)
-            out.element("value", kKinds[kind].root);
-        else
-            out.elementNumber("value", "Missing Target ", i);
-        out.line("</association></associations>");
-        break;
-    case UndefinedProperty:
-    case UndefinedQualifier:
-    case BadElementName:
-    case UncarriedCharacter:
-        out.put("<properties><property>");
-        out.element("name",
-            fault == UndefinedProperty    ? "Unlisted_Note"
-                : fault == BadElementName ? kBadPropertyName
-                                          : "Display_Name");
-        out.element("value", fault == UncarriedCharacter ? "Bell&#x7;" : "Noted");
-        if (fault == UndefinedQualifier)
-            qualifier("Unlisted_Source", "MVQ");
-        out.line("</property></properties>");
-        break;
-    default:
-        break;
+        faults.note(fault, "concept", draft.name);
     }
 }
 
-// A second concept with the name of concept `from`, after concept i.
-void Generator::writeNamesake(std::uint64_t i, std::uint64_t from)
-{
-    const std::uint32_t kind = kindOf(from);
-    conceptName(from, other);
-    out.line("<conceptDef>");
-    out.leaf("name", other);
-    out.leafNumber("code", "CD", i);
-    out.leafNumber("id", "", kConceptIdBase + numConcepts + i);
-    out.leaf("namespace", kNamespace);
-    out.leaf("kind", kKinds[kind].name);
-    out.put("<definingConcepts>");
-    out.element("concept", kKinds[kind].root);
-    out.line("</definingConcepts>");
-    out.put("<properties><property>");
-    out.element("name", "RXK");
-    out.elementNumber("value", "RXKD", i);
-    out.line("</property></properties>");
-    out.line("</conceptDef>");
-}
-
-void Generator::writeParents(std::uint64_t i, std::uint32_t kind)
+void Generator::drawParents(std::uint64_t i, std::uint32_t kind)
 {
     static const std::uint32_t weights[] = { 0, 74, 20, 6 };
     std::uint32_t count = weighted(rng, weights);
-    std::uint64_t chosen[3];
-    std::uint32_t n = 0;
+    std::vector<std::uint64_t>& chosen = draft.parents;
     for (std::uint32_t k = 0; k < count; ++k) {
-        std::uint64_t parent = earlierOfKind(i, kind);
-        bool repeated = false;
-        for (std::uint32_t m = 0; m < n; ++m)
-            repeated = repeated || chosen[m] == parent;
-        if (!repeated)
-            chosen[n++] = parent;
+        std::uint64_t parent = earlierOfKind(rng, i, kind);
+        if (std::find(chosen.begin(), chosen.end(), parent) == chosen.end())
+            chosen.push_back(parent);
     }
-    out.line("<definingConcepts>");
-    if (fault == ExtraRoot)
-        n = 0;
-    for (std::uint32_t m = 0; m < n; ++m) {
-        conceptName(chosen[m], other);
-        out.leaf("concept", other);
-    }
-    if (fault == UnknownParent)
-        out.leafNumber("concept", "Missing Parent ", i);
-    if (fault == OwnParent)
-        out.leaf("concept", name);
-    out.line("</definingConcepts>");
+    if (draft.fault == ExtraRoot)
+        chosen.clear();
 }
 
-void Generator::writeRole(std::uint64_t i, std::uint32_t kind)
+void Generator::drawRole(std::uint64_t i, std::uint32_t kind, std::uint32_t group)
 {
-    const std::vector<std::uint32_t>& roles = rolesByDomain[kind];
-    const RoleDef& role = kRoles[roles[rng.below(static_cast<std::uint32_t>(roles.size()))]];
-    out.put("<role>");
+    const std::vector<std::uint32_t>& roles = rolesOfDomain(kind);
+    const std::uint32_t role = roles[rng.below(static_cast<std::uint32_t>(roles.size()))];
     std::uint32_t m = rng.below(100);
-    if (m < 80)
-        out.put("<some/>");
-    else if (m < 92)
-        out.put("<all/>");
-    else if (m < 97)
-        out.put("<poss/>");
-    out.element("name", role.name);
-    conceptName(earlierOfKind(i, role.range), other);
-    out.element("value", other);
-    out.line("</role>");
+    const std::uint32_t modifier = m < 80 ? kSome : m < 92 ? kAll : m < 97 ? kPoss : kNoModifier;
+    draft.roles.push_back({ role, modifier, earlierOfKind(rng, i, kRoles[role].range), group });
 }
 
-void Generator::writeRoles(std::uint64_t i, std::uint32_t kind)
+void Generator::drawRoles(std::uint64_t i, std::uint32_t kind)
 {
     static const std::uint32_t weights[] = { 34, 26, 16, 10, 6, 3, 2, 2, 1 };
     std::uint32_t count = weighted(rng, weights);
@@ -221,52 +104,30 @@ void Generator::writeRoles(std::uint64_t i, std::uint32_t kind)
         grouped[g] = left >= 3 && rng.percent(40) ? 3 : 2;
         left -= grouped[g];
     }
-    out.line("<definingRoles>");
     std::uint32_t before = left == 0 ? 0 : rng.below(left + 1);
     for (std::uint32_t k = 0; k < before; ++k)
-        writeRole(i, kind);
+        drawRole(i, kind, 0);
     for (std::uint32_t g = 0; g < 2 && grouped[g] != 0; ++g) {
-        out.line("<roleGroup>");
         for (std::uint32_t k = 0; k < grouped[g]; ++k)
-            writeRole(i, kind);
-        out.line("</roleGroup>");
+            drawRole(i, kind, g + 1);
     }
     for (std::uint32_t k = before; k < left; ++k)
-        writeRole(i, kind);
-    out.line("</definingRoles>");
+        drawRole(i, kind, 0);
 }
 
-void Generator::qualifier(std::string_view qualifierName, std::string_view value)
+DraftProperty& Generator::synonym(std::string_view value, const char* termType, const char* locale)
 {
-    out.put("<qualifier>");
-    out.element("name", qualifierName);
-    out.element("value", value);
-    out.put("</qualifier>");
-}
-
-void Generator::property(std::string_view propertyName, std::string_view value)
-{
-    out.put("<property>");
-    out.element("name", propertyName);
-    out.element("value", value);
-    out.line("</property>");
-}
-
-void Generator::synonym(std::string_view value, const char* termType, const char* locale)
-{
-    out.put("<property>");
-    out.element("name", "FULL_SYN");
-    out.element("value", value);
-    if (locale)
-        out.element("locale", locale);
-    qualifier("Syn_Term_Type", termType);
-    qualifier("Syn_Source", pick(rng, kSources));
-    out.line("</property>");
+    DraftProperty& property = draft.addProperty("FULL_SYN", value);
+    property.locale = locale;
+    ConceptDraft::addQualifier(property, "Syn_Term_Type", termType);
+    ConceptDraft::addQualifier(property, "Syn_Source", pick(rng, kSources));
+    return property;
 }
 
 // Another wording of the concept's name: "<site> <head>, <modifier>".
 void Generator::reordered(std::string& to) const
 {
+    const std::string& name = draft.name;
     size_t first = name.find(' ');
     to.clear();
     if (first == std::string::npos) {
@@ -283,7 +144,7 @@ void Generator::abbreviation(std::string& to) const
 {
     to.clear();
     bool start = true;
-    for (char c : name) {
+    for (char c : draft.name) {
         if (c == ' ' || c == ',' || c == '-') {
             start = true;
         } else {
@@ -326,8 +187,7 @@ void Generator::definitionText(std::string& to)
     to += '.';
 }
 
-// from: the concept whose RXK value a shared-rxk fault takes.
-void Generator::writeProperties(std::uint64_t i, std::uint32_t kind, std::uint64_t from)
+void Generator::drawProperties(std::uint64_t i, std::uint32_t kind)
 {
     static const std::uint32_t synonymWeights[] = { 0, 0, 92, 7, 1 };
     static const std::uint32_t totalWeights[] = { 60, 18, 8, 5, 3, 2, 1, 1, 1, 1, 1, 1, 1 };
@@ -337,43 +197,40 @@ void Generator::writeProperties(std::uint64_t i, std::uint32_t kind, std::uint64
     const std::uint32_t fixed = 4 + synonyms + (cui ? 1 : 0) + (secondType ? 2 : 1);
     const std::uint32_t wanted = 8 + weighted(rng, totalWeights); // 8..20
     const std::uint32_t extras = wanted > fixed ? wanted - fixed : 0;
+    const Fault fault = draft.fault;
 
-    out.line("<properties>");
-    property("Preferred_Name", name);
+    draft.addProperty("Preferred_Name", draft.name);
     if (fault != MissingRxk) {
-        out.put("<property>");
-        out.element("name", "RXK");
-        out.elementNumber("value", fault == InvalidOwlName ? "RXK:" : "RXK",
-            rxkNumber(fault == SharedRxk ? from : i));
-        out.line("</property>");
+        other = fault == InvalidOwlName ? "RXK:" : "RXK";
+        appendNumber(other, rxkNumber(fault == SharedRxk ? draft.from : i));
+        draft.addProperty("RXK", other);
     }
 
-    writeSynonyms(synonyms);
+    drawSynonyms(synonyms);
 
     definitionText(text);
     definitionProperty("DEFINITION");
 
     if (cui) {
-        out.put("<property>");
-        out.element("name", "CUI");
-        out.elementNumber("value", "CL", 1000000 + rng.below(9000000));
-        out.line("</property>");
+        other = "CL";
+        appendNumber(other, 1000000 + rng.below(9000000));
+        draft.addProperty("CUI", other);
     }
     const std::vector<const char*>& types = kProperties[kSemanticType].pickList;
     const char* type = types[(kind * 2 + rng.below(2)) % types.size()];
-    property("Semantic_Type", fault == PickListValue ? "Unlisted Type" : type);
+    draft.addProperty("Semantic_Type", fault == PickListValue ? "Unlisted Type" : type);
     if (secondType)
-        property("Semantic_Type", types[rng.below(static_cast<std::uint32_t>(types.size()))]);
+        draft.addProperty(
+            "Semantic_Type", types[rng.below(static_cast<std::uint32_t>(types.size()))]);
 
     for (std::uint32_t e = 0; e < extras; ++e)
-        writeExtraProperty(i);
-    out.line("</properties>");
+        drawExtraProperty(i);
 }
 
 // The preferred term and the other synonyms, of the given number in all.
-void Generator::writeSynonyms(std::uint32_t synonyms)
+void Generator::drawSynonyms(std::uint32_t synonyms)
 {
-    synonym(name, "PT");
+    synonym(draft.name, "PT");
     for (std::uint32_t s = 1; s < synonyms; ++s) {
         std::uint32_t r = rng.below(100);
         if (r < 45) {
@@ -401,40 +258,35 @@ void Generator::writeSynonyms(std::uint32_t synonyms)
 // A definition of the text in `text`, with its source.
 void Generator::definitionProperty(const char* propertyName)
 {
-    out.put("<property>");
-    out.element("name", propertyName);
-    out.element("value", text);
-    qualifier("Def_Source", pick(rng, kSources));
-    out.line("</property>");
+    DraftProperty& property = draft.addProperty(propertyName, text);
+    ConceptDraft::addQualifier(property, "Def_Source", pick(rng, kSources));
 }
 
-void Generator::writeExtraProperty(std::uint64_t i)
+void Generator::drawExtraProperty(std::uint64_t i)
 {
     // Cases 0 to 6 twice as often as the alternative definition.
     std::uint32_t choice = rng.below(15);
     switch (choice < 7 ? choice : choice - 7) {
     case 0:
-        property("Display_Name", name);
+        draft.addProperty("Display_Name", draft.name);
         break;
     case 1:
-        other = name;
-        for (char& c : other)
-            if (c == ' ')
-                c = '_';
-        property("Legacy_Concept_Name", other);
+        other = draft.name;
+        std::replace(other.begin(), other.end(), ' ', '_');
+        draft.addProperty("Legacy_Concept_Name", other);
         break;
     case 2:
-        property("Contributing_Source", pick(rng, kSources));
+        draft.addProperty("Contributing_Source", pick(rng, kSources));
         break;
     case 3:
         reordered(other);
-        property("Use_For", other);
+        draft.addProperty("Use_For", other);
         break;
     case 4:
         other = "https://img.example.org/";
         appendNumber(other, kConceptIdBase + i);
         other += ".jpg?s=l&amp;f=jpg";
-        property("Image_Link", other);
+        draft.addProperty("Image_Link", other);
         break;
     case 5:
         other = "C";
@@ -445,12 +297,12 @@ void Generator::writeExtraProperty(std::uint64_t i)
         appendNumber(other, rng.below(8));
         other += "O";
         appendNumber(other, rng.below(12));
-        property("Chemical_Formula", other);
+        draft.addProperty("Chemical_Formula", other);
         break;
     case 6:
         other.clear();
         appendNumber(other, 1000 + rng.below(900000));
-        property("Locus_ID", other);
+        draft.addProperty("Locus_ID", other);
         break;
     default:
         definitionText(text);
@@ -463,29 +315,21 @@ void Generator::writeExtraProperty(std::uint64_t i)
     }
 }
 
-void Generator::writeAssociations(std::uint64_t i)
+void Generator::drawAssociations(std::uint64_t i)
 {
     static const std::uint32_t weights[] = { 65, 25, 8, 2 };
     std::uint32_t count = weighted(rng, weights);
-    if (count == 0)
-        return;
-    out.line("<associations>");
     for (std::uint32_t a = 0; a < count; ++a) {
-        const AssociationDef& association = kAssociations[rng.below(countOf(kAssociations))];
-        out.put("<association>");
-        out.element("name", association.name);
-        conceptName(rng.below64(i), other);
-        out.element("value", other);
+        DraftAssociation association { rng.below(countOf(kAssociations)), rng.below64(i), {} };
         if (rng.percent(30)) {
             // One draw per statement: the order in which function
             // arguments are evaluated differs between compilers.
             const char* qualifierName = rng.percent(70) ? "Assoc_Source" : "Assoc_Note";
             const char* value = rng.percent(70) ? pick(rng, kSources) : "curated &amp; reviewed";
-            qualifier(qualifierName, value);
+            association.qualifier = { qualifierName, value };
         }
-        out.line("</association>");
+        draft.associations.push_back(association);
     }
-    out.line("</associations>");
 }
 
 } // namespace gen

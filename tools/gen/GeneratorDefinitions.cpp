@@ -5,25 +5,24 @@
 
 namespace gen {
 
+using maintenance::ChangeKind;
+using Type = maintenance::DefinitionType;
+
 Generator::Generator(Output& output, const Options& options)
     : out(output)
     , numConcepts(options.concepts)
     , rng(mix(options.seed ^ 0x6F6E74796C6F67ull))
+    , naming(options.seed)
     , faults(options)
+    , changes(options, naming)
 {
     const std::uint64_t seed = options.seed;
-    // Concept names: a bijection of the index within its kind onto the
-    // 2^16 word combinations, different for every seed.
-    nameMultiplier = (mix(seed + 1) | 1) & kNameMask;
-    nameOffset = mix(seed + 2) & kNameMask;
     // RXK values: a bijection of the concept index onto [0, 2^bits).
     rxkBits = 17;
     while ((std::uint64_t(1) << rxkBits) < numConcepts)
         ++rxkBits;
     rxkMultiplier = mix(seed + 3) | 1;
     rxkOffset = mix(seed + 4);
-    for (std::uint32_t r = 0; r < kNumRoles; ++r)
-        rolesByDomain[kRoles[r].domain].push_back(r);
 }
 
 void Generator::run()
@@ -37,8 +36,21 @@ void Generator::run()
     out.line("<!DOCTYPE terminology SYSTEM \"ontylog.dtd\">");
     out.line("<terminology ref_by=\"name\" if_exists_action=\"replace\">");
     writeDefinitions();
-    for (std::uint64_t i = 0; i < numConcepts; ++i)
-        writeConcept(i);
+    for (std::uint64_t i = 0; i < numConcepts; ++i) {
+        drawConcept(i);
+        if (changes.change(draft, !holding && i + 1 < numConcepts)) {
+            std::swap(draft, held);
+            holding = true;
+            continue;
+        }
+        writeConcept(draft);
+        if (holding && !draft.removed) {
+            writeConcept(held);
+            holding = false;
+        }
+    }
+    if (holding)
+        writeConcept(held);
     out.line("</terminology>");
     out.flush();
 }
@@ -50,13 +62,15 @@ void Generator::idAndNamespace(const char* codePrefix, std::uint64_t codeNumber)
     out.leaf("namespace", kNamespace);
 }
 
-void Generator::pickList(const std::vector<const char*>& items)
+void Generator::pickList(const std::vector<const char*>& items, const char* extra)
 {
     if (items.empty())
         return;
     out.line("<pickList>");
     for (const char* item : items)
         out.leaf("pickListItem", item);
+    if (*extra)
+        out.leaf("pickListItem", extra);
     out.line("</pickList>");
 }
 
@@ -67,6 +81,15 @@ void Generator::writeDefinitions()
     out.leaf("code", "MVQ");
     out.leafNumber("id", "", nextDefId++);
     out.line("</namespaceDef>");
+    if (changes.enabled()) {
+        out.line("<namespaceDef>");
+        out.leaf("name", kArchiveNamespace);
+        out.leaf("code", "MVA");
+        out.leaf("id", "901");
+        out.line("</namespaceDef>");
+        changes.noteDefinition(Type::Namespace, kArchiveNamespace, ChangeKind::DefinitionAdded,
+            { { "code", "", "MVA" }, { "id", "", "901" } });
+    }
     writeKindDefinitions();
     writeRoleDefinitions();
     writeFaultyRoleDefinitions();
@@ -78,7 +101,8 @@ void Generator::writeKindDefinitions()
 {
     for (std::uint32_t k = 0; k < kNumKinds; ++k) {
         out.put("<kindDef reference=\"");
-        out.put(kKinds[k].reference);
+        out.put(
+            changes.definitionField(Type::Kind, kKinds[k].name, "reference", kKinds[k].reference));
         out.line("\">");
         out.leaf("name", kKinds[k].name);
         idAndNamespace("K", k + 1);
@@ -104,8 +128,10 @@ void Generator::writeRoleDefinitions()
         out.leaf("range", kKinds[role.range].name);
         if (role.rightId)
             out.leaf("rightId", role.name);
-        if (*role.parent)
-            out.leaf("parentRole", role.parent);
+        const char* parent
+            = changes.definitionField(Type::Role, role.name, "parentRole", role.parent);
+        if (*parent)
+            out.leaf("parentRole", parent);
         out.line("</roleDef>");
     }
 }
@@ -114,6 +140,10 @@ void Generator::writePropertyDefinitions()
 {
     std::uint32_t p = 0;
     for (const PropertyDef& property : kProperties) {
+        if (changes.leavesOut(Type::Property, property.name)) {
+            leaveOut(property, p++);
+            continue;
+        }
         out.line("<propertyDef>");
         out.leaf("name", property.name);
         idAndNamespace("P", 90 + p++);
@@ -122,9 +152,12 @@ void Generator::writePropertyDefinitions()
             out.line("<containsIndex/>");
         if (property.localized)
             out.line("<localized/>");
-        pickList(property.pickList);
+        pickList(property.pickList,
+            changes.definitionField(Type::Property, property.name, "pickListItem", ""));
         out.line("</propertyDef>");
     }
+    if (changes.enabled())
+        addPropertyDefinition();
     writeFaultyPropertyDefinitions(p);
 }
 
@@ -137,7 +170,7 @@ void Generator::writeQualifierAndAssociationDefinitions()
         out.line("\">");
         out.leaf("name", qualifier.name);
         idAndNamespace("P", 380 + q++);
-        pickList(qualifier.pickList);
+        pickList(qualifier.pickList, "");
         out.line("</qualifierDef>");
     }
     std::uint32_t a = 0;
@@ -145,8 +178,12 @@ void Generator::writeQualifierAndAssociationDefinitions()
         out.line("<associationDef>");
         out.leaf("name", association.name);
         idAndNamespace("A", 1 + a++);
-        out.leaf("inverseName", association.inverse);
-        if (association.displayable)
+        out.leaf("inverseName",
+            changes.definitionField(
+                Type::Association, association.name, "inverseName", association.inverse));
+        const std::string_view displayable = changes.definitionField(Type::Association,
+            association.name, "displayable", association.displayable ? "true" : "false");
+        if (displayable == "true")
             out.line("<displayable/>");
         out.line("</associationDef>");
     }
@@ -198,6 +235,36 @@ void Generator::writeFaultyPropertyDefinitions(std::uint32_t p)
         stringPropertyDefinition("Display_Name", p++);
         faults.note(DuplicateDefinitionName, "property definition", "Display_Name");
     }
+}
+
+// A property definition the newer version leaves out, noted with its
+// fields; its code and id are taken all the same, so that those of the
+// others stay.
+void Generator::leaveOut(const PropertyDef& property, std::uint32_t p)
+{
+    const std::uint64_t id = nextDefId++;
+    changes.noteDefinition(Type::Property, property.name, ChangeKind::DefinitionRemoved,
+        { { "code", "P" + std::to_string(90 + p), "" }, { "id", std::to_string(id), "" },
+            { "namespace", kNamespace, "" }, { "range", property.range, "" },
+            { "localized", property.localized ? "true" : "false", "" },
+            { "containsIndex", property.containsIndex ? "true" : "false", "" } });
+}
+
+// A property definition the newer version adds, of an id and code of its
+// own.
+void Generator::addPropertyDefinition()
+{
+    out.line("<propertyDef>");
+    out.leaf("name", "Review_Note");
+    out.leaf("code", "P190");
+    out.leaf("id", "902");
+    out.leaf("namespace", kNamespace);
+    out.leaf("range", "string");
+    out.line("</propertyDef>");
+    changes.noteDefinition(Type::Property, "Review_Note", ChangeKind::DefinitionAdded,
+        { { "code", "", "P190" }, { "id", "", "902" }, { "namespace", "", kNamespace },
+            { "range", "", "string" }, { "localized", "", "false" },
+            { "containsIndex", "", "false" } });
 }
 
 void Generator::stringPropertyDefinition(const char* propertyName, std::uint32_t p)

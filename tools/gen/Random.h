@@ -35,6 +35,8 @@ public:
         return n <= 0xFFFFFFFFull ? below(static_cast<std::uint32_t>(n)) : next() % n;
     }
     bool percent(std::uint32_t p) { return below(100) < p; }
+    // A number in [0, 1).
+    double uniform() { return static_cast<double>(next() >> 11) * (1.0 / 9007199254740992.0); }
 
 private:
     std::uint64_t state;

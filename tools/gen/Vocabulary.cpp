@@ -1,5 +1,7 @@
 #include "tools/gen/Vocabulary.h"
 
+#include "tools/gen/Random.h"
+
 namespace gen {
 
 const char kNamespace[] = "Medvex2";
@@ -187,6 +189,43 @@ const RoleDef kRoles[] = {
     { "Procedure_Uses_Drug", Procedure, Drug, "", false },
     { "Procedure_Treats_Disease", Procedure, Disease, "", false },
 };
+
+const std::vector<std::uint32_t>& rolesOfDomain(std::uint32_t kind)
+{
+    static const auto byDomain = [] {
+        std::vector<std::vector<std::uint32_t>> roles(kNumKinds);
+        for (std::uint32_t r = 0; r < kNumRoles; ++r)
+            roles[kRoles[r].domain].push_back(r);
+        return roles;
+    }();
+    return byDomain[kind];
+}
+
+ConceptNaming::ConceptNaming(std::uint64_t seed)
+    : multiplier((mix(seed + 1) | 1) & kNameMask)
+    , offset(mix(seed + 2) & kNameMask)
+{
+}
+
+void ConceptNaming::name(std::uint64_t i, std::string& to) const
+{
+    to.clear();
+    if (i < kNumKinds) {
+        to += kKinds[i].root;
+        return;
+    }
+    std::uint64_t q = i / kNumKinds - 1;
+    std::uint64_t p = ((q & kNameMask) * multiplier + offset) & kNameMask;
+    to += kModifiers[p & 31];
+    to += ' ';
+    to += kSites[(p >> 5) & 63];
+    to += ' ';
+    to += kHeads[i % kNumKinds][p >> 11];
+    if (std::uint64_t block = q >> kNameBits) {
+        to += " Type ";
+        to += std::to_string(block + 1);
+    }
+}
 
 const PropertyDef kProperties[] = {
     { "RXK", "string", false, true, {} },

@@ -6,6 +6,7 @@
 // written.
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace gen {
@@ -28,6 +29,21 @@ extern const char* const kModifiers[32]; // 5 bits of the name index
 extern const char* const kSites[64]; // 6 bits
 extern const char* const kHeads[kNumKinds][32]; // 5 bits
 
+// The names of the concepts by index: the roots first, then kind i % 6.
+// The index within its kind maps onto the 2^16 word combinations by a
+// bijection that differs from seed to seed.
+class ConceptNaming {
+public:
+    explicit ConceptNaming(std::uint64_t seed);
+    // The name of concept i, as written (escaped).
+    void name(std::uint64_t i, std::string& to) const;
+
+private:
+    static constexpr std::uint64_t kNameBits = 16;
+    static constexpr std::uint64_t kNameMask = (std::uint64_t(1) << kNameBits) - 1;
+    std::uint64_t multiplier, offset;
+};
+
 struct RoleDef {
     const char* name;
     std::uint32_t domain;
@@ -37,6 +53,8 @@ struct RoleDef {
 };
 constexpr std::uint32_t kNumRoles = 33;
 extern const RoleDef kRoles[kNumRoles];
+// The roles of a domain, by their index in kRoles.
+const std::vector<std::uint32_t>& rolesOfDomain(std::uint32_t kind);
 
 struct PropertyDef {
     const char* name;
@@ -48,6 +66,8 @@ struct PropertyDef {
 extern const PropertyDef kProperties[16];
 // The index of Semantic_Type in kProperties.
 constexpr std::uint32_t kSemanticType = 6;
+// The index of Concept_Status, which the older version never uses.
+constexpr std::uint32_t kConceptStatus = 9;
 
 extern const char* const kSources[8];
 
