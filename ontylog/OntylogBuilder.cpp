@@ -23,6 +23,14 @@ const std::string& OntylogBuilder::scratch(int slot, const Text& text)
     return out;
 }
 
+void OntylogBuilder::clear()
+{
+    roles.clear();
+    properties.clear();
+    associations.clear();
+    qualifiers.clear();
+}
+
 std::vector<QueltQualifier> OntylogBuilder::takeQualifiers()
 {
     // In a block of their own, just large enough: the record keeps them for

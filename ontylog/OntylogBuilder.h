@@ -59,6 +59,9 @@ public:
     void operator()(const LineStep& step);
     void operator()(const FatalErrorStep& step);
 
+    // Lets go of the records that wait for their concept.
+    void clear();
+
 private:
     std::string text(const Text& text) const { return batch->string(text); }
     // The text as held by every record with the same one.
