@@ -17,6 +17,7 @@
 #include <cctype>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <map>
 #include <set>
 #include <string>
@@ -146,6 +147,13 @@ inline bool holdsLocales(const QueltKb& kb)
 
 using ByCode = std::map<std::string, std::vector<const QueltConcept*>>;
 
+// Names the concept before failing, as the property alone does not.
+[[noreturn]] inline void failAt(const std::string& code, const char* what)
+{
+    std::fprintf(stderr, "fuzz property broken at the code \"%s\"\n", code.c_str());
+    fuzzsupport::fail(what);
+}
+
 inline ByCode byCode(const QueltKb& kb)
 {
     ByCode concepts;
@@ -176,7 +184,7 @@ inline void check(
     std::set<std::string> reported;
     for (const maintenance::ConceptChanges& record : report.concepts) {
         if (record.changes.empty() || !reported.insert(record.code).second)
-            fail("a concept record without changes, or two of one code");
+            failAt(record.code, "a concept record without changes, or two of one code");
         const auto& a = ofCode(olds, record.code);
         const auto& b = ofCode(news, record.code);
         ChangeKind kind = record.changes.front().kind;
@@ -184,10 +192,11 @@ inline void check(
             bool added = kind == ChangeKind::Added;
             if (record.changes.size() != 1 || a.size() != (added ? 0u : 1u)
                 || b.size() != (added ? 1u : 0u))
-                fail("an added or removed concept whose code the other version holds");
+                failAt(
+                    record.code, "an added or removed concept whose code the other version holds");
         } else if (a.size() != 1 || b.size() != 1
             || fingerprint(older, *a.front(), locales) == fingerprint(newer, *b.front(), locales)) {
-            fail("a concept reported changed that is the same in both versions");
+            failAt(record.code, "a concept reported changed that is the same in both versions");
         }
     }
     std::set<std::string> codes;
@@ -205,7 +214,7 @@ inline void check(
                 && fingerprint(older, *a.front(), locales)
                     != fingerprint(newer, *b.front(), locales));
         if (expected && reported.count(code) == 0)
-            fail("a concept that differs between the versions is not reported");
+            failAt(code, "a concept that differs between the versions is not reported");
     }
     if (duplicates != report.duplicateCodes.size())
         fail("the duplicate codes reported are not those of the versions");
