@@ -42,19 +42,15 @@ inline std::string sortedSet(std::vector<std::string> items)
     return out;
 }
 
-// The name of an attribute (or a concept's namespace or kind) if its own
-// version defines it; a name it does not define counts as no name.
-template <class Defs, class Owner>
-std::string nameOf(
-    const Defs& defs, long id, const Owner& owner, const std::string& (Owner::*name)() const)
+// The name of an attribute (or a concept's namespace or kind) as its own
+// version's definition of that id gives it; a name the version does not
+// define counts as no name. Not the attribute's own getter: that gives the
+// empty text in a process where the model has once found the definitions of
+// its kind absent.
+template <class Defs> std::string nameIn(const Defs& defs, long id)
 {
-    return defs.count(id) != 0 ? "=" + (owner.*name)() : std::string("-");
-}
-
-template <class Defs, class Attribute>
-std::string nameOf(const Defs& defs, const Attribute& attribute)
-{
-    return nameOf(defs, attribute.getNameID(), attribute, &Attribute::getName);
+    auto it = id < 0 ? defs.end() : defs.find(id); // -1: no name at all
+    return it != defs.end() ? "=" + it->second.getName() : std::string("-");
 }
 
 // The code of the concept the text names in that version, else the text.
@@ -70,7 +66,7 @@ inline std::string qualifiers(const QueltKb& kb, const std::vector<QueltQualifie
     std::vector<std::string> items;
     for (const QueltQualifier& qualifier : list) {
         std::string item;
-        field(item, nameOf(kb.getQualifierDefs(), qualifier));
+        field(item, nameIn(kb.getQualifierDefs(), qualifier.getNameID()));
         field(item, qualifier.getValue());
         items.push_back(item);
     }
@@ -84,7 +80,7 @@ inline std::string roles(const QueltKb& kb, const QueltConcept& con)
     for (const auto& entry : con.getRoles()) {
         const QueltRole& role = entry.second;
         std::string item;
-        field(item, nameOf(kb.getRoleDefs(), role));
+        field(item, nameIn(kb.getRoleDefs(), role.getNameID()));
         field(item, role.modifier().name());
         field(item, reference(kb, role.getValue()));
         (role.getRolegroup() == 0 ? ungrouped : groups[role.getRolegroup()]).push_back(item);
@@ -104,8 +100,8 @@ inline std::string fingerprint(const QueltKb& kb, const QueltConcept& con, bool 
     std::string print;
     field(print, con.getName());
     field(print, std::to_string(con.getID()));
-    field(print, nameOf(kb.getNames(), con.getNamespaceID(), con, &QueltConcept::getNamespace));
-    field(print, nameOf(kb.getKinds(), con.getKindID(), con, &QueltConcept::getKind));
+    field(print, nameIn(kb.getNames(), con.getNamespaceID()));
+    field(print, nameIn(kb.getKinds(), con.getKindID()));
     field(print, con.getState() ? "defined" : "primitive");
     std::vector<std::string> items;
     for (const std::string& parent : con.getParents())
@@ -115,7 +111,7 @@ inline std::string fingerprint(const QueltKb& kb, const QueltConcept& con, bool 
     items.clear();
     for (const auto& entry : con.getProperties()) {
         std::string item;
-        field(item, nameOf(kb.getPropertyDefs(), entry.second));
+        field(item, nameIn(kb.getPropertyDefs(), entry.second.getNameID()));
         field(item, entry.second.getValue());
         field(item, locales ? entry.second.getLocale() : std::string());
         field(item, qualifiers(kb, entry.second.getQualifiers()));
@@ -125,7 +121,7 @@ inline std::string fingerprint(const QueltKb& kb, const QueltConcept& con, bool 
     items.clear();
     for (const auto& entry : con.getAssociations()) {
         std::string item;
-        field(item, nameOf(kb.getAssociationDefs(), entry.second));
+        field(item, nameIn(kb.getAssociationDefs(), entry.second.getNameID()));
         field(item, reference(kb, entry.second.getValue()));
         field(item, qualifiers(kb, entry.second.getQualifiers()));
         items.push_back(item);
