@@ -18,6 +18,17 @@ namespace maintenance::changes {
 
 enum Side { kOld = 0, kNew = 1 };
 
+// The name of the definition registered under that id, the empty text for
+// -1. Taken from the registry itself: a record's own getters answer the
+// empty text for every record of their class once a name was looked up
+// while the definitions were absent, as happens to a concept read before
+// the first kind definition of its document.
+template <class Def> const std::string& definitionName(long id)
+{
+    static const std::string none;
+    return id < 0 ? none : Def::lookupName(id);
+}
+
 // A text that names a concept, as one version reads it: the concept's code
 // when the text names one (resolved), else the text itself. Points into
 // the knowledge base.

@@ -4,8 +4,14 @@
 
 #include "maintenance/ChangeContext.h"
 
+#include "model/QueltAssociationDef.h"
 #include "model/QueltConcept.h"
 #include "model/QueltKb.h"
+#include "model/QueltKind.h"
+#include "model/QueltName.h"
+#include "model/QueltPropertyDef.h"
+#include "model/QueltQualifierDef.h"
+#include "model/QueltRoleDef.h"
 
 #include <algorithm>
 #include <string>
@@ -285,27 +291,26 @@ std::vector<Qualifier> qualifierFacts(const std::vector<QualKey>& keys)
 {
     std::vector<Qualifier> facts;
     for (const QualKey& key : keys)
-        facts.push_back(
-            { key.name < 0 ? kNoText : key.qualifier->getName(), key.qualifier->getValue() });
+        facts.push_back({ definitionName<QueltQualifierDef>(key.name), key.qualifier->getValue() });
     return facts;
 }
 
 RoleFact roleFact(const RoleKey& key)
 {
-    return { key.name < 0 ? kNoText : key.role->getName(), key.role->modifier().name(),
+    return { definitionName<QueltRoleDef>(key.name), key.role->modifier().name(),
         referenceOf(key.target), key.role->getRolegroup() };
 }
 
 PropertyFact propertyFact(const PropKey& key)
 {
     const QueltProperty& property = *key.property;
-    return { key.name < 0 ? kNoText : property.getName(), property.getValue(), property.getLocale(),
+    return { definitionName<QueltPropertyDef>(key.name), property.getValue(), property.getLocale(),
         qualifierFacts(key.qualifiers) };
 }
 
 AssociationFact associationFact(const AssocKey& key)
 {
-    return { key.name < 0 ? kNoText : key.association->getName(), referenceOf(key.target),
+    return { definitionName<QueltAssociationDef>(key.name), referenceOf(key.target),
         qualifierFacts(key.qualifiers) };
 }
 
@@ -341,9 +346,9 @@ private:
         if (before != after)
             add(kind, TextChange { before, after });
     }
-    const std::string& nameOf(const SideReader& side, Type type, long id, const std::string& name)
+    template <class Def> const std::string& nameOf(const SideReader& side, Type type, long id)
     {
-        return side.id(type, id) < 0 ? kNoText : name;
+        return definitionName<Def>(side.id(type, id));
     }
 
     void fields();
@@ -369,10 +374,10 @@ void PairComparison::fields()
     if (!oldSide.versions.options().ignoreIds)
         text(ChangeKind::IdChanged, std::to_string(older.getID()), std::to_string(newer.getID()));
     text(ChangeKind::NamespaceChanged,
-        nameOf(oldSide, Type::Namespace, older.getNamespaceID(), older.getNamespace()),
-        nameOf(newSide, Type::Namespace, newer.getNamespaceID(), newer.getNamespace()));
-    text(ChangeKind::KindChanged, nameOf(oldSide, Type::Kind, older.getKindID(), older.getKind()),
-        nameOf(newSide, Type::Kind, newer.getKindID(), newer.getKind()));
+        nameOf<QueltName>(oldSide, Type::Namespace, older.getNamespaceID()),
+        nameOf<QueltName>(newSide, Type::Namespace, newer.getNamespaceID()));
+    text(ChangeKind::KindChanged, nameOf<QueltKind>(oldSide, Type::Kind, older.getKindID()),
+        nameOf<QueltKind>(newSide, Type::Kind, newer.getKindID()));
     auto state = [](bool defined) { return std::string(defined ? "defined" : "primitive"); };
     text(ChangeKind::DefinedChanged, state(older.getState()), state(newer.getState()));
 }

@@ -57,33 +57,30 @@ public:
 
 private:
     // The name of another definition that the version defines, else empty.
-    std::string named(Type type, long id, const std::string& name) const
+    template <class Def> const std::string& named(Type type, long id) const
     {
-        return versions.defined(type, side, id) < 0 ? std::string() : name;
+        return definitionName<Def>(versions.defined(type, side, id));
     }
-    std::string nameSpace(long id, const std::string& name) const
-    {
-        return named(Type::Namespace, id, name);
-    }
+    const std::string& nameSpace(long id) const { return named<QueltName>(Type::Namespace, id); }
 
     void addFields(DefinitionView&, const QueltName&) const { }
     void addFields(DefinitionView& view, const QueltKind& def) const
     {
-        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID(), def.getNamespace()) });
+        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID()) });
         view.fields.push_back({ "reference", flag(def.getReference()) });
     }
     void addFields(DefinitionView& view, const QueltRoleDef& def) const
     {
-        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID(), def.getNamespace()) });
-        view.fields.push_back({ "domain", named(Type::Kind, def.getDomainID(), def.getDomain()) });
-        view.fields.push_back({ "range", named(Type::Kind, def.getRangeID(), def.getRange()) });
+        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID()) });
+        view.fields.push_back({ "domain", named<QueltKind>(Type::Kind, def.getDomainID()) });
+        view.fields.push_back({ "range", named<QueltKind>(Type::Kind, def.getRangeID()) });
         if (versions.compares(Uncompared::RightId))
             view.fields.push_back({ "rightId", def.getRight() });
         view.fields.push_back({ "parentRole", def.getParentRole() });
     }
     void addFields(DefinitionView& view, const QueltPropertyDef& def) const
     {
-        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID(), def.getNamespace()) });
+        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID()) });
         view.fields.push_back({ "range", def.getRange() });
         view.fields.push_back({ "localized", flag(def.isLocalized()) });
         view.fields.push_back({ "containsIndex", flag(def.isContainsIndex()) });
@@ -91,13 +88,13 @@ private:
     }
     void addFields(DefinitionView& view, const QueltAssociationDef& def) const
     {
-        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID(), def.getNamespace()) });
+        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID()) });
         view.fields.push_back({ "inverseName", def.getInverse() });
         view.fields.push_back({ "displayable", flag(def.isDisplayable()) });
     }
     void addFields(DefinitionView& view, const QueltQualifierDef& def) const
     {
-        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID(), def.getNamespace()) });
+        view.fields.push_back({ "namespace", nameSpace(def.getNamespaceID()) });
         view.fields.push_back({ "type", def.getQualifierType() });
         view.pickList = def.getPickList();
     }

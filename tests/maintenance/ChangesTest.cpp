@@ -96,4 +96,24 @@ TEST_F(ChangesTest, NothingChangesAgainstItselfOrItsWrittenCopy)
     EXPECT_EQ(render(compareVersions(*sample, *copy)), "not compared: locale, none in new\n");
 }
 
+TEST_F(ChangesTest, NamesDefinitionsAfterAConceptReadBeforeThem)
+{
+    // A concept read before the first kind definition leaves every
+    // concept's own kind getter answering the empty text from then on; the
+    // kinds are still compared and named.
+    auto read = [&](const std::string& kind) {
+        std::string text = "<terminology><conceptDef><name>A</name><code>C1</code></conceptDef>"
+                           "<kindDef><name>K</name><code>K1</code></kindDef>"
+                           "<conceptDef><name>B</name><code>C2</code><kind>"
+            + kind + "</kind></conceptDef></terminology>";
+        auto kb = quietKb();
+        stdoutOf([&] { EXPECT_TRUE(ontylog::readMemory(*kb, text.data(), text.size(), "t.xml")); });
+        return kb;
+    };
+    auto older = read("K");
+    auto newer = read("L");
+    EXPECT_EQ(render(compareVersions(*older, *newer)),
+        "C2 'B' 'B' in B\n  kind-changed K > \nkind-changed 1\n");
+}
+
 } // namespace
