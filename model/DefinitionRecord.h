@@ -76,7 +76,7 @@ protected:
             initializeMaps();
         // Duplicate checks, then the name under the current count, then the
         // id and the code.
-        reg.admit(name, code, id, reg.count());
+        reg.admit(SharedText(name), code, id, reg.count());
         reg.construct();
     }
 

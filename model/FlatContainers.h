@@ -1,8 +1,11 @@
 #ifndef QUELT_MODEL_FLATCONTAINERS_H
 #define QUELT_MODEL_FLATCONTAINERS_H
 
+#include "model/SharedText.h"
+
 #include <algorithm>
 #include <cstddef>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -51,19 +54,69 @@ private:
     std::vector<value_type> entries;
 };
 
-// A set of texts: sorted byte-wise, each text once.
+// A set of texts: sorted byte-wise, each text once. The texts are
+// SharedTexts (they are concept names); iterating yields the strings.
 class TextSet {
 public:
-    using const_iterator = std::vector<std::string>::const_iterator;
+    class const_iterator {
+    public:
+        using iterator_category = std::random_access_iterator_tag;
+        using value_type = std::string;
+        using difference_type = std::ptrdiff_t;
+        using pointer = const std::string*;
+        using reference = const std::string&;
+
+        const_iterator() = default;
+        reference operator*() const { return at->str(); }
+        pointer operator->() const { return &at->str(); }
+        reference operator[](difference_type n) const { return at[n].str(); }
+        const_iterator& operator++()
+        {
+            ++at;
+            return *this;
+        }
+        const_iterator operator++(int) { return const_iterator(at++); }
+        const_iterator& operator--()
+        {
+            --at;
+            return *this;
+        }
+        const_iterator operator--(int) { return const_iterator(at--); }
+        const_iterator& operator+=(difference_type n)
+        {
+            at += n;
+            return *this;
+        }
+        const_iterator& operator-=(difference_type n)
+        {
+            at -= n;
+            return *this;
+        }
+        const_iterator operator+(difference_type n) const { return const_iterator(at + n); }
+        const_iterator operator-(difference_type n) const { return const_iterator(at - n); }
+        difference_type operator-(const const_iterator& other) const { return at - other.at; }
+        bool operator==(const const_iterator& other) const { return at == other.at; }
+        bool operator!=(const const_iterator& other) const { return at != other.at; }
+        bool operator<(const const_iterator& other) const { return at < other.at; }
+
+    private:
+        friend class TextSet;
+        using Base = std::vector<SharedText>::const_iterator;
+        explicit const_iterator(Base base)
+            : at(base)
+        {
+        }
+        Base at;
+    };
     using iterator = const_iterator;
 
-    const_iterator begin() const { return texts.begin(); }
-    const_iterator end() const { return texts.end(); }
+    const_iterator begin() const { return const_iterator(texts.begin()); }
+    const_iterator end() const { return const_iterator(texts.end()); }
     std::size_t size() const { return texts.size(); }
     bool empty() const { return texts.empty(); }
     void clear() { texts.clear(); }
 
-    void insert(std::string text)
+    void insert(SharedText text)
     {
         auto at = std::lower_bound(texts.begin(), texts.end(), text);
         if (at == texts.end() || *at != text)
@@ -71,8 +124,9 @@ public:
     }
     void erase(const std::string& text)
     {
-        auto at = std::lower_bound(texts.begin(), texts.end(), text);
-        if (at != texts.end() && *at == text)
+        auto at = std::lower_bound(texts.begin(), texts.end(), text,
+            [](const SharedText& held, const std::string& t) { return held.str() < t; });
+        if (at != texts.end() && at->str() == text)
             texts.erase(at);
     }
 
@@ -80,7 +134,7 @@ public:
     bool operator<(const TextSet& other) const { return texts < other.texts; }
 
 private:
-    std::vector<std::string> texts;
+    std::vector<SharedText> texts;
 };
 
 // A map from long keys to counts, sorted by key.

@@ -30,6 +30,7 @@ void NameRegistry::reserve(std::size_t names)
     // Only a hint: without the memory the maps grow as they go.
     try {
         maps->idToName.reserve(maps->idToName.size() + names);
+        maps->idNamed.reserve(maps->idNamed.size() + names);
         maps->nameToId.reserve(maps->nameToId.size() + names);
         maps->ids.reserve(maps->ids.size() + names);
         maps->codes.reserve(maps->codes.size() + names);
@@ -44,8 +45,8 @@ long NameRegistry::lookupId(const std::string& name)
         return -1;
     }
     // The first registration of a name answers for it.
-    auto it = maps->nameToId.find(name);
-    return it == maps->nameToId.end() ? -1 : it->second.first;
+    const long* mapId = maps->nameToId.find(name);
+    return mapId == nullptr ? -1 : *mapId;
 }
 
 const std::string& NameRegistry::lookupName(long mapId)
@@ -54,8 +55,10 @@ const std::string& NameRegistry::lookupName(long mapId)
         errors.set(policy.absentBit);
         return QueltTerminology::emptyString;
     }
-    auto it = maps->idToName.find(mapId);
-    return it == maps->idToName.end() ? QueltTerminology::emptyString : it->second;
+    if (mapId < 0 || static_cast<std::size_t>(mapId) >= maps->idNamed.size()
+        || !maps->idNamed[mapId])
+        return QueltTerminology::emptyString;
+    return maps->idToName[mapId].str();
 }
 
 bool NameRegistry::contains(const std::string& name)
@@ -64,66 +67,78 @@ bool NameRegistry::contains(const std::string& name)
         errors.set(policy.absentBit);
         return false;
     }
-    return maps->nameToId.count(name) != 0;
+    return maps->nameToId.find(name) != nullptr;
 }
 
-void NameRegistry::addName(long mapId, const std::string& name)
+void NameRegistry::addName(long mapId, const SharedText& name)
 {
-    if (policy.replaceIdEntry)
-        maps->idToName[mapId] = name;
-    else
-        maps->idToName.emplace(mapId, name);
+    if (mapId >= 0) {
+        std::size_t at = static_cast<std::size_t>(mapId);
+        if (at >= maps->idNamed.size()) {
+            maps->idToName.resize(at + 1);
+            maps->idNamed.resize(at + 1, false);
+        }
+        if (policy.replaceIdEntry || !maps->idNamed[at]) {
+            maps->idToName[at] = name;
+            maps->idNamed[at] = true;
+        }
+    }
     ++changeCount;
 }
 
-void NameRegistry::add(long mapId, const std::string& name)
+bool NameRegistry::addId(const SharedText& name, long mapId)
+{
+    auto inserted = maps->nameToId.tryEmplace(name, mapId);
+    // Later registrations follow the first, so lookupId keeps finding it.
+    if (!inserted.second && !policy.uniqueNames)
+        maps->moreIds.tryEmplace(name, {}).first->push_back(mapId);
+    return inserted.second;
+}
+
+void NameRegistry::add(long mapId, const SharedText& name)
 {
     if (!maps)
         return;
     addName(mapId, name);
-    auto inserted = maps->nameToId.try_emplace(name, NameEntry { mapId, {} });
-    // Later registrations follow the first, so lookupId keeps finding it.
-    if (!inserted.second && !policy.uniqueNames)
-        inserted.first->second.more.push_back(mapId);
+    addId(name, mapId);
 }
 
 void NameRegistry::remove(long mapId, const std::string& name)
 {
     if (!maps)
         return;
-    auto idIt = maps->idToName.find(mapId);
-    if (idIt != maps->idToName.end() && idIt->second == name)
-        maps->idToName.erase(idIt);
-    auto nameIt = maps->nameToId.find(name);
-    if (nameIt != maps->nameToId.end()) {
-        NameEntry& entry = nameIt->second;
-        if (entry.first == mapId) {
-            if (entry.more.empty()) {
-                maps->nameToId.erase(nameIt);
+    if (mapId >= 0 && static_cast<std::size_t>(mapId) < maps->idNamed.size() && maps->idNamed[mapId]
+        && maps->idToName[mapId].str() == name) {
+        maps->idToName[mapId] = SharedText();
+        maps->idNamed[mapId] = false;
+    }
+    if (long* first = maps->nameToId.find(name)) {
+        std::vector<long>* more = maps->moreIds.find(name);
+        if (*first == mapId) {
+            if (more == nullptr) {
+                maps->nameToId.erase(name);
             } else {
-                entry.first = entry.more.front();
-                entry.more.erase(entry.more.begin());
+                *first = more->front();
+                more->erase(more->begin());
             }
-        } else {
-            auto it = std::find(entry.more.begin(), entry.more.end(), mapId);
-            if (it != entry.more.end())
-                entry.more.erase(it);
+        } else if (more != nullptr) {
+            auto it = std::find(more->begin(), more->end(), mapId);
+            if (it != more->end())
+                more->erase(it);
         }
+        if (more != nullptr && more->empty())
+            maps->moreIds.erase(name);
     }
     ++changeCount;
 }
 
-void NameRegistry::admit(const std::string& name, const std::string& code, long id, long mapId)
+void NameRegistry::admit(const SharedText& name, const std::string& code, long id, long mapId)
 {
     if (!maps->codes.insert(code).second)
         errors.set(QueltTerminology::CODE_EXISTS);
     if (!maps->ids.insert(id).second)
         errors.set(QueltTerminology::ID_EXISTS);
     addName(mapId, name);
-    auto inserted = maps->nameToId.try_emplace(name, NameEntry { mapId, {} });
-    if (!inserted.second) {
+    if (!addId(name, mapId))
         errors.set(QueltTerminology::NAME_EXISTS);
-        if (!policy.uniqueNames)
-            inserted.first->second.more.push_back(mapId);
-    }
 }

@@ -2,6 +2,7 @@
 #define QUELT_MODEL_NAMEREGISTRY_H
 
 #include "model/ErrorWord.h"
+#include "model/SharedText.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -20,7 +21,9 @@
 //
 // Nothing iterates the registries, so they are hash tables: the concept
 // registry holds one entry per concept, and its lookups and insertions are
-// on the reader's path.
+// on the reader's path. Names are SharedTexts, one text for both
+// directions and for the records that hold the same name. Map ids are
+// counts of live records, so map id -> name is a vector.
 class NameRegistry {
 public:
     struct Policy {
@@ -52,7 +55,8 @@ public:
     const std::string& lookupName(long mapId);
     bool contains(const std::string& name);
 
-    void add(long mapId, const std::string& name);
+    void add(long mapId, const std::string& name) { add(mapId, SharedText(name)); }
+    void add(long mapId, const SharedText& name);
     void remove(long mapId, const std::string& name);
 
     bool idInSet(long id) const { return maps && maps->ids.count(id) != 0; }
@@ -62,7 +66,7 @@ public:
     // CODE_EXISTS, ID_EXISTS and NAME_EXISTS set as they apply, the name
     // registered under mapId, the id and the code remembered. The
     // registries must be present.
-    void admit(const std::string& name, const std::string& code, long id, long mapId);
+    void admit(const SharedText& name, const std::string& code, long id, long mapId);
 
     // Changes with every change of what lookupId and lookupName answer
     // (creation, release, add, remove), so a caller may keep an answer for
@@ -83,19 +87,22 @@ public:
     }
 
 private:
-    // The map ids registered under one name, in order of registration.
-    struct NameEntry {
-        long first;
-        std::vector<long> more;
-    };
     struct Maps {
-        std::unordered_map<long, std::string> idToName;
-        std::unordered_map<std::string, NameEntry> nameToId;
+        // By map id; an id without a name holds the empty text and false.
+        std::vector<SharedText> idToName;
+        std::vector<bool> idNamed;
+        // The first map id registered under a name, and, for a name
+        // registered more than once, the later ones in order.
+        SharedTextMap<long> nameToId;
+        SharedTextMap<std::vector<long>> moreIds;
         std::unordered_set<long> ids;
         std::unordered_set<std::string> codes;
     };
 
-    void addName(long mapId, const std::string& name);
+    void addName(long mapId, const SharedText& name);
+    // Registers the name under mapId in name -> map id; false when the
+    // name was registered already.
+    bool addId(const SharedText& name, long mapId);
 
     ErrorWord& errors;
     Policy policy;

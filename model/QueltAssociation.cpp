@@ -10,6 +10,12 @@ QueltAssociation::QueltAssociation(const std::string& name, std::string givenVal
 
 QueltAssociation::QueltAssociation(
     const std::string& name, std::string givenValue, std::vector<QueltQualifier> givenQualifiers)
+    : QueltAssociation(name, SharedText(std::move(givenValue)), std::move(givenQualifiers))
+{
+}
+
+QueltAssociation::QueltAssociation(
+    const std::string& name, SharedText givenValue, std::vector<QueltQualifier> givenQualifiers)
     : value(std::move(givenValue))
     , nameId(resolveName<QueltAssociation, QueltAssociationDef>(name, QueltTerminology::NO_PROPDEF))
     , qualifiers(std::move(givenQualifiers))

@@ -3,13 +3,15 @@
 
 #include "model/ErrorWord.h"
 #include "model/QueltQualifier.h"
+#include "model/SharedText.h"
 
 #include <ostream>
 #include <string>
 #include <vector>
 
 // An association of a concept: a named link, by association-definition
-// name, to another concept, with qualifiers.
+// name, to another concept, with qualifiers. The value, a concept name, is
+// a SharedText.
 class QueltAssociation : public ClassErrors<QueltAssociation> {
 public:
     static constexpr const char* kClassName = "QueltAssociation";
@@ -18,14 +20,16 @@ public:
     QueltAssociation(const std::string& name, std::string value);
     QueltAssociation(
         const std::string& name, std::string value, std::vector<QueltQualifier> qualifiers);
+    QueltAssociation(
+        const std::string& name, SharedText value, std::vector<QueltQualifier> qualifiers);
     virtual ~QueltAssociation() = default;
     QueltAssociation(const QueltAssociation&) = default;
     QueltAssociation& operator=(const QueltAssociation&) = default;
     QueltAssociation(QueltAssociation&&) = default;
     QueltAssociation& operator=(QueltAssociation&&) = default;
 
-    const std::string& getValue() const { return value; }
-    void setValue(const std::string& givenValue) { value = givenValue; }
+    const std::string& getValue() const { return value.str(); }
+    void setValue(const std::string& givenValue) { value = SharedText(givenValue); }
     long getNameID() const { return nameId; }
     const std::string& getName() const;
     const std::vector<QueltQualifier>& getQualifiers() const { return qualifiers; }
@@ -35,7 +39,7 @@ public:
     bool operator<(const QueltAssociation& other) const;
 
 private:
-    std::string value;
+    SharedText value;
     long nameId;
     std::vector<QueltQualifier> qualifiers;
 };

@@ -12,7 +12,35 @@ NameRegistry& QueltConcept::registry()
     return reg;
 }
 
+QueltConcept::Ready QueltConcept::ready()
+{
+    if (registry().count() == 0)
+        initializeMaps();
+    return Ready();
+}
+
+SharedText QueltConcept::readyName(std::string&& name)
+{
+    // The registries first, as when the name was a string of its own.
+    ready();
+    return SharedText(std::move(name));
+}
+
 QueltConcept::QueltConcept(std::string givenName, std::string givenCode, long givenId,
+    const std::string& nameSpace, const std::string& kind, bool givenState)
+    : QueltConcept(Ready(), readyName(std::move(givenName)), std::move(givenCode), givenId,
+        nameSpace, kind, givenState)
+{
+}
+
+QueltConcept::QueltConcept(SharedText givenName, std::string givenCode, long givenId,
+    const std::string& nameSpace, const std::string& kind, bool givenState)
+    : QueltConcept(
+        ready(), std::move(givenName), std::move(givenCode), givenId, nameSpace, kind, givenState)
+{
+}
+
+QueltConcept::QueltConcept(Ready, SharedText givenName, std::string givenCode, long givenId,
     const std::string& nameSpace, const std::string& kind, bool givenState)
     : name(std::move(givenName))
     , code(std::move(givenCode))
@@ -20,8 +48,6 @@ QueltConcept::QueltConcept(std::string givenName, std::string givenCode, long gi
     , state(givenState)
 {
     NameRegistry& reg = registry();
-    if (reg.count() == 0)
-        initializeMaps();
     namespaceId = resolveNamespace<QueltConcept>(nameSpace);
     kindId = resolveKind<QueltConcept>(kind);
     reg.construct();
@@ -94,15 +120,15 @@ void QueltConcept::setName(const std::string& givenName)
     if (conceptInMap(givenName))
         setError(QueltTerminology::NAME_EXISTS);
     else
-        name = givenName;
+        name = SharedText(givenName);
 }
 
 void QueltConcept::reName(const std::string& givenName)
 {
     if (conceptInMap(givenName))
         setError(QueltTerminology::NAME_EXISTS);
-    registry().remove(mapId, name);
-    name = givenName;
+    registry().remove(mapId, name.str());
+    name = SharedText(givenName);
     registry().add(mapId, name);
 }
 
@@ -149,7 +175,7 @@ void QueltConcept::setKind(const std::string& kind)
 
 void QueltConcept::clear()
 {
-    name.clear();
+    name = SharedText();
     code.clear();
     id = -1;
     namespaceId = -1;
@@ -444,7 +470,7 @@ bool QueltConcept::operator==(const QueltConcept& other) const
 bool QueltConcept::operator<(const QueltConcept& other) const
 {
     return id < other.id && code < other.code && namespaceId < other.namespaceId
-        && kindId < other.kindId && state < other.state && name < other.name
+        && kindId < other.kindId && state < other.state && name.str() < other.name.str()
         && parents < other.parents && roles < other.roles && associations < other.associations
         && properties < other.properties;
 }

@@ -16,7 +16,9 @@
 // defined or primitive, its parents by name, and its roles, properties and
 // associations, each kept in a multimap under the map id of its name so they
 // iterate in the order the names were defined. The containers are flat
-// (FlatContainers.h): a knowledge base holds very many concepts.
+// (FlatContainers.h): a knowledge base holds very many concepts. The name
+// and the parents' names are SharedTexts, shared with the registries and
+// with every record that names the same concept.
 class QueltConcept : public ClassErrors<QueltConcept> {
 public:
     static constexpr const char* kClassName = "QueltConcept";
@@ -30,13 +32,16 @@ public:
     // Name and code are taken by value, so a caller may move them in.
     QueltConcept(std::string name, std::string code, long id, const std::string& nameSpace,
         const std::string& kind, bool state);
+    QueltConcept(SharedText name, std::string code, long id, const std::string& nameSpace,
+        const std::string& kind, bool state);
     QueltConcept(const QueltConcept& other);
     QueltConcept(QueltConcept&& other);
     QueltConcept& operator=(const QueltConcept& other);
     virtual ~QueltConcept();
 
     // Identity.
-    const std::string& getName() const { return name; }
+    const std::string& getName() const { return name.str(); }
+    const SharedText& sharedName() const { return name; }
     void setName(const std::string& name);
     void reName(const std::string& name);
     const std::string& getCode() const { return code; }
@@ -65,8 +70,9 @@ public:
     long getNumParents() const { return static_cast<long>(parents.size()); }
     ParentSet::const_iterator getFirstParent() const { return parents.begin(); }
     ParentSet::const_iterator getEndParent() const { return parents.end(); }
-    void addParent(const std::string& givenName) { parents.insert(givenName); }
-    void addParent(std::string&& givenName) { parents.insert(std::move(givenName)); }
+    void addParent(const std::string& givenName) { parents.insert(SharedText(givenName)); }
+    void addParent(std::string&& givenName) { parents.insert(SharedText(std::move(givenName))); }
+    void addParent(SharedText givenName) { parents.insert(std::move(givenName)); }
     void addParents(const std::vector<std::string>& names);
     void addParents(std::vector<std::string>&& names);
     void deleteParent(const std::string& givenName) { parents.erase(givenName); }
@@ -151,10 +157,17 @@ public:
     static NameRegistry& registry();
 
 private:
+    // The registries are made ready (created for the first concept) before
+    // the constructor proper runs.
+    struct Ready { };
+    static Ready ready();
+    static SharedText readyName(std::string&& name);
+    QueltConcept(Ready, SharedText name, std::string code, long id, const std::string& nameSpace,
+        const std::string& kind, bool state);
     void countRole(long group, long delta);
     template <class Pred> void eraseRolesIf(Pred pred);
 
-    std::string name;
+    SharedText name;
     std::string code;
     long id;
     long namespaceId;

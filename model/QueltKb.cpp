@@ -30,9 +30,7 @@ QueltKb::QueltKb(const QueltKb& other)
     , cuiToID(other.cuiToID)
     , codeToID(other.codeToID)
     , stemNameToID(other.stemNameToID)
-    , indexedUpTo(other.indexedUpTo)
     , pendingKeys(other.pendingKeys)
-    , pendingText(other.pendingText)
     , pendingTerms(other.pendingTerms)
 {
 }
@@ -112,42 +110,38 @@ unsigned QueltKb::propertyNameBits(long mapId) const
     return bits;
 }
 
-// Reads the CUI and the terms of a concept as its property names stand now:
+// Finds the CUI and the terms of a concept as its property names stand now:
 // a property's name is its definition's name, or the empty text once a
 // property was built while the definitions were absent (then no property is
 // a CUI or a term).
-void QueltKb::keepArrivalKeys(long id, const QueltConcept& con)
+void QueltKb::keepArrivalKeys(const QueltConcept& con)
 {
     const QueltConcept::PropertyMap& properties = con.getProperties();
     long cuis = 0;
-    const std::string* cui = nullptr;
-    auto keep = [this](const std::string& text) {
-        TextSpan span { pendingText.size(), text.size() };
-        pendingText += text;
-        return span;
-    };
+    ArrivalKeys keys { ArrivalKeys::kNoCui, 0 };
     if (!properties.empty() && !QueltProperty::isError(QueltTerminology::NO_PROPDEF)) {
         if (!QueltPropertyDef::registry().present()) {
             // Asking for a name finds the definitions absent and says so.
             QueltPropertyDef::setError(QueltTerminology::NO_PROPDEF);
         } else {
+            std::uint32_t at = 0;
             for (const auto& entry : properties) {
                 unsigned bits = propertyNameBits(entry.second.getNameID());
                 if (bits & kCuiName) {
                     if (cuis++ == 0)
-                        cui = &entry.second.getValue();
+                        keys.cui = at;
                 } else if (bits & kTermName) {
-                    pendingTerms.push_back(keep(entry.second.getValue()));
+                    pendingTerms.push_back(at);
                 }
+                ++at;
             }
         }
     }
-    ArrivalKeys keys { id, cuis < 2, { pendingText.size(), 0 }, 0 };
-    if (!keys.indexCui)
+    if (cuis >= 2) {
+        keys.cui = ArrivalKeys::kSeveralCuis;
         console->report({ Message::Kind::SeveralCui, "concept", con.getName(), "", 0 });
-    else if (cui != nullptr)
-        keys.cui = keep(*cui);
-    keys.termsEnd = pendingTerms.size();
+    }
+    keys.termsEnd = static_cast<std::uint32_t>(pendingTerms.size());
     pendingKeys.push_back(keys);
 }
 
@@ -156,7 +150,6 @@ void QueltKb::reserveConcepts(std::size_t count)
     QueltConcept::registry().reserve(count);
     try {
         nameToID.reserve(nameToID.size() + count);
-        pendingKeys.reserve(pendingKeys.size() + count);
     } catch (const std::bad_alloc&) {
         // only a hint: the containers grow as they go
     }
@@ -167,10 +160,10 @@ QueltKb& QueltKb::fileConcept(QueltConcept&& stored)
     long id = ++s_conMapID;
     ConceptMap::value_type& entry = kbConcepts.append(id, std::move(stored));
     // The first concept of a name keeps it.
-    if (!nameToID.try_emplace(entry.second.getName(), id).second)
+    if (!nameToID.tryEmplace(entry.second.sharedName(), id).second)
         console->report(
             { Message::Kind::DuplicateConceptName, "concept", entry.second.getName(), "", 0 });
-    keepArrivalKeys(id, entry.second);
+    keepArrivalKeys(entry.second);
     return *this;
 }
 
@@ -181,21 +174,22 @@ std::string QueltKb::stemKey(const std::string& text) const
 }
 
 void QueltKb::indexConcept(
-    long id, const QueltConcept& con, const ArrivalKeys* keys, std::size_t termsBegin) const
+    long id, const QueltConcept& con, const ArrivalKeys& keys, std::size_t termsBegin) const
 {
-    auto text = [this](const TextSpan& span) {
-        return std::string(pendingText, span.offset, span.length);
+    const QueltConcept::PropertyMap& properties = con.getProperties();
+    auto value = [&properties](std::uint32_t at) -> const std::string& {
+        return (properties.begin() + at)->second.getValue();
     };
     stemNameToID.emplace(stemKey(con.getName()), id);
-    if (keys != nullptr && keys->indexCui)
-        cuiToID.emplace(text(keys->cui), id);
+    if (keys.cui == ArrivalKeys::kNoCui)
+        cuiToID.emplace(std::string(), id);
+    else if (keys.cui != ArrivalKeys::kSeveralCuis)
+        cuiToID.emplace(value(keys.cui), id);
     codeToID.emplace(con.getCode(), id);
-    if (keys != nullptr) {
-        for (std::size_t i = termsBegin; i < keys->termsEnd; ++i) {
-            std::string term = text(pendingTerms[i]);
-            termToID.emplace(toLower(term), id);
-            stemTermToID.emplace(stemKey(term), id);
-        }
+    for (std::size_t i = termsBegin; i < keys.termsEnd; ++i) {
+        const std::string& term = value(pendingTerms[i]);
+        termToID.emplace(toLower(term), id);
+        stemTermToID.emplace(stemKey(term), id);
     }
     for (const std::string& parent : con.getParents())
         parentToID.emplace(parent, id);
@@ -203,29 +197,23 @@ void QueltKb::indexConcept(
 
 void QueltKb::indexPending() const
 {
-    // Concepts and their arrival keys are both in identifier order.
-    std::size_t next = 0;
+    // The pending concepts are the last ones stored, in identifier order as
+    // their arrival keys are.
+    std::size_t at = kbConcepts.size() - pendingKeys.size();
     std::size_t termsBegin = 0;
-    for (auto it = kbConcepts.upper_bound(indexedUpTo); it != kbConcepts.end(); ++it) {
-        while (next < pendingKeys.size() && pendingKeys[next].id < it->first)
-            termsBegin = pendingKeys[next++].termsEnd;
-        const ArrivalKeys* keys = nullptr;
-        if (next < pendingKeys.size() && pendingKeys[next].id == it->first)
-            keys = &pendingKeys[next];
-        indexConcept(it->first, it->second, keys, termsBegin);
-        if (keys != nullptr)
-            termsBegin = pendingKeys[next++].termsEnd;
-        indexedUpTo = it->first;
+    for (const ArrivalKeys& keys : pendingKeys) {
+        const ConceptMap::value_type& entry = kbConcepts.at(at++);
+        indexConcept(entry.first, entry.second, keys, termsBegin);
+        termsBegin = keys.termsEnd;
     }
     pendingKeys.clear();
-    pendingText.clear();
     pendingTerms.clear();
 }
 
 long QueltKb::getIDFromName(const std::string& name) const
 {
-    auto it = nameToID.find(name);
-    return it == nameToID.end() ? -1 : it->second;
+    const long* id = nameToID.find(name);
+    return id == nullptr ? -1 : *id;
 }
 
 const QueltConcept& QueltKb::getConcept(long id) const
@@ -240,16 +228,18 @@ const QueltConcept& QueltKb::getConcept(long id) const
 
 QueltConcept& QueltKb::getConcept(long id)
 {
+    indexPending();
     return const_cast<QueltConcept&>(static_cast<const QueltKb&>(*this).getConcept(id));
 }
 
 QueltConcept& QueltKb::getConcept(const std::string& name)
 {
-    auto named = nameToID.find(name);
-    if (named == nameToID.end())
+    indexPending();
+    const long* named = nameToID.find(name);
+    if (named == nullptr)
         throw QueltError(QueltError::kFailure,
             "FATAL ERROR. Requested concept with non-existent name '" + name + "'. Exiting.");
-    auto it = kbConcepts.find(named->second);
+    auto it = kbConcepts.find(*named);
     if (it == kbConcepts.end())
         throw QueltError(QueltError::kFailure,
             "FATAL ERROR. Requested concept with non-existent ID from name. Exiting.");
@@ -321,7 +311,7 @@ std::string QueltKb::toLower(const std::string& text) const
 
 bool QueltKb::conceptNameInKB(const std::string& name) const
 {
-    return nameToID.find(name) != nameToID.end();
+    return nameToID.find(name) != nullptr;
 }
 
 bool QueltKb::termInKB(const std::string& term) const

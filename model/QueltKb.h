@@ -15,7 +15,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 // The in-memory knowledge base of one terminology: every definition, filed
@@ -26,9 +25,11 @@
 // The name index is kept up to date as concepts arrive. The other indexes
 // (term, stem, parent, CUI, code) are filled on first use, in identifier
 // order. Property names are resolved through the definition registries,
-// which can change or go away after a concept arrives, so the CUI and term
-// values are read from the concept on arrival and only their indexing is
-// deferred; the indexes answer exactly as if built on arrival.
+// which can change or go away after a concept arrives, so which properties
+// of a concept are its CUI and terms is found on arrival and only their
+// indexing is deferred. A stored concept changes only through a reference
+// from getConcept, which indexes the concepts waiting first; so the
+// indexes answer exactly as if built on arrival.
 //
 // Its messages go to the console it was given. A lookup of a concept that
 // does not exist raises a QueltError.
@@ -75,7 +76,8 @@ public:
     const std::map<long, QueltQualifierDef>& getQualifierDefs() const { return kbQuals; }
     const ConceptMap& getConcepts() const { return kbConcepts; }
 
-    // Lookups.
+    // Lookups. The two that give a concept to change index the concepts
+    // that wait for it first.
     long getIDFromName(const std::string& name) const;
     QueltConcept& getConcept(long id);
     const QueltConcept& getConcept(long id) const;
@@ -143,24 +145,21 @@ public:
     bool isValidOWL(const std::string& name) const;
 
 private:
-    // The values the CUI and term indexes take from a concept, read on
-    // arrival: the texts are kept one after the other in pendingText, and
-    // the terms of all pending concepts one after the other in pendingTerms.
-    struct TextSpan {
-        std::size_t offset;
-        std::size_t length;
-    };
+    // Where the CUI and term indexes find their values in a concept, found
+    // on arrival: the positions of the properties among the concept's
+    // properties; the term positions of all pending concepts one after the
+    // other in pendingTerms.
     struct ArrivalKeys {
-        long id;
-        bool indexCui;
-        TextSpan cui;
-        std::size_t termsEnd; // this concept's terms end here in pendingTerms
+        static const std::uint32_t kNoCui = ~std::uint32_t(0); // index the empty CUI
+        static const std::uint32_t kSeveralCuis = kNoCui - 1; // index no CUI
+        std::uint32_t cui;
+        std::uint32_t termsEnd; // this concept's terms end here in pendingTerms
     };
     void indexPending() const;
     void indexConcept(
-        long id, const QueltConcept& con, const ArrivalKeys* keys, std::size_t termsBegin) const;
+        long id, const QueltConcept& con, const ArrivalKeys& keys, std::size_t termsBegin) const;
     QueltKb& fileConcept(QueltConcept&& stored);
-    void keepArrivalKeys(long id, const QueltConcept& con);
+    void keepArrivalKeys(const QueltConcept& con);
     // Bits of propertyNameBits().
     static const unsigned kCuiName = 1;
     static const unsigned kTermName = 2; // Preferred_Name or FULL_SYN
@@ -178,19 +177,17 @@ private:
     std::map<long, QueltQualifierDef> kbQuals;
     ConceptMap kbConcepts;
     // Never iterated, so hashed: it is looked up and filled once per concept.
-    std::unordered_map<std::string, long> nameToID;
+    SharedTextMap<long> nameToID;
     mutable std::multimap<std::string, long> termToID;
     mutable std::multimap<std::string, long> stemTermToID;
     mutable std::multimap<std::string, long> parentToID;
     mutable std::map<std::string, long> cuiToID;
     mutable std::map<std::string, long> codeToID;
     mutable std::multimap<std::string, long> stemNameToID;
-    // Concepts with identifiers up to this one are in the indexes above.
-    mutable long indexedUpTo = 0;
-    // Arrival keys of the concepts not yet indexed, in identifier order.
+    // Arrival keys of the concepts not yet indexed, the last ones stored, in
+    // identifier order.
     mutable std::vector<ArrivalKeys> pendingKeys;
-    mutable std::string pendingText;
-    mutable std::vector<TextSpan> pendingTerms;
+    mutable std::vector<std::uint32_t> pendingTerms;
     // propertyNameBits() answers, by map id, for one generation of the
     // property definition registry; 0xFF = not yet known.
     mutable std::uint64_t nameBitsGeneration = 0;

@@ -4,6 +4,7 @@
 #include "model/ErrorWord.h"
 #include "model/QueltQualifier.h"
 
+#include <cstdint>
 #include <ostream>
 #include <string>
 #include <vector>
@@ -39,18 +40,20 @@ public:
         qualifiers = std::move(givenQualifiers);
     }
     void addQualifier(const QueltQualifier& qualifier) { qualifiers.push_back(qualifier); }
-    const std::string& getLocale() const { return *locale; }
+    const std::string& getLocale() const;
 
     bool operator==(const QueltProperty& other) const;
     bool operator<(const QueltProperty& other) const;
 
 private:
     std::string value;
-    long nameId;
     std::vector<QueltQualifier> qualifiers;
-    // One text per distinct locale, shared by every property with it:
-    // there are few locales and very many property values.
-    const std::string* locale;
+    // Both narrower than a pointer, so that the two fill one word: a
+    // knowledge base holds very many properties. The name's map id (map ids
+    // count definitions), and the number of the locale among the texts of
+    // the locales, shared by every property with it: there are few locales.
+    std::int32_t nameId;
+    std::uint32_t localeNumber;
 };
 
 std::ostream& operator<<(std::ostream& out, const QueltProperty& property);

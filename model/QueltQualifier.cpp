@@ -4,6 +4,11 @@
 #include "model/QueltQualifierDef.h"
 
 QueltQualifier::QueltQualifier(const std::string& name, std::string givenValue)
+    : QueltQualifier(name, SharedText(std::move(givenValue)))
+{
+}
+
+QueltQualifier::QueltQualifier(const std::string& name, SharedText givenValue)
     : value(std::move(givenValue))
     , nameId(resolveNameIfAbsentNow<QueltQualifier, QueltQualifierDef>(
           name, QueltTerminology::NO_PROPDEF))
@@ -18,7 +23,8 @@ const std::string& QueltQualifier::getName() const
 bool QueltQualifier::isValidQualifier() const
 {
     const std::string& name = getName();
-    return QueltQualifierDef::hasPickList(name) && QueltQualifierDef::stringInPickList(name, value);
+    return QueltQualifierDef::hasPickList(name)
+        && QueltQualifierDef::stringInPickList(name, value.str());
 }
 
 bool QueltQualifier::operator==(const QueltQualifier& other) const
@@ -28,7 +34,7 @@ bool QueltQualifier::operator==(const QueltQualifier& other) const
 
 bool QueltQualifier::operator<(const QueltQualifier& other) const
 {
-    return nameId < other.nameId && value < other.value;
+    return nameId < other.nameId && value.str() < other.value.str();
 }
 
 std::ostream& operator<<(std::ostream& out, const QueltQualifier& qualifier)

@@ -12,11 +12,30 @@ QueltRole::QueltRole(const std::string& name, std::string givenValue, const std:
 
 QueltRole::QueltRole(const std::string& name, std::string givenValue, const std::string& modifier,
     long givenRoleGroup)
+    : QueltRole(name, SharedText(std::move(givenValue)), modifier, givenRoleGroup)
+{
+}
+
+QueltRole::QueltRole(const std::string& name, SharedText givenValue, const std::string& modifier,
+    long givenRoleGroup)
     : nameId(resolveName<QueltRole, QueltRoleDef>(name, QueltTerminology::NO_ROLEDEF))
     , value(std::move(givenValue))
-    , roleModifier(modifier)
     , roleGroup(givenRoleGroup)
 {
+    setModififier(modifier);
+}
+
+const QueltRoleEnum& QueltRole::modifier() const
+{
+    static const QueltRoleEnum modifiers[3] = { QueltRoleEnum(QueltRoleEnum::modifierNames[0]),
+        QueltRoleEnum(QueltRoleEnum::modifierNames[1]),
+        QueltRoleEnum(QueltRoleEnum::modifierNames[2]) };
+    return modifiers[modifierCode];
+}
+
+void QueltRole::setModififier(const std::string& modifier)
+{
+    modifierCode = static_cast<unsigned char>(QueltRoleEnum(modifier).getModifier());
 }
 
 const std::string& QueltRole::getName() const
@@ -33,13 +52,13 @@ void QueltRole::setName(const std::string& name, Console& console)
 
 bool QueltRole::operator==(const QueltRole& other) const
 {
-    return nameId == other.nameId && value == other.value && roleModifier == other.roleModifier
+    return nameId == other.nameId && value == other.value && modifierCode == other.modifierCode
         && roleGroup == other.roleGroup;
 }
 
 bool QueltRole::operator<(const QueltRole& other) const
 {
-    return nameId < other.nameId && value < other.value && roleModifier < other.roleModifier
+    return nameId < other.nameId && value < other.value && modifierCode < other.modifierCode
         && roleGroup < other.roleGroup;
 }
 

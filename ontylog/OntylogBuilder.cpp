@@ -23,6 +23,14 @@ const std::string& OntylogBuilder::scratch(int slot, const Text& text)
     return out;
 }
 
+void OntylogBuilder::clear()
+{
+    roles.clear();
+    properties.clear();
+    associations.clear();
+    qualifiers.clear();
+}
+
 std::vector<QueltQualifier> OntylogBuilder::takeQualifiers()
 {
     // In a block of their own, just large enough: the record keeps them for
@@ -117,13 +125,13 @@ void OntylogBuilder::operator()(const ConceptStartStep&)
 void OntylogBuilder::operator()(const RoleStep& step)
 {
     roles.emplace_back(
-        scratch(0, step.name), text(step.value), scratch(1, step.modifier), step.roleGroup);
+        scratch(0, step.name), shared(step.value), scratch(1, step.modifier), step.roleGroup);
     noteName(SourceLines::Attribute::Role, roles.back(), step.name);
 }
 
 void OntylogBuilder::operator()(const QualifierStep& step)
 {
-    qualifiers.emplace_back(scratch(0, step.name), text(step.value));
+    qualifiers.emplace_back(scratch(0, step.name), shared(step.value));
     noteName(SourceLines::Attribute::Qualifier, qualifiers.back(), step.name);
 }
 
@@ -138,16 +146,16 @@ void OntylogBuilder::operator()(const PropertyStep& step)
 
 void OntylogBuilder::operator()(const AssociationStep& step)
 {
-    associations.emplace_back(scratch(0, step.name), text(step.value), takeQualifiers());
+    associations.emplace_back(scratch(0, step.name), shared(step.value), takeQualifiers());
     noteName(SourceLines::Attribute::Association, associations.back(), step.name);
 }
 
 void OntylogBuilder::operator()(const ConceptStep& step)
 {
-    QueltConcept con(text(step.name), text(step.code), step.id, scratch(0, step.nameSpace),
+    QueltConcept con(shared(step.name), text(step.code), step.id, scratch(0, step.nameSpace),
         scratch(1, step.kind), step.defined);
     for (std::size_t i = step.parents.begin; i < step.parents.end; ++i)
-        con.addParent(text(batch->items[i]));
+        con.addParent(shared(batch->items[i]));
     if (step.outermost) {
         // Nothing reads the lists again before the next concept empties
         // them: hand them over.

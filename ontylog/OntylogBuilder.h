@@ -59,8 +59,13 @@ public:
     void operator()(const LineStep& step);
     void operator()(const FatalErrorStep& step);
 
+    // Lets go of the records that wait for their concept.
+    void clear();
+
 private:
     std::string text(const Text& text) const { return batch->string(text); }
+    // The text as held by every record with the same one.
+    SharedText shared(const Text& text) const { return SharedText(batch->view(text)); }
     // The qualifiers waiting, handed over.
     std::vector<QueltQualifier> takeQualifiers();
     // The text in one of the reused strings, for lookups by name.

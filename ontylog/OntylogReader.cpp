@@ -186,7 +186,8 @@ private:
 };
 
 // The model keeps process-wide state (the name registries and their
-// counters, error words, the concept numbering, the shared locales), and the
+// counters, error words, the concept numbering, the shared locales and
+// texts), and the
 // parser library counts its initialisations without a guard: two reads run
 // at once only parse at once; whatever touches the model or the library's
 // count takes its lock.
@@ -410,7 +411,17 @@ bool readDocument(QueltKb& kb, const Document& document)
 
     ParseThread parser(
         queue, [&]() { parse(*reader, input.get(), document.name, grammar, queue); });
-    OntylogBuilder builder(kb, document.lines);
+    // Let go of under the model lock: the records it still holds when a read
+    // ends inside a concept hold shared texts.
+    struct LockedBuilder {
+        OntylogBuilder builder;
+        ~LockedBuilder()
+        {
+            std::lock_guard<std::mutex> hold(modelLock);
+            builder.clear();
+        }
+    } held { OntylogBuilder(kb, document.lines) };
+    OntylogBuilder& builder = held.builder;
     build(kb, queue, builder, inMemory ? 0 : size, bytesRead);
     parser.stop();
     raiseParserException(queue);

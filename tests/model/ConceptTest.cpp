@@ -5,6 +5,7 @@
 
 #include "tests/support/TestSupport.h"
 
+#include <deque>
 #include <string>
 #include <vector>
 
@@ -84,6 +85,26 @@ TEST_F(KbTest, ConceptsOfOneNameAllRegisterAndTheFirstAnswersForTheName)
     EXPECT_EQ(repeatBits<QueltConcept>(), T::NAME_EXISTS | T::CODE_EXISTS | T::ID_EXISTS);
     EXPECT_EQ(QueltConcept::getConceptMapID("Twin"), first.getMapID());
     EXPECT_EQ(QueltConcept::getConceptMapName(second.getMapID()), "Twin");
+}
+
+// A renamed concept's old name leaves the registries: the others stay found
+// (enough names for their table's slots to collide), and of two concepts of
+// one name the second answers for it once the first is renamed.
+TEST_F(KbTest, RenamingLeavesTheOtherNamesFoundAndTheNextOfANameAnswers)
+{
+    std::deque<QueltConcept> held;
+    for (int i = 0; i < 300; ++i)
+        held.emplace_back("N" + std::to_string(i), "", 0, "", "", false);
+    const QueltConcept& twin = held.emplace_back("N8", "", 0, "", "", false);
+    for (int i = 0; i < 300; i += 2)
+        held[i].reName("R" + std::to_string(i));
+    for (int i = 0; i < 300; ++i) {
+        const std::string name = (i % 2 == 0 ? "R" : "N") + std::to_string(i);
+        EXPECT_EQ(QueltConcept::getConceptMapID(name), held[i].getMapID()) << name;
+        EXPECT_EQ(QueltConcept::getConceptMapName(held[i].getMapID()), name);
+    }
+    EXPECT_EQ(QueltConcept::getConceptMapID("N8"), twin.getMapID());
+    EXPECT_EQ(QueltConcept::getConceptMapID("N6"), -1);
 }
 
 TEST_F(KbTest, RoleGroupsCountDistinctNonZeroGroups)
