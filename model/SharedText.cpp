@@ -27,13 +27,13 @@ struct SharedText::Pool {
     {
         std::vector<Entry*> old(slots.size() * 2, nullptr);
         old.swap(slots);
-        for (Entry* entry : old) {
-            if (entry == nullptr)
+        for (Entry* moved : old) {
+            if (moved == nullptr)
                 continue;
-            std::size_t at = entry->hash & mask();
+            std::size_t at = moved->hash & mask();
             while (slots[at] != nullptr)
                 at = (at + 1) & mask();
-            slots[at] = entry;
+            slots[at] = moved;
         }
     }
 
