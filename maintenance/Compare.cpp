@@ -106,20 +106,19 @@ DiffCounts splitVersions(QueltKb& older, QueltKb& newer, QueltKb& shared, QueltK
 
     shared.reserveConcepts(2 * pairs.size());
     for (std::size_t i = 0; i < pairs.size(); ++i) {
-        shared.addConcept(std::move(older.getConcept(pairs[i].first)));
-        QueltConcept& partner = newer.getConcept(pairs[i].second);
+        shared.addConcept(older.takeConcept(pairs[i].first));
         if (lastPairing[i])
-            shared.addConcept(std::move(partner));
+            shared.addConcept(newer.takeConcept(pairs[i].second));
         else
-            shared.addConcept(static_cast<const QueltConcept&>(partner));
+            shared.addConcept(std::as_const(newer).getConcept(pairs[i].second));
     }
     copyDefinitions(older, shared);
     unique.addConcept(QueltConcept("deleted_concepts", "C0", 0, "Zev", "Zev_Kind", true));
     for (long id : removed)
-        unique.addConcept(std::move(older.getConcept(id)));
+        unique.addConcept(older.takeConcept(id));
     unique.addConcept(QueltConcept("new_concepts", "C00", 1, "Zev", "Zev_Kind", true));
     for (long id : added)
-        unique.addConcept(std::move(newer.getConcept(id)));
+        unique.addConcept(newer.takeConcept(id));
     copyDefinitions(older, unique);
     copyDefinitions(newer, shared);
     copyDefinitions(newer, unique);

@@ -232,6 +232,14 @@ QueltConcept& QueltKb::getConcept(long id)
     return const_cast<QueltConcept&>(static_cast<const QueltKb&>(*this).getConcept(id));
 }
 
+QueltConcept QueltKb::takeConcept(long id)
+{
+    // What waits for indexing points into the records taken.
+    pendingKeys.clear();
+    pendingTerms.clear();
+    return std::move(const_cast<QueltConcept&>(static_cast<const QueltKb&>(*this).getConcept(id)));
+}
+
 QueltConcept& QueltKb::getConcept(const std::string& name)
 {
     indexPending();

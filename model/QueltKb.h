@@ -83,6 +83,10 @@ public:
     const QueltConcept& getConcept(long id) const;
     QueltConcept& getConcept(const std::string& name);
     const std::string& getConceptName(long id) const;
+    // Moves the concept out, leaving an empty record under its id, without
+    // indexing what waits: the indexes no longer answer for what is taken,
+    // and the knowledge base is fit only to be destroyed once a concept was.
+    QueltConcept takeConcept(long id);
     std::string getConceptKind(long id);
     std::string getConceptKind(const QueltConcept& con) const;
     void findKinds(const QueltConcept& con, std::set<std::string>& kinds) const;
